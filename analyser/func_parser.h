@@ -1,0 +1,48 @@
+#pragma once
+
+// Splits one C or C++ function declaration into function name, return type, owning class and
+// the ordered argument list, by fixed text rules (this is not a parser of the language).
+
+// Room for a declaration of at most 1023 bytes and for the names cut from it.
+constexpr int FUNC_TEXT_SIZE = 1024;
+// Room for a return type, an argument type or an argument name (at most 255 bytes).
+constexpr int ARG_TEXT_SIZE = 256;
+
+struct ArgInfo {
+    char m_szType[ARG_TEXT_SIZE];
+    char m_szName[ARG_TEXT_SIZE];
+    ArgInfo* m_pNext;
+};
+
+class CFuncParser {
+public:
+    CFuncParser();
+    ~CFuncParser();
+    CFuncParser(const CFuncParser&) = delete;
+    CFuncParser& operator=(const CFuncParser&) = delete;
+
+    // 0 on success, -1 when the declaration is refused, TXT_ENOMEM when memory runs out.
+    int Analyze(const char* text);
+    // -1 when there is no function name; otherwise copies name (up to FUNC_TEXT_SIZE bytes)
+    // and return type (up to ARG_TEXT_SIZE bytes).
+    int GetFunc(char* name, char* retType) const;
+    // 0 when the name was written Class::Name, -1 when not.
+    int GetClassFlag() const;
+    int GetOwnerClass(char* className) const;
+    int GetArgCount() const;
+    // index from 1; -1 above the count; 0 and nothing copied for an index below 1.
+    int GetArg(int index, char* type, char* name) const;
+    void Clear();
+
+    // Steps of Analyze, public so that they can be tested on their own.
+    int CheckSyntax(const char* text);
+    int SplitDecl(const char* text, char* head, char* args);
+
+private:
+    ArgInfo m_head;
+    int m_nClassFlag;
+    int m_nArgCount;
+    char m_szFuncName[FUNC_TEXT_SIZE];
+    char m_szRetType[ARG_TEXT_SIZE];
+    char m_szClassName[FUNC_TEXT_SIZE];
+};

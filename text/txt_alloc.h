@@ -1,0 +1,13 @@
+#pragma once
+
+#include <cstddef>
+
+// Every heap block of the core (scratch copies, list nodes, read buffers) comes from TxtAlloc,
+// so that a test can make any single allocation fail and check what the caller does then.
+void* TxtAlloc(std::size_t size);
+void TxtFree(void* block);
+
+// Test seam: when set, the hook is asked before each allocation and a false answer makes
+// TxtAlloc return null. Pass nullptr to restore normal allocation.
+using TxtAllocHook = bool (*)(std::size_t size);
+void TxtSetAllocHook(TxtAllocHook hook);
