@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+
+// An INI settings file kept in UTF-8. Section and key names match without regard to case;
+// other sections, keys and comments in the file are kept when a value is written. Each write
+// replaces the whole file atomically (temporary file in the same folder, then rename), so the
+// file is always either the old one or the new one. The folder is never created.
+class CSettingsFile {
+public:
+    explicit CSettingsFile(std::string path);
+
+    const std::string& Path() const { return m_strPath; }
+
+    // Text values are code page 932 inside the program. A stored value that is not valid UTF-8
+    // (a file written by a code page 932 system) is taken as code page 932 as it stands.
+    std::string GetString(const char* section, const char* key, const char* def) const;
+    bool WriteString(const char* section, const char* key, const char* value);
+
+    // Raw values (file system paths) pass through unconverted, byte for byte.
+    std::string GetRaw(const char* section, const char* key, const char* def) const;
+    bool WriteRaw(const char* section, const char* key, const char* value);
+
+private:
+    std::string m_strPath;
+};
