@@ -1,4 +1,6 @@
-#include "header_keys.h"
+#include "format/header_keys.h"
+
+#include "format/field_list.h"
 
 const char* const g_apszHeaderKeys[HEADER_KEY_COUNT] = {
     "FUNC",       "RET",        "RET_TEXT",   "CLASS",      "DEVELOPER",  "TITLE",
@@ -7,3 +9,11 @@ const char* const g_apszHeaderKeys[HEADER_KEY_COUNT] = {
     "ARG_4_TEXT", "ARG_5_TYPE", "ARG_5_NAME", "ARG_5_TEXT", "ARG_6_TYPE", "ARG_6_NAME",
     "ARG_6_TEXT",
 };
+
+void HeaderAddFields(CFieldList& list, const char* const values[HEADER_KEY_COUNT]) {
+    for (int i = 0; i < HEADER_KEY_COUNT; ++i) {
+        if (values[i] != nullptr && values[i][0] != '\0') {
+            list.AddField(g_apszHeaderKeys[i], values[i]);
+        }
+    }
+}
