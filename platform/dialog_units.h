@@ -3,13 +3,17 @@
 #include <QFont>
 #include <QRect>
 
-// Dialog units as the original form was laid out in: the horizontal base unit is the average
+// Dialog units, in which the form is laid out: the horizontal base unit is the average
 // width of the 52 letters A-Z and a-z of the dialog font, the vertical one the font's height;
-// x = units * baseX / 4, y = units * baseY / 8.
+// x = units * baseX / 4, y = units * baseY / 8, each division truncating.
 class CDialogUnits {
 public:
     explicit CDialogUnits(const QFont& font);
+    // A rectangle in dialog units; its corners are mapped, so the pixel width is
+    // ToPixelsX(x + width) - ToPixelsX(x), which may differ by one from ToPixelsX(width).
     QRect ToPixels(int x, int y, int width, int height) const;
+    int ToPixelsX(int units) const;
+    int ToPixelsY(int units) const;
     int BaseX() const { return m_nBaseX; }
     int BaseY() const { return m_nBaseY; }
 

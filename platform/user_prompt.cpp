@@ -1,1 +1,76 @@
-// (to be written)
+#include "platform/user_prompt.h"
+
+#include "platform/qt_text.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QStringList>
+
+namespace {
+
+const char* const PROMPT_CAPTION = "VELDANE for C";
+const char* const FORMAT_FILTER = "CommentEditorFormat(*.txt)";
+const char* const FORMAT_SUFFIX = "txt";
+
+int RunMessageBox(QWidget* parent, const std::string& cp932Text,
+                  QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defButton) {
+    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(PROMPT_CAPTION),
+                    PfFromCp932(cp932Text), buttons, parent);
+    // Enter answers the first button; Space presses the focused one, which starts there too.
+    box.setDefaultButton(defButton);
+    box.setWindowModality(Qt::ApplicationModal);
+    return box.exec();
+}
+
+class CQtPrompt : public CUserPrompt {
+public:
+    void Message(QWidget* parent, const std::string& cp932Text) override {
+        RunMessageBox(parent, cp932Text, QMessageBox::Ok, QMessageBox::Ok);
+    }
+
+    bool Question(QWidget* parent, const std::string& cp932Text) override {
+        // Escape and the close button give No: the question offers no way out but its answers.
+        return RunMessageBox(parent, cp932Text, QMessageBox::Yes | QMessageBox::No,
+                             QMessageBox::Yes) == QMessageBox::Yes;
+    }
+
+    bool ChooseFormatFile(QWidget* parent, std::string* pPath, std::string* pName) override {
+        QFileDialog dialog(parent, QString(), QString(), QString::fromLatin1(FORMAT_FILTER));
+        // An open dialog that takes names of files not there yet: a format file may be named
+        // before it is written, and the later expansion reports one that cannot be read.
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setDefaultSuffix(QString::fromLatin1(FORMAT_SUFFIX));
+        dialog.setWindowModality(Qt::ApplicationModal);
+        if (dialog.exec() != QDialog::Accepted) {
+            return false;
+        }
+        const QStringList files = dialog.selectedFiles();
+        if (files.isEmpty()) {
+            return false;
+        }
+        // The path goes back to the file system as it came, so it stays in its own bytes; only
+        // the name shown in the form is converted.
+        const QByteArray path = QFile::encodeName(files.first());
+        pPath->assign(path.constData(), static_cast<std::size_t>(path.size()));
+        *pName = PfToCp932(QFileInfo(files.first()).fileName());
+        return true;
+    }
+};
+
+CQtPrompt g_qtPrompt;
+CUserPrompt* g_pPrompt = &g_qtPrompt;
+
+} // namespace
+
+CUserPrompt& PfPrompt() {
+    return *g_pPrompt;
+}
+
+CUserPrompt* PfSetPrompt(CUserPrompt* pPrompt) {
+    CUserPrompt* pPrevious = g_pPrompt;
+    g_pPrompt = pPrompt != nullptr ? pPrompt : &g_qtPrompt;
+    return pPrevious;
+}
