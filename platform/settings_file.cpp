@@ -1,1 +1,189 @@
-// (to be written)
+#include "platform/settings_file.h"
+
+#include "text/codepage.h"
+
+// Values are handled as bytes here and converted by the program's own code page unit, so the
+// parser needs none of its wide-character converters.
+#define SI_NO_CONVERSION
+#include <SimpleIni.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <filesystem>
+#include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Bytes read from the settings file per call; the file is read whole, in pieces of this size.
+constexpr std::size_t READ_CHUNK = 64 * 1024;
+// Suffix mkstemp() fills in to name the temporary file beside the settings file.
+const char* const TEMP_SUFFIX = ".XXXXXX";
+
+// 0 with the whole file in *pData, 1 when there is no file, -1 when it cannot be read.
+int ReadWholeFile(const std::string& path, std::string* pData) {
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return errno == ENOENT ? 1 : -1;
+    }
+    std::string data;
+    char chunk[READ_CHUNK];
+    for (;;) {
+        const ssize_t got = read(fd, chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            close(fd);
+            return -1;
+        }
+        if (got == 0) {
+            break;
+        }
+        data.append(chunk, static_cast<std::size_t>(got));
+    }
+    close(fd);
+    *pData = std::move(data);
+    return 0;
+}
+
+// 0 when the file was loaded or is absent (an empty store), -1 when it exists but cannot be read.
+int LoadIni(const std::string& path, CSimpleIniA* pIni) {
+    // Written as key=value, the way the file has always looked.
+    pIni->SetSpaces(false);
+    std::string data;
+    const int rc = ReadWholeFile(path, &data);
+    if (rc < 0) {
+        return -1;
+    }
+    if (rc > 0) {
+        return 0;
+    }
+    // Whatever the parser makes of a damaged file is taken; a NUL byte simply ends its reading.
+    return pIni->LoadData(data) < 0 ? -1 : 0;
+}
+
+bool WriteAll(int fd, std::string_view data) {
+    while (!data.empty()) {
+        const ssize_t put = write(fd, data.data(), data.size());
+        if (put < 0 && errno == EINTR) {
+            continue;
+        }
+        if (put <= 0) {
+            return false;
+        }
+        data.remove_prefix(static_cast<std::size_t>(put));
+    }
+    return true;
+}
+
+// Permissions for the replacement: those of the file it replaces, or what a plain new file gets.
+mode_t ReplacementMode(const std::string& path) {
+    struct stat st {};
+    if (stat(path.c_str(), &st) == 0) {
+        return st.st_mode & 07777;
+    }
+    // umask() can only be read by setting it; the program has one thread, so this is safe.
+    const mode_t mask = umask(0);
+    umask(mask);
+    return 0666 & ~mask;
+}
+
+// Makes the rename itself durable; a failure here cannot undo the rename, so it is ignored.
+void SyncFolder(const std::string& path) {
+    std::string folder = std::filesystem::path(path).parent_path().string();
+    if (folder.empty()) {
+        folder = ".";
+    }
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        fsync(fd);
+        close(fd);
+    }
+}
+
+// Writes `data` to a temporary file beside `path`, flushes it to the disk and renames it over
+// `path`, so that a crash or a full disk leaves either the old file or the new one, never a
+// half-written one. On failure the temporary file is removed and `path` is untouched.
+bool ReplaceFile(const std::string& path, std::string_view data) {
+    std::string tempPath = path + TEMP_SUFFIX;
+    const int fd = mkstemp(tempPath.data());
+    if (fd < 0) {
+        return false;
+    }
+    bool ok = fchmod(fd, ReplacementMode(path)) == 0 && WriteAll(fd, data) && fsync(fd) == 0;
+    ok = close(fd) == 0 && ok;
+    ok = ok && std::rename(tempPath.c_str(), path.c_str()) == 0;
+    if (!ok) {
+        unlink(tempPath.c_str());
+        return false;
+    }
+    SyncFolder(path);
+    return true;
+}
+
+// True for bytes that are UTF-8 through to their last byte. TxtIsUtf8 forgives a sequence cut
+// off at the end, but a stored value is complete: a line feed after it turns such a tail into a
+// malformed sequence, so a code page 932 value ending in a byte like 0xC3 is not mistaken.
+bool IsCompleteUtf8(const std::string& bytes) {
+    return TxtIsUtf8(bytes + '\n');
+}
+
+} // namespace
+
+CSettingsFile::CSettingsFile(std::string path) : m_strPath(std::move(path)) {}
+
+bool CSettingsFile::Lookup(const char* section, const char* key, std::string* pValue) const {
+    CSimpleIniA ini;
+    if (LoadIni(m_strPath, &ini) != 0) {
+        return false;
+    }
+    const char* value = ini.GetValue(section, key, nullptr);
+    if (value == nullptr) {
+        return false;
+    }
+    pValue->assign(value);
+    return true;
+}
+
+std::string CSettingsFile::GetString(const char* section, const char* key, const char* def) const {
+    std::string value;
+    if (!Lookup(section, key, &value)) {
+        return def;
+    }
+    // A file written on a code page 932 system holds its bytes as they are; anything that is
+    // not UTF-8 is taken to be such a value.
+    return IsCompleteUtf8(value) ? TxtUtf8ToCp932(value) : value;
+}
+
+bool CSettingsFile::WriteString(const char* section, const char* key, const char* value) {
+    return WriteRaw(section, key, TxtCp932ToUtf8(value).c_str());
+}
+
+std::string CSettingsFile::GetRaw(const char* section, const char* key, const char* def) const {
+    std::string value;
+    return Lookup(section, key, &value) ? value : std::string(def);
+}
+
+bool CSettingsFile::WriteRaw(const char* section, const char* key, const char* value) {
+    // A line break would end the value early and start a line of its own in the file, which
+    // could add or override keys on the next read; such a value is refused.
+    if (std::string_view(value).find_first_of("\r\n") != std::string_view::npos) {
+        return false;
+    }
+    CSimpleIniA ini;
+    // An existing file that cannot be read is not replaced: its other contents would be lost.
+    if (LoadIni(m_strPath, &ini) != 0) {
+        return false;
+    }
+    if (ini.SetValue(section, key, value) < 0) {
+        return false;
+    }
+    std::string data;
+    if (ini.Save(data) < 0) {
+        return false;
+    }
+    return ReplaceFile(m_strPath, data);
+}

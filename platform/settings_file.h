@@ -18,9 +18,14 @@ public:
     bool WriteString(const char* section, const char* key, const char* value);
 
     // Raw values (file system paths) pass through unconverted, byte for byte.
+    // A write returns false and leaves the file as it was when the value holds a line break,
+    // when an existing file cannot be read, or when the new file cannot be written.
     std::string GetRaw(const char* section, const char* key, const char* def) const;
     bool WriteRaw(const char* section, const char* key, const char* value);
 
 private:
+    // true with the stored bytes of section/key; false when the key or the file is missing.
+    bool Lookup(const char* section, const char* key, std::string* pValue) const;
+
     std::string m_strPath;
 };
