@@ -21,7 +21,9 @@ public:
     CFuncParser(const CFuncParser&) = delete;
     CFuncParser& operator=(const CFuncParser&) = delete;
 
-    // 0 on success, -1 when the declaration is refused, TXT_ENOMEM when memory runs out.
+    // 0 on success, -1 when the declaration is refused (a declaration over FUNC_TEXT_SIZE - 1
+    // bytes included), TXT_ENOMEM when memory runs out. A return type, argument type or argument
+    // name longer than its field is cut to fit, between whole characters.
     int Analyze(const char* text);
     // -1 when there is no function name; otherwise copies name (up to FUNC_TEXT_SIZE bytes)
     // and return type (up to ARG_TEXT_SIZE bytes).
@@ -39,6 +41,12 @@ public:
     int SplitDecl(const char* text, char* head, char* args);
 
 private:
+    // Function name, owning class and return type from the head (the text before the list).
+    void TakeHead(char* head);
+    void TakeName(const char* word);
+    // Appends one node per argument; TXT_ENOMEM when a node cannot be allocated.
+    int TakeArgs(char* args);
+
     ArgInfo m_head;
     int m_nClassFlag;
     int m_nArgCount;
