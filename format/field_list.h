@@ -33,7 +33,8 @@ public:
     void FreeFields();
 
     // Expands the format file at `path` into `output` (EXPAND_OUTPUT_SIZE bytes). 0 when the
-    // file could be read, -1 (output untouched) when it cannot be opened or is not a regular file.
+    // file could be read, -1 (output untouched) when it is not a regular file, cannot be opened
+    // or cannot be read into memory.
     int ExpandFile(const char* path, char* output);
     // Expands one line piece, appending to the text in `output` (EXPAND_OUTPUT_SIZE bytes,
     // never filled beyond its last byte). EXPAND_APPENDED, EXPAND_KEEP_NEXT or EXPAND_SKIP_NEXT.

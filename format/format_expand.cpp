@@ -1,1 +1,164 @@
-// (to be written)
+#include "format/field_list.h"
+#include "format/format_read.h"
+#include "format/grow_area.h"
+
+#include "text/codepage.h"
+#include "text/txt.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string_view>
+
+namespace {
+
+constexpr const char* OPEN = "<@";
+constexpr const char* CLOSE = "@>";
+constexpr const char* IF_PREFIX = "IF ";
+constexpr const char* IFN_PREFIX = "IFN ";
+// Last byte of the output that may hold text; the one after it is the terminator.
+constexpr std::size_t OUTPUT_TEXT_LIMIT = EXPAND_OUTPUT_SIZE - 1;
+
+bool StartsWith(const char* text, const char* prefix) {
+    return std::strncmp(text, prefix, std::strlen(prefix)) == 0;
+}
+
+// Looks up a condition key with its prefix removed wherever it occurs in the key. A key whose
+// prefix could not be removed (no memory) is looked up as it stands.
+bool ConditionHolds(const CFieldList& list, char* key, const char* prefix) {
+    TxtRemove(key, prefix);
+    char value[FIELD_TEXT_SIZE] = {};
+    return list.FindField(key, value) == 0;
+}
+
+// Replaces every copy of `pattern` in the work text by `value`, growing the area first by
+// exactly what the replacement adds. 0, or the area's refusal with the text unchanged.
+int FillPlaceholder(CGrowArea& work, const char* pattern, const char* value) {
+    const std::size_t length = std::strlen(work.Text());
+    const std::size_t patternLength = std::strlen(pattern);
+    const std::size_t valueLength = std::strlen(value);
+    if (valueLength > patternLength) {
+        const auto count = static_cast<std::size_t>(TxtCount(work.Text(), pattern));
+        const int reserved = work.Reserve(length + count * (valueLength - patternLength) + 1);
+        if (reserved != 0) {
+            return reserved;
+        }
+    }
+    TxtReplace(work.Text(), pattern, value);
+    return 0;
+}
+
+// Appends `text` to the output, each LF written as CR LF. What would pass the output's last text
+// byte is left off, and so is a double-byte character or a CR LF that would be cut in two.
+// True when all of the text went in.
+bool AppendCrLf(char* output, const char* text) {
+    std::size_t length = std::strlen(output);
+    for (const char* p = text; *p != '\0'; ++p) {
+        const std::size_t need = *p == '\n' ? 2 : 1;
+        if (length + need > OUTPUT_TEXT_LIMIT) {
+            // Whether the last byte kept begins a double-byte character depends on the byte
+            // after it, so that byte is put in the terminator's place while the cut is measured.
+            output[length] = need == 2 ? '\r' : *p;
+            const std::size_t keep = TxtCp932Cut(std::string_view(output, length + 1), length);
+            std::memset(output + keep, 0, length + 1 - keep);
+            return false;
+        }
+        if (need == 2) {
+            output[length++] = '\r';
+        }
+        output[length++] = *p;
+    }
+    return true;
+}
+
+// One line as ExpandLine describes it; `complete` tells whether all of the expanded line fitted
+// into the output.
+int ExpandPiece(const CFieldList& list, const char* line, char* output, bool& complete) {
+    CGrowArea work;
+    const std::size_t lineLength = std::strlen(line);
+    if (work.Reserve(lineLength + 1) != 0) {
+        complete = AppendCrLf(output, line);
+        return EXPAND_APPENDED;
+    }
+    std::memcpy(work.Text(), line, lineLength + 1);
+
+    CGrowArea key;
+    CGrowArea pattern;
+    // The number of passes comes from the line as read; a value that brings new regions into the
+    // line therefore cannot keep the expansion going.
+    const int passes = TxtCountRegions(work.Text(), OPEN, CLOSE);
+    for (int pass = 0; pass < passes; ++pass) {
+        const std::size_t length = std::strlen(work.Text());
+        if (key.Reserve(length + 1) != 0) {
+            continue;
+        }
+        std::memset(key.Text(), 0, length + 1);
+        TxtGetRegion(work.Text(), 1, OPEN, CLOSE, key.Text());
+
+        if (StartsWith(key.Text(), IF_PREFIX)) {
+            return ConditionHolds(list, key.Text(), IF_PREFIX) ? EXPAND_KEEP_NEXT
+                                                               : EXPAND_SKIP_NEXT;
+        }
+        if (StartsWith(key.Text(), IFN_PREFIX)) {
+            return ConditionHolds(list, key.Text(), IFN_PREFIX) ? EXPAND_SKIP_NEXT
+                                                                : EXPAND_KEEP_NEXT;
+        }
+        // With no complete region left, the key is an unclosed rest or empty, and the pattern
+        // made from it cannot occur: this pass and every later one would change nothing.
+        if (TxtCountRegions(work.Text(), OPEN, CLOSE) == 0) {
+            break;
+        }
+        const std::size_t keyLength = std::strlen(key.Text());
+        const std::size_t patternSize = keyLength + std::strlen(OPEN) + std::strlen(CLOSE) + 1;
+        if (pattern.Reserve(patternSize) != 0) {
+            continue;
+        }
+        std::memset(pattern.Text(), 0, patternSize);
+        std::snprintf(pattern.Text(), patternSize, "%s%s%s", OPEN, key.Text(), CLOSE);
+
+        char value[FIELD_TEXT_SIZE] = {};
+        if (list.FindField(key.Text(), value) != 0) {
+            TxtRemove(work.Text(), pattern.Text());
+        } else if (FillPlaceholder(work, pattern.Text(), value) == AREA_TOO_LARGE) {
+            // Every later pass would meet the same region and be refused the same way.
+            break;
+        }
+    }
+    complete = AppendCrLf(output, work.Text());
+    return EXPAND_APPENDED;
+}
+
+} // namespace
+
+int CFieldList::ExpandLine(const char* line, char* output) {
+    bool complete = true;
+    return ExpandPiece(*this, line, output, complete);
+}
+
+int CFieldList::ExpandFile(const char* path, char* output) {
+    if (output == nullptr) {
+        return -1;
+    }
+    CFormatText file;
+    if (file.Load(path) != 0) {
+        return -1;
+    }
+    std::memset(output, 0, EXPAND_OUTPUT_SIZE);
+    char line[FORMAT_LINE_AREA_SIZE];
+    int count = 0;
+    while (file.NextPiece(line)) {
+        if (++count > FORMAT_LINE_LIMIT) {
+            break;
+        }
+        bool complete = true;
+        const int result = ExpandPiece(*this, line, output, complete);
+        // Once the output is full nothing may follow the cut, or the text would not be the
+        // start of the whole expansion.
+        if (!complete) {
+            break;
+        }
+        if (result == EXPAND_SKIP_NEXT) {
+            file.NextPiece(line);
+        }
+    }
+    return 0;
+}

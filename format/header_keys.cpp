@@ -3,11 +3,11 @@
 #include "format/field_list.h"
 
 const char* const g_apszHeaderKeys[HEADER_KEY_COUNT] = {
-    "FUNC",       "RET",        "RET_TEXT",   "CLASS",      "DEVELOPER",  "TITLE",
-    "DATE",       "ARG_1_TYPE", "ARG_1_NAME", "ARG_1_TEXT", "ARG_2_TYPE", "ARG_2_NAME",
-    "ARG_2_TEXT", "ARG_3_TYPE", "ARG_3_NAME", "ARG_3_TEXT", "ARG_4_TYPE", "ARG_4_NAME",
-    "ARG_4_TEXT", "ARG_5_TYPE", "ARG_5_NAME", "ARG_5_TEXT", "ARG_6_TYPE", "ARG_6_NAME",
-    "ARG_6_TEXT",
+    "FUNC",       "RET",        "RET_TEXT",   "CLASS",      "DEVELOPER",
+    "TITLE",      "DATE",       "ARG_1_TYPE", "ARG_1_NAME", "ARG_1_TEXT",
+    "ARG_2_TYPE", "ARG_2_NAME", "ARG_2_TEXT", "ARG_3_TYPE", "ARG_3_NAME",
+    "ARG_3_TEXT", "ARG_4_TYPE", "ARG_4_NAME", "ARG_4_TEXT", "ARG_5_TYPE",
+    "ARG_5_NAME", "ARG_5_TEXT", "ARG_6_TYPE", "ARG_6_NAME", "ARG_6_TEXT",
 };
 
 void HeaderAddFields(CFieldList& list, const char* const values[HEADER_KEY_COUNT]) {
