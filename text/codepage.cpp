@@ -13,32 +13,32 @@ constexpr char REPLACEMENT = '?';
 constexpr std::size_t UTF8_BYTES_PER_CP932_BYTE = 3;
 
 // One iconv descriptor per direction, opened on first use and kept for the process, so that
-// the conversions allocate nothing after that.
+// the conversions allocate nothing after that. Only the user-interface thread converts.
 class CConverter {
 public:
-    CConverter(const char* to, const char* from) : m_cd(iconv_open(to, from)) {}
+    CConverter(const char* to, const char* from) : m_hIconv(iconv_open(to, from)) {}
     ~CConverter() {
         if (IsOpen()) {
-            iconv_close(m_cd);
+            iconv_close(m_hIconv);
         }
     }
     CConverter(const CConverter&) = delete;
     CConverter& operator=(const CConverter&) = delete;
 
-    bool IsOpen() const { return m_cd != reinterpret_cast<iconv_t>(-1); }
+    bool IsOpen() const { return m_hIconv != reinterpret_cast<iconv_t>(-1); }
 
     // Converts as much of [*in, *in + *inLeft) as fits; the iconv error code, or 0 when all of
     // the input was converted.
     int Convert(const char** in, std::size_t* inLeft, char** out, std::size_t* outLeft) {
-        iconv(m_cd, nullptr, nullptr, nullptr, nullptr);
+        iconv(m_hIconv, nullptr, nullptr, nullptr, nullptr);
         // glibc declares the input as char** although it never writes through it.
         char** source = const_cast<char**>(in);
-        return iconv(m_cd, source, inLeft, out, outLeft) == static_cast<std::size_t>(-1) ? errno
-                                                                                         : 0;
+        const std::size_t converted = iconv(m_hIconv, source, inLeft, out, outLeft);
+        return converted == static_cast<std::size_t>(-1) ? errno : 0;
     }
 
 private:
-    iconv_t m_cd;
+    iconv_t m_hIconv;
 };
 
 // "CP932" is glibc's name for windows-31j (NEC and IBM extensions, U+FF5E for 0x81 0x60).
@@ -52,11 +52,11 @@ CConverter& Cp932ToUtf8Converter() {
     return converter;
 }
 
-// How far a UTF-8 sequence starting at `p` is well-formed: `length` bytes, of which the whole
-// character when `complete`. A length of 0 means the first byte can begin no character.
+// How far a UTF-8 sequence starting at `p` is well-formed: `m_nLength` bytes, the whole
+// character when `m_bComplete`. A length of 0 means the first byte can begin no character.
 struct CUtf8Step {
-    std::size_t length;
-    bool complete;
+    std::size_t m_nLength;
+    bool m_bComplete;
 };
 
 CUtf8Step ScanUtf8(const unsigned char* p, std::size_t available) {
@@ -105,10 +105,10 @@ std::size_t WellFormedRun(const char* in, std::size_t size) {
     std::size_t pos = 0;
     while (pos < size) {
         const CUtf8Step step = ScanUtf8(Bytes(in + pos), size - pos);
-        if (!step.complete) {
+        if (!step.m_bComplete) {
             break;
         }
-        pos += step.length;
+        pos += step.m_nLength;
     }
     return pos;
 }
@@ -133,10 +133,10 @@ bool ConvertWellFormed(const char** in, std::size_t* inLeft, char** out, std::si
             return false;
         }
         const CUtf8Step step = ScanUtf8(Bytes(*in), *inLeft);
-        *(*out)++ = step.length == 1 ? **in : REPLACEMENT;
+        *(*out)++ = step.m_nLength == 1 ? **in : REPLACEMENT;
         --*outLeft;
-        *in += step.length;
-        *inLeft -= step.length;
+        *in += step.m_nLength;
+        *inLeft -= step.m_nLength;
     }
     return true;
 }
@@ -167,11 +167,11 @@ bool TxtIsUtf8(std::string_view bytes) {
     std::size_t pos = 0;
     while (pos < bytes.size()) {
         const CUtf8Step step = ScanUtf8(Bytes(bytes.data() + pos), bytes.size() - pos);
-        if (!step.complete) {
+        if (!step.m_bComplete) {
             // Only a sequence cut short by the end of the bytes is forgiven.
-            return step.length > 0 && pos + step.length == bytes.size();
+            return step.m_nLength > 0 && pos + step.m_nLength == bytes.size();
         }
-        pos += step.length;
+        pos += step.m_nLength;
     }
     return true;
 }
@@ -198,7 +198,7 @@ std::size_t TxtUtf8ToCp932(const char* in, std::size_t size, char* out, std::siz
         // A malformed stretch (its longest well-formed prefix, or one stray byte) becomes
         // one replacement.
         const CUtf8Step bad = ScanUtf8(Bytes(source), sourceLeft);
-        const std::size_t skip = bad.length == 0 ? 1 : bad.length;
+        const std::size_t skip = bad.m_nLength == 0 ? 1 : bad.m_nLength;
         *target++ = REPLACEMENT;
         --targetLeft;
         source += skip;

@@ -23,7 +23,8 @@ bool TxtIsUtf8(std::string_view bytes);
 // becomes '?'.
 std::string TxtUtf8ToCp932(std::string_view utf8);
 
-// The same into a caller's array, with no heap use of its own: converts whole characters while
+// The same into a caller's array, with no heap use of its own once the converter is open (on
+// the first conversion of the process): converts whole characters while
 // they fit in `outSize` bytes and returns the number of bytes written (no terminator). Code page
 // 932 text is never longer than the UTF-8 it comes from, so `outSize` = `size` always suffices.
 std::size_t TxtUtf8ToCp932(const char* in, std::size_t size, char* out, std::size_t outSize);

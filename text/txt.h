@@ -16,7 +16,8 @@ int TxtTrimLeft(char* text, char ch);
 void TxtTrimRight(char* text, char ch);
 // Left then right trim; a failed left trim still trims on the right.
 void TxtTrim(char* text, char ch);
-// Deletes every non-overlapping occurrence of `pattern`, leftmost first. 0 or TXT_ENOMEM.
+// Deletes every non-overlapping occurrence of `pattern`, leftmost first; an empty pattern matches
+// nothing. 0 or TXT_ENOMEM.
 int TxtRemove(char* text, const char* pattern);
 int TxtCountChar(const char* text, char ch);
 // Counts non-overlapping occurrences of `pattern`, leftmost first.
@@ -37,8 +38,9 @@ int TxtCountRegions(const char* text, const char* open, const char* close);
 // terminator; an unterminated region gives its content up to the end of the text.
 // 0 when at least one byte was copied, -1 otherwise (out unchanged).
 int TxtGetRegion(const char* text, int index, const char* open, const char* close, char* out);
-// Deletes every complete region with its markers, pass after pass, until none is left.
-// 0, or -1 when a deletion could not get its scratch copy.
+// Deletes every complete region with its markers, pass after pass, until none is left. Regions
+// of any length go; an empty marker finds no region.
+// 0, or -1 when a pass ran out of memory (earlier passes stay done).
 int TxtRemoveRegions(char* text, const char* open, const char* close);
 
 // Cleans a declaration pasted from the clipboard: tabs become spaces, "/*" ... "*/" and

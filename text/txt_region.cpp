@@ -7,8 +7,8 @@
 namespace {
 
 struct CRegionScan {
-    int nComplete; // regions that a close marker ended
-    int nResult;   // 0 once a content byte was copied, -1 before
+    int m_nComplete; // regions that a close marker ended
+    int m_nResult;   // 0 once a content byte was copied, -1 before
 };
 
 // The one walk over the regions of `text`, outside-in: an open marker is looked for first, so
@@ -34,7 +34,7 @@ CRegionScan ScanRegions(const char* text, const char* open, const char* close, i
             at += openLength;
         } else if (inside && std::strncmp(at, close, closeLength) == 0) {
             inside = false;
-            ++scan.nComplete;
+            ++scan.m_nComplete;
             at += closeLength;
             if (region == index) {
                 break;
@@ -42,7 +42,7 @@ CRegionScan ScanRegions(const char* text, const char* open, const char* close, i
         } else {
             if (inside && region == index) {
                 *out++ = *at;
-                scan.nResult = 0;
+                scan.m_nResult = 0;
             }
             ++at;
         }
@@ -53,14 +53,14 @@ CRegionScan ScanRegions(const char* text, const char* open, const char* close, i
 } // namespace
 
 int TxtCountRegions(const char* text, const char* open, const char* close) {
-    return ScanRegions(text, open, close, 0, nullptr).nComplete;
+    return ScanRegions(text, open, close, 0, nullptr).m_nComplete;
 }
 
 int TxtGetRegion(const char* text, int index, const char* open, const char* close, char* out) {
     if (index < 1) {
         return -1;
     }
-    return ScanRegions(text, open, close, index, out).nResult;
+    return ScanRegions(text, open, close, index, out).m_nResult;
 }
 
 int TxtRemoveRegions(char* text, const char* open, const char* close) {
