@@ -1,0 +1,54 @@
+#include "format/field_list.h"
+#include "format/header_keys.h"
+#include "tests/format/format_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+// Form values in key order: a member function with two arguments and every description but one.
+const char* const METHOD_VALUES[HEADER_KEY_COUNT] = {
+    "GetCount",
+    "int",
+    "\x97\x76\x91\x66\x82\xCC\x90\x94",
+    "CList",
+    "\x8E\x52\x93\x63\x20\x91\xBE\x98\x59",
+    "\x97\x76\x91\x66\x90\x94\x82\xF0\x90\x94\x82\xA6\x82\xE9",
+    "2024/05/01",
+    "int",
+    "nKind",
+    "\x8E\xED\x95\xCA",
+    "const char*",
+    "pszName",
+};
+// A free function without arguments or a description of its result.
+const char* const FREE_VALUES[HEADER_KEY_COUNT] = {
+    "Reset",
+    "void",
+    nullptr,
+    nullptr,
+    "\x8E\x52\x93\x63\x20\x91\xBE\x98\x59",
+    "\x8F\x89\x8A\xFA\x89\xBB\x82\xB7\x82\xE9",
+    "2024/05/01",
+};
+
+TEST(ExampleFormats, ExpandToTheirCheckedInOutputs) {
+    const std::string dir = VELDANE_EXAMPLES_DIR;
+    for (const char* format : {"box_ja", "doxygen", "line_comment"}) {
+        for (const auto& [values, kind] :
+             {std::pair{METHOD_VALUES, "method"}, std::pair{FREE_VALUES, "free"}}) {
+            SCOPED_TRACE(std::string(format) + " " + kind);
+            CFieldList list;
+            HeaderAddFields(list, values);
+            std::string output(EXPAND_OUTPUT_SIZE, '\0');
+            const std::string path = dir + "/" + format + ".txt";
+            ASSERT_EQ(list.ExpandFile(path.c_str(), output.data()), 0);
+            EXPECT_EQ(std::string(output.c_str()),
+                      ReadBytes(dir + "/expected/" + format + "." + kind + ".txt"));
+        }
+    }
+}
+
+} // namespace
