@@ -31,11 +31,13 @@ void DropUnreachable(QString* pText, std::size_t maxBytes) {
 int ClipReadText(std::string* pCp932, std::size_t maxBytes) {
     pCp932->clear();
     QClipboard* clipboard = AppClipboard();
-    const QMimeData* mime = clipboard != nullptr ? clipboard->mimeData() : nullptr;
-    if (mime == nullptr) {
+    if (clipboard == nullptr) {
         return CLIP_ERROR;
     }
-    if (!mime->hasText()) {
+    // Qt's own clipboard, used where the platform brings none, has no data at all once it is
+    // emptied: that is an empty clipboard, not a broken one.
+    const QMimeData* mime = clipboard->mimeData();
+    if (mime == nullptr || !mime->hasText()) {
         return CLIP_NO_TEXT;
     }
     QString text = mime->text();

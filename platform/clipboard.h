@@ -6,7 +6,7 @@
 
 constexpr int CLIP_OK = 0;
 constexpr int CLIP_NO_TEXT = 1; // nothing, or no plain text (an image only)
-constexpr int CLIP_ERROR = -1;  // the clipboard could not be read
+constexpr int CLIP_ERROR = -1;  // there is no clipboard to read (no GUI application)
 
 // Reads the clipboard's plain text as code page 932, at most `maxBytes` bytes, never cutting
 // a double-byte character in two.

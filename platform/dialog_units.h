@@ -9,6 +9,8 @@
 class CDialogUnits {
 public:
     explicit CDialogUnits(const QFont& font);
+    // Known base units; one below 1 is taken as 1.
+    CDialogUnits(int baseX, int baseY);
     // A rectangle in dialog units; its corners are mapped, so the pixel width is
     // ToPixelsX(x + width) - ToPixelsX(x), which may differ by one from ToPixelsX(width).
     QRect ToPixels(int x, int y, int width, int height) const;
@@ -24,3 +26,5 @@ private:
 
 // The dialog font: "IPAPGothic" 9 point, or the desktop's default font where it is missing.
 QFont PfDialogFont();
+// `family` at `points`, or the desktop's default font when no such family is installed.
+QFont PfFontOrDefault(const QString& family, int points);
