@@ -15,6 +15,12 @@ constexpr const char* OPEN = "<@";
 constexpr const char* CLOSE = "@>";
 constexpr const char* IF_PREFIX = "IF ";
 constexpr const char* IFN_PREFIX = "IFN ";
+// Bytes of work text the placeholder edits of one expansion may go over. Values without
+// placeholders of their own stay far below it: what a pass goes over either ends up in the
+// output, which holds 65534 bytes, or fills it and ends the expansion, so they need at most
+// 127 passes over 65534 + 150 * 511 bytes and 127 over one full working area, about 35 MiB.
+// Values that keep bringing in placeholders could otherwise take minutes.
+constexpr std::size_t EXPAND_EDIT_BUDGET = 64 * 1024 * 1024;
 // Last byte of the output that may hold text; the one after it is the terminator.
 constexpr std::size_t OUTPUT_TEXT_LIMIT = EXPAND_OUTPUT_SIZE - 1;
 
@@ -70,13 +76,20 @@ bool AppendCrLf(char* output, const char* text) {
     return true;
 }
 
-// One line as ExpandLine describes it; `complete` tells whether all of the expanded line fitted
-// into the output.
-int ExpandPiece(const CFieldList& list, const char* line, char* output, bool& complete) {
+// What one expansion carries from line to line besides the output.
+struct CExpandRun {
+    // Bytes of work text that placeholder edits have gone over so far.
+    std::size_t m_nEditBytes = 0;
+    // Set once the output could not take a whole line.
+    bool m_bOutputFull = false;
+};
+
+// One line as ExpandLine describes it.
+int ExpandPiece(const CFieldList& list, const char* line, char* output, CExpandRun& run) {
     CGrowArea work;
     const std::size_t lineLength = std::strlen(line);
     if (work.Reserve(lineLength + 1) != 0) {
-        complete = AppendCrLf(output, line);
+        run.m_bOutputFull = !AppendCrLf(output, line);
         return EXPAND_APPENDED;
     }
     std::memcpy(work.Text(), line, lineLength + 1);
@@ -102,19 +115,24 @@ int ExpandPiece(const CFieldList& list, const char* line, char* output, bool& co
             return ConditionHolds(list, key.Text(), IFN_PREFIX) ? EXPAND_SKIP_NEXT
                                                                 : EXPAND_KEEP_NEXT;
         }
-        // With no complete region left, the key is an unclosed rest or empty, and the pattern
-        // made from it cannot occur: this pass and every later one would change nothing.
-        if (TxtCountRegions(work.Text(), OPEN, CLOSE) == 0) {
-            break;
-        }
         const std::size_t keyLength = std::strlen(key.Text());
-        const std::size_t patternSize = keyLength + std::strlen(OPEN) + std::strlen(CLOSE) + 1;
-        if (pattern.Reserve(patternSize) != 0) {
+        const std::size_t patternLength = keyLength + std::strlen(OPEN) + std::strlen(CLOSE);
+        if (pattern.Reserve(patternLength + 1) != 0) {
             continue;
         }
-        std::memset(pattern.Text(), 0, patternSize);
-        std::snprintf(pattern.Text(), patternSize, "%s%s%s", OPEN, key.Text(), CLOSE);
+        std::memset(pattern.Text(), 0, patternLength + 1);
+        std::snprintf(pattern.Text(), patternLength + 1, "%s%s%s", OPEN, key.Text(), CLOSE);
 
+        // When the first region is complete its text, the pattern, stands at the first open
+        // marker. Otherwise the key is an unclosed rest or empty, the pattern cannot occur, and
+        // this pass and every later one would change nothing. The same holds once the edits have
+        // used up their budget.
+        const char* first = std::strstr(work.Text(), OPEN);
+        if (first == nullptr || std::strncmp(first, pattern.Text(), patternLength) != 0 ||
+            run.m_nEditBytes > EXPAND_EDIT_BUDGET) {
+            break;
+        }
+        run.m_nEditBytes += length;
         char value[FIELD_TEXT_SIZE] = {};
         if (list.FindField(key.Text(), value) != 0) {
             TxtRemove(work.Text(), pattern.Text());
@@ -123,15 +141,15 @@ int ExpandPiece(const CFieldList& list, const char* line, char* output, bool& co
             break;
         }
     }
-    complete = AppendCrLf(output, work.Text());
+    run.m_bOutputFull = !AppendCrLf(output, work.Text());
     return EXPAND_APPENDED;
 }
 
 } // namespace
 
 int CFieldList::ExpandLine(const char* line, char* output) {
-    bool complete = true;
-    return ExpandPiece(*this, line, output, complete);
+    CExpandRun run;
+    return ExpandPiece(*this, line, output, run);
 }
 
 int CFieldList::ExpandFile(const char* path, char* output) {
@@ -144,16 +162,16 @@ int CFieldList::ExpandFile(const char* path, char* output) {
     }
     std::memset(output, 0, EXPAND_OUTPUT_SIZE);
     char line[FORMAT_LINE_AREA_SIZE];
+    CExpandRun run;
     int count = 0;
     while (file.NextPiece(line)) {
         if (++count > FORMAT_LINE_LIMIT) {
             break;
         }
-        bool complete = true;
-        const int result = ExpandPiece(*this, line, output, complete);
+        const int result = ExpandPiece(*this, line, output, run);
         // Once the output is full nothing may follow the cut, or the text would not be the
         // start of the whole expansion.
-        if (!complete) {
+        if (run.m_bOutputFull) {
             break;
         }
         if (result == EXPAND_SKIP_NEXT) {

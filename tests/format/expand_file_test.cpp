@@ -154,6 +154,24 @@ TEST_F(CExpandFile, HugeAndHostileFilesStayBounded) {
     }
     EXPECT_EQ(ExpandBytes(file), expected);
 
+    // Each value brings in the next placeholder: every pass goes over the whole grown line.
+    std::string feed;
+    while (feed.size() + 6 < FIELD_TEXT_SIZE) {
+        feed += "<@K0@>";
+    }
+    ASSERT_EQ(m_list.AddField("FEED", feed.c_str()), 0);
+    for (int i = 0; i < 25; ++i) {
+        const std::string next = "<@K" + std::to_string(i + 1) + "@>";
+        ASSERT_EQ(m_list.AddField(("K" + std::to_string(i)).c_str(), next.c_str()), 0);
+    }
+    file.clear();
+    for (int i = 0; i < 60 * FORMAT_LINE_LIMIT; ++i) {
+        file += i % 60 == 59 ? "<@FEED@>\n" : "<@FEED@>";
+    }
+    int result = -2;
+    EXPECT_LT(ExpandBytes(file, &result).size(), std::size_t{EXPAND_OUTPUT_SIZE});
+    EXPECT_EQ(result, 0);
+
     // Bytes drawn mostly from the markers, prefixes, line ends, NUL and lead bytes.
     const char bytes[] = "<@>IFN \n\r\0\x81\x40\xE0\xEF\xBB\xBF"
                          "FUNCNEST";
@@ -164,7 +182,6 @@ TEST_F(CExpandFile, HugeAndHostileFilesStayBounded) {
         for (char& byte : file) {
             byte = alphabet[random() % alphabet.size()];
         }
-        int result = -2;
         EXPECT_LT(ExpandBytes(file, &result).size(), std::size_t{EXPAND_OUTPUT_SIZE});
         EXPECT_EQ(result, 0);
     }
