@@ -1,0 +1,75 @@
+#include "app/header_app.h"
+
+#include "app/app_text.h"
+#include "app/header_dlg.h"
+#include "app/strings.h"
+#include "platform/settings_file.h"
+#include "platform/user_prompt.h"
+
+#include <filesystem>
+#include <new>
+#include <system_error>
+
+namespace {
+
+const char* const PROFILE_DIR = "ini";
+const char* const PROFILE_FILE = "informatin.ini";
+
+} // namespace
+
+CHeaderApp::CHeaderApp() = default;
+CHeaderApp::~CHeaderApp() = default;
+
+bool CHeaderApp::InitInstance() {
+    if (!InitProfile()) {
+        return false;
+    }
+    CHeaderDlg dlg(*this);
+    dlg.exec();
+    return false;
+}
+
+int CHeaderApp::ExitInstance() {
+    m_pProfile.reset();
+    return 0;
+}
+
+bool CHeaderApp::InitProfile() {
+    // A current directory that is gone leaves an empty base: the relative path then fails to
+    // open like any missing settings file, which reads as defaults.
+    std::error_code ec;
+    const std::filesystem::path base = std::filesystem::current_path(ec);
+    try {
+        const std::filesystem::path path = base / PROFILE_DIR / PROFILE_FILE;
+        m_pProfile = std::make_unique<CSettingsFile>(path.string());
+    } catch (const std::bad_alloc&) {
+        PfPrompt().Message(nullptr, AppText(MSG_NO_MEMORY));
+        return false;
+    }
+    return true;
+}
+
+std::string CHeaderApp::ProfilePath() const {
+    return m_pProfile ? m_pProfile->Path() : std::string();
+}
+
+std::string CHeaderApp::GetProfileString(const char* pszSection, const char* pszKey,
+                                         const char* pszDefault) const {
+    return m_pProfile ? m_pProfile->GetString(pszSection, pszKey, pszDefault)
+                      : std::string(pszDefault);
+}
+
+bool CHeaderApp::WriteProfileString(const char* pszSection, const char* pszKey,
+                                    const char* pszValue) {
+    return m_pProfile && m_pProfile->WriteString(pszSection, pszKey, pszValue);
+}
+
+std::string CHeaderApp::GetProfileRaw(const char* pszSection, const char* pszKey,
+                                      const char* pszDefault) const {
+    return m_pProfile ? m_pProfile->GetRaw(pszSection, pszKey, pszDefault)
+                      : std::string(pszDefault);
+}
+
+bool CHeaderApp::WriteProfileRaw(const char* pszSection, const char* pszKey, const char* pszValue) {
+    return m_pProfile && m_pProfile->WriteRaw(pszSection, pszKey, pszValue);
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+class CSettingsFile;
+
+// The application object: fixes where the settings file lies, runs the main form modally as the
+// only window, and serves the form's reads and writes of the settings file.
+class CHeaderApp {
+public:
+    CHeaderApp();
+    ~CHeaderApp();
+    CHeaderApp(const CHeaderApp&) = delete;
+    CHeaderApp& operator=(const CHeaderApp&) = delete;
+
+    // Start-up: fixes the settings path, then runs the main form until the user closes it.
+    // Returns false in every case: there is nothing left to run once the form is gone.
+    bool InitInstance();
+    // Releases the settings path; the process's exit code.
+    int ExitInstance();
+
+    // Fixes the settings file as ini/informatin.ini under the directory current now, whatever
+    // its length. false (after telling the user) when there is no memory for it.
+    bool InitProfile();
+    // The settings file's path; empty before InitProfile and after ExitInstance.
+    std::string ProfilePath() const;
+
+    // Text values in code page 932. Without a settings path, reads give the default and writes
+    // fail; failed writes are not reported.
+    std::string GetProfileString(const char* pszSection, const char* pszKey,
+                                 const char* pszDefault) const;
+    bool WriteProfileString(const char* pszSection, const char* pszKey, const char* pszValue);
+    // File system paths, kept as their own bytes.
+    std::string GetProfileRaw(const char* pszSection, const char* pszKey,
+                              const char* pszDefault) const;
+    bool WriteProfileRaw(const char* pszSection, const char* pszKey, const char* pszValue);
+
+private:
+    std::unique_ptr<CSettingsFile> m_pProfile;
+};

@@ -1,0 +1,194 @@
+#include "app/header_dlg.h"
+
+#include "app/about_dlg.h"
+#include "app/app_icon.h"
+#include "app/app_text.h"
+#include "app/control_ids.h"
+#include "app/dialog_template.h"
+#include "app/header_app.h"
+#include "app/strings.h"
+#include "platform/dialog_units.h"
+#include "platform/qt_text.h"
+#include "platform/user_prompt.h"
+#include "text/codepage.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
+
+namespace {
+
+const char* const PROFILE_SECTION = "App";
+const char* const KEY_DEVELOP = "DEVELOP";
+const char* const KEY_FILE_NAME = "FILE_NAME";
+const char* const KEY_FILE_PATH = "FILE_PATH";
+
+struct CommandEntry {
+    int nId;
+    void (CHeaderDlg::*pfnHandler)();
+};
+
+const CommandEntry COMMANDS[] = {
+    {IDC_ANALYZE, &CHeaderDlg::OnAnalyze},        {IDC_SELECT_FORMAT, &CHeaderDlg::OnSelectFormat},
+    {IDC_MAKE_HEADER, &CHeaderDlg::OnMakeHeader}, {IDC_CLEAR_INPUT, &CHeaderDlg::OnClearInput},
+    {IDC_PASTE, &CHeaderDlg::OnPasteClipboard},
+};
+
+} // namespace
+
+CHeaderDlg::CHeaderDlg(CHeaderApp& app, QWidget* pParent)
+    : QDialog(pParent), m_app(app), m_hIcon(AppIcon()), m_szFormatPath{},
+      m_pAboutAction(new QAction(QString::fromUtf8(STR_ABOUT_MENU), this)) {
+    setWindowTitle(QStringLiteral(VELDANE_TITLE));
+    setWindowIcon(m_hIcon);
+    const QFont font = PfDialogFont();
+    setFont(font);
+    const CDialogUnits units(font);
+    for (const DlgItem& item : g_aMainDlg) {
+        QWidget* pItem = DlgCreateItem(this, item, units);
+        if (item.nId != IDC_STATIC) {
+            m_mapItems[item.nId] = pItem;
+            pItem->installEventFilter(this);
+        }
+    }
+    installEventFilter(this);
+    setFixedSize(units.ToPixels(0, 0, MAIN_DLG_CX, MAIN_DLG_CY).size());
+
+    for (const CommandEntry& command : COMMANDS) {
+        auto* pButton = qobject_cast<QAbstractButton*>(GetDlgItem(command.nId));
+        const auto pfnHandler = command.pfnHandler;
+        connect(pButton, &QAbstractButton::clicked, this,
+                [this, pfnHandler] { (this->*pfnHandler)(); });
+    }
+
+    // The window managers here offer no application entries in the window menu, so the About
+    // box hangs off the form's own context menu (right-click on the background) and F1.
+    m_pAboutAction->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(m_pAboutAction, &QAction::triggered, this, &CHeaderDlg::OnAbout);
+    addAction(m_pAboutAction);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+
+    OnInitDialog();
+}
+
+CHeaderDlg::~CHeaderDlg() {
+    OnDestroy();
+}
+
+void CHeaderDlg::OnInitDialog() {
+    // The chosen file's name is shown, never typed.
+    EnableDlgItem(IDC_FORMAT_NAME, false);
+
+    char szDate[DATE_TEXT_SIZE] = {};
+    const std::time_t now = std::time(nullptr);
+    if (const std::tm* pNow = std::localtime(&now)) {
+        // Zero-padded to four, two and two digits ("%0.4d" in effect: a precision pads with
+        // zeros by itself).
+        std::snprintf(szDate, sizeof szDate, "%.4d/%.2d/%.2d", pNow->tm_year + 1900,
+                      pNow->tm_mon + 1, pNow->tm_mday);
+    }
+    SetDlgItemText(IDC_DATE, szDate);
+
+    SetDlgItemText(IDC_DEVELOP, m_app.GetProfileString(PROFILE_SECTION, KEY_DEVELOP, ""));
+    std::string strPath = m_app.GetProfileRaw(PROFILE_SECTION, KEY_FILE_PATH, "");
+    std::string strName = m_app.GetProfileString(PROFILE_SECTION, KEY_FILE_NAME, "");
+    if (strPath.size() >= sizeof m_szFormatPath) {
+        // A cut path would name some other file; a path that does not fit is no choice at all,
+        // and the name shown must not pretend otherwise.
+        strPath.clear();
+        strName.clear();
+    }
+    strPath.copy(m_szFormatPath, strPath.size());
+    SetDlgItemText(IDC_FORMAT_NAME, strName);
+
+    GetDlgItem(IDC_DECL_INPUT)->setFocus();
+}
+
+void CHeaderDlg::OnDestroy() {
+    m_app.WriteProfileString(PROFILE_SECTION, KEY_DEVELOP, GetDlgItemText(IDC_DEVELOP).c_str());
+    m_app.WriteProfileString(PROFILE_SECTION, KEY_FILE_NAME,
+                             GetDlgItemText(IDC_FORMAT_NAME).c_str());
+    m_app.WriteProfileRaw(PROFILE_SECTION, KEY_FILE_PATH, m_szFormatPath);
+}
+
+bool CHeaderDlg::eventFilter(QObject* pWatched, QEvent* pEvent) {
+    if (PreTranslateMessage(pEvent)) {
+        return true;
+    }
+    return QDialog::eventFilter(pWatched, pEvent);
+}
+
+bool CHeaderDlg::PreTranslateMessage(QEvent* pEvent) {
+    // Only the form and its own controls are watched: Enter in a message box, the file chooser
+    // or the About box never comes here and acts there as usual.
+    if (pEvent->type() != QEvent::KeyPress) {
+        return false;
+    }
+    const int nKey = static_cast<QKeyEvent*>(pEvent)->key();
+    if (nKey != Qt::Key_Return && nKey != Qt::Key_Enter) {
+        return false;
+    }
+    OnAnalyze();
+    return true;
+}
+
+void CHeaderDlg::OnAbout() {
+    CAboutDlg dlg(this);
+    dlg.exec();
+}
+
+QWidget* CHeaderDlg::GetDlgItem(int nId) const {
+    const auto it = m_mapItems.find(nId);
+    return it != m_mapItems.end() ? it->second : nullptr;
+}
+
+std::string CHeaderDlg::GetDlgItemText(int nId) const {
+    QWidget* pItem = GetDlgItem(nId);
+    if (auto* pEdit = qobject_cast<QLineEdit*>(pItem)) {
+        return PfToCp932(pEdit->text());
+    }
+    if (auto* pButton = qobject_cast<QAbstractButton*>(pItem)) {
+        return PfToCp932(pButton->text());
+    }
+    return std::string();
+}
+
+int CHeaderDlg::GetDlgItemText(int nId, char* pszText, int nMaxCount) const {
+    if (pszText == nullptr || nMaxCount <= 0) {
+        return 0;
+    }
+    const std::string strText = GetDlgItemText(nId);
+    // Never half a double-byte character: a lead byte left at the end would pair with whatever
+    // byte comes after it once the text is joined to another.
+    const std::size_t nCopy = TxtCp932Cut(strText, static_cast<std::size_t>(nMaxCount - 1));
+    std::copy_n(strText.data(), nCopy, pszText);
+    pszText[nCopy] = '\0';
+    return static_cast<int>(nCopy);
+}
+
+void CHeaderDlg::SetDlgItemText(int nId, std::string_view cp932) {
+    QWidget* pItem = GetDlgItem(nId);
+    if (auto* pEdit = qobject_cast<QLineEdit*>(pItem)) {
+        pEdit->setText(PfFromCp932(cp932));
+    } else if (auto* pButton = qobject_cast<QAbstractButton*>(pItem)) {
+        pButton->setText(PfFromCp932(cp932));
+    }
+}
+
+void CHeaderDlg::EnableDlgItem(int nId, bool bEnable) {
+    if (QWidget* pItem = GetDlgItem(nId)) {
+        pItem->setEnabled(bEnable);
+    }
+}
+
+void CHeaderDlg::ShowMessage(const char* pszUtf8) {
+    PfPrompt().Message(this, AppText(pszUtf8));
+}
+
+bool CHeaderDlg::AskYesNo(const char* pszUtf8) {
+    return PfPrompt().Question(this, AppText(pszUtf8));
+}
