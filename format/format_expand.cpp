@@ -84,64 +84,85 @@ struct CExpandRun {
     bool m_bOutputFull = false;
 };
 
+// Results of one pass besides the condition results: go on with the next pass, or stop because
+// every later pass would change nothing.
+constexpr int PASS_GO_ON = 1;
+constexpr int PASS_STOP = 2;
+
+// The working areas of one line.
+struct CLineAreas {
+    CGrowArea m_work;
+    CGrowArea m_key;
+    CGrowArea m_pattern;
+};
+
+// Handles the first region of the work text: a condition gives EXPAND_KEEP_NEXT or
+// EXPAND_SKIP_NEXT, a placeholder is filled or removed wherever it occurs.
+int RunPass(const CFieldList& list, CLineAreas& areas, CExpandRun& run) {
+    char* work = areas.m_work.Text();
+    const std::size_t length = std::strlen(work);
+    if (areas.m_key.Reserve(length + 1) != 0) {
+        return PASS_GO_ON;
+    }
+    char* key = areas.m_key.Text();
+    std::memset(key, 0, length + 1);
+    TxtGetRegion(work, 1, OPEN, CLOSE, key);
+    if (StartsWith(key, IF_PREFIX)) {
+        return ConditionHolds(list, key, IF_PREFIX) ? EXPAND_KEEP_NEXT : EXPAND_SKIP_NEXT;
+    }
+    if (StartsWith(key, IFN_PREFIX)) {
+        return ConditionHolds(list, key, IFN_PREFIX) ? EXPAND_SKIP_NEXT : EXPAND_KEEP_NEXT;
+    }
+    const std::size_t patternLength = std::strlen(key) + std::strlen(OPEN) + std::strlen(CLOSE);
+    if (areas.m_pattern.Reserve(patternLength + 1) != 0) {
+        return PASS_GO_ON;
+    }
+    char* pattern = areas.m_pattern.Text();
+    std::memset(pattern, 0, patternLength + 1);
+    std::snprintf(pattern, patternLength + 1, "%s%s%s", OPEN, key, CLOSE);
+
+    // A complete first region has its text, the pattern, at the first open marker. Otherwise the
+    // key is an unclosed rest or empty and the pattern cannot occur. Once the budget is spent no
+    // edit is made. Either way the text stays as it is, and so would every later pass.
+    const char* first = std::strstr(work, OPEN);
+    if (first == nullptr || std::strncmp(first, pattern, patternLength) != 0 ||
+        run.m_nEditBytes > EXPAND_EDIT_BUDGET) {
+        return PASS_STOP;
+    }
+    run.m_nEditBytes += length;
+    char value[FIELD_TEXT_SIZE] = {};
+    if (list.FindField(key, value) != 0) {
+        TxtRemove(work, pattern);
+        return PASS_GO_ON;
+    }
+    // A refusal for size comes back the same on every later pass.
+    return FillPlaceholder(areas.m_work, pattern, value) == AREA_TOO_LARGE ? PASS_STOP : PASS_GO_ON;
+}
+
 // One line as ExpandLine describes it.
 int ExpandPiece(const CFieldList& list, const char* line, char* output, CExpandRun& run) {
-    CGrowArea work;
+    CLineAreas areas;
     const std::size_t lineLength = std::strlen(line);
-    if (work.Reserve(lineLength + 1) != 0) {
+    // A line too long for any working area is written as it stands.
+    if (areas.m_work.Reserve(lineLength + 1) != 0) {
         run.m_bOutputFull = !AppendCrLf(output, line);
         return EXPAND_APPENDED;
     }
-    std::memcpy(work.Text(), line, lineLength + 1);
+    std::memcpy(areas.m_work.Text(), line, lineLength + 1);
 
-    CGrowArea key;
-    CGrowArea pattern;
     // The number of passes comes from the line as read; a value that brings new regions into the
     // line therefore cannot keep the expansion going.
-    const int passes = TxtCountRegions(work.Text(), OPEN, CLOSE);
+    const int passes = TxtCountRegions(line, OPEN, CLOSE);
     for (int pass = 0; pass < passes; ++pass) {
-        const std::size_t length = std::strlen(work.Text());
-        if (key.Reserve(length + 1) != 0) {
-            continue;
+        const int result = RunPass(list, areas, run);
+        if (result == EXPAND_KEEP_NEXT || result == EXPAND_SKIP_NEXT) {
+            return result;
         }
-        std::memset(key.Text(), 0, length + 1);
-        TxtGetRegion(work.Text(), 1, OPEN, CLOSE, key.Text());
-
-        if (StartsWith(key.Text(), IF_PREFIX)) {
-            return ConditionHolds(list, key.Text(), IF_PREFIX) ? EXPAND_KEEP_NEXT
-                                                               : EXPAND_SKIP_NEXT;
-        }
-        if (StartsWith(key.Text(), IFN_PREFIX)) {
-            return ConditionHolds(list, key.Text(), IFN_PREFIX) ? EXPAND_SKIP_NEXT
-                                                                : EXPAND_KEEP_NEXT;
-        }
-        const std::size_t keyLength = std::strlen(key.Text());
-        const std::size_t patternLength = keyLength + std::strlen(OPEN) + std::strlen(CLOSE);
-        if (pattern.Reserve(patternLength + 1) != 0) {
-            continue;
-        }
-        std::memset(pattern.Text(), 0, patternLength + 1);
-        std::snprintf(pattern.Text(), patternLength + 1, "%s%s%s", OPEN, key.Text(), CLOSE);
-
-        // When the first region is complete its text, the pattern, stands at the first open
-        // marker. Otherwise the key is an unclosed rest or empty, the pattern cannot occur, and
-        // this pass and every later one would change nothing. The same holds once the edits have
-        // used up their budget.
-        const char* first = std::strstr(work.Text(), OPEN);
-        if (first == nullptr || std::strncmp(first, pattern.Text(), patternLength) != 0 ||
-            run.m_nEditBytes > EXPAND_EDIT_BUDGET) {
-            break;
-        }
-        run.m_nEditBytes += length;
-        char value[FIELD_TEXT_SIZE] = {};
-        if (list.FindField(key.Text(), value) != 0) {
-            TxtRemove(work.Text(), pattern.Text());
-        } else if (FillPlaceholder(work, pattern.Text(), value) == AREA_TOO_LARGE) {
-            // Every later pass would meet the same region and be refused the same way.
+        if (result == PASS_STOP) {
             break;
         }
     }
-    run.m_bOutputFull = !AppendCrLf(output, work.Text());
+    run.m_bOutputFull = !AppendCrLf(output, areas.m_work.Text());
     return EXPAND_APPENDED;
 }
 
