@@ -20,8 +20,8 @@ QClipboard* AppClipboard() {
 // two UTF-16 units, so 2 * maxBytes units (plus a margin for the character that decides the
 // cut) always cover the first maxBytes bytes.
 void DropUnreachable(QString* pText, std::size_t maxBytes) {
-    const std::size_t keep = static_cast<std::size_t>(pText->size()) / 2;
-    if (maxBytes < keep) {
+    // Compared with half the size, so that 2 * maxBytes cannot overflow.
+    if (maxBytes < static_cast<std::size_t>(pText->size()) / 2) {
         pText->truncate(static_cast<qsizetype>(2 * maxBytes + 4));
     }
 }
