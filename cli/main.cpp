@@ -1,0 +1,11 @@
+#include "cli/options.h"
+#include "cli/runs.h"
+
+int main(int argc, char** argv) {
+    CliOptions options;
+    const int status = CliParseOptions(argc, argv, options);
+    if (status != OPTIONS_RUN) {
+        return status;
+    }
+    return options.m_bCheck ? RunCheck(options) : RunHeader(options);
+}

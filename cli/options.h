@@ -1,0 +1,34 @@
+#pragma once
+
+#include "cli/text_io.h"
+#include "format/header_keys.h"
+
+#include <string>
+
+// The command line, as given; texts still in the chosen encoding.
+struct CliOptions {
+    bool m_bCheck = false;
+    std::string m_strCheckPath;
+
+    bool m_bHasDeclaration = false; // otherwise it comes from standard input
+    std::string m_strDeclaration;
+    bool m_bHasFormat = false; // otherwise FILE_PATH of the settings file
+    std::string m_strFormatPath;
+    std::string m_strTitle;
+    bool m_bHasDeveloper = false; // otherwise DEVELOP of the settings file
+    std::string m_strDeveloper;
+    bool m_bHasDate = false; // otherwise today
+    std::string m_strDate;
+    std::string m_strRetText;
+    std::string m_astrArgText[HEADER_ARG_ROWS];
+
+    CliEncoding m_eEncoding = ENCODING_UTF8;
+    bool m_bCrlf = false;
+};
+
+// Returned by CliParseOptions when the run goes on; anything else is the exit status.
+constexpr int OPTIONS_RUN = -1;
+
+// Parses the command line into `options`. Prints --help and --version on standard output and a
+// usage error on standard error, and then returns the exit status.
+int CliParseOptions(int argc, char** argv, CliOptions& options);

@@ -1,0 +1,54 @@
+#include "cli/text_io.h"
+
+#include "text/codepage.h"
+
+#include <algorithm>
+
+namespace {
+// Bytes asked for per read; a declaration is far shorter, so one read usually does.
+constexpr std::size_t READ_CHUNK = 4096;
+} // namespace
+
+std::string CliToCp932(std::string_view text, CliEncoding encoding) {
+    if (encoding == ENCODING_CP932) {
+        return TxtUtf8ToCp932(TxtCp932ToUtf8(text));
+    }
+    return TxtUtf8ToCp932(text);
+}
+
+std::string CliFromCp932(std::string_view cp932, CliEncoding encoding, bool crlf) {
+    // CR and LF are never the second byte of a double-byte character, so the line ends can be
+    // handled before or after the conversion alike.
+    std::string text = encoding == ENCODING_UTF8 ? TxtCp932ToUtf8(cp932) : std::string(cp932);
+    if (!crlf) {
+        std::string::size_type to = 0;
+        for (std::string::size_type from = 0; from < text.size(); ++from) {
+            const bool crBeforeLf =
+                text[from] == '\r' && from + 1 < text.size() && text[from + 1] == '\n';
+            if (!crBeforeLf) {
+                text[to++] = text[from];
+            }
+        }
+        text.resize(to);
+    }
+    return text;
+}
+
+bool CliReadStream(std::FILE* stream, std::size_t limit, std::string& text) {
+    text.clear();
+    char chunk[READ_CHUNK];
+    while (text.size() < limit) {
+        const std::size_t want = std::min(sizeof chunk, limit - text.size());
+        const std::size_t got = std::fread(chunk, 1, want, stream);
+        text.append(chunk, got);
+        if (got < want) {
+            return std::ferror(stream) == 0;
+        }
+    }
+    return true;
+}
+
+bool CliWriteStream(std::FILE* stream, std::string_view text) {
+    const bool written = std::fwrite(text.data(), 1, text.size(), stream) == text.size();
+    return std::fflush(stream) == 0 && written;
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+// The encodings the tool reads its input and writes its comment in. Inside, all text is code
+// page 932, as in the window.
+enum CliEncoding {
+    ENCODING_UTF8,
+    ENCODING_CP932,
+};
+
+// Text from the command line or standard input, as code page 932. Code page 932 input goes
+// through Unicode and back, as text pasted into the window does, so that a byte sequence that is
+// no character becomes '?' there too.
+std::string CliToCp932(std::string_view text, CliEncoding encoding);
+
+// The comment as it is written: in `encoding`, with each CR LF turned into LF unless `crlf`.
+std::string CliFromCp932(std::string_view cp932, CliEncoding encoding, bool crlf);
+
+// Reads `stream` up to its end or `limit` bytes, whichever comes first. False on a read error.
+bool CliReadStream(std::FILE* stream, std::size_t limit, std::string& text);
+
+// Writes all of `text` and flushes it. False when the stream did not take it.
+bool CliWriteStream(std::FILE* stream, std::string_view text);
