@@ -31,6 +31,9 @@ constexpr const char* FOOTER =
     "  6  バッファエラー（メモリ不足）\n"
     "  7  標準入力または標準出力のエラー";
 
+// Width of the option column in --help: the longest entry, "--arg-text N=TEXT ...", and a gap.
+constexpr std::size_t HELP_OPTION_COLUMN = 26;
+
 void PrintUsageError(const std::string& detail) {
     std::fprintf(stderr, "veldane-header: %s", MSG_USAGE_ERROR);
     if (!detail.empty()) {
@@ -80,7 +83,7 @@ int CliParseOptions(int argc, char** argv, CliOptions& options) {
     app.get_formatter()->label("Usage", "使い方");
     app.get_formatter()->label("OPTIONS", "オプション");
     app.get_formatter()->label("Positionals", "引数");
-    app.get_formatter()->column_width(26);
+    app.get_formatter()->column_width(HELP_OPTION_COLUMN);
     app.option_defaults()->group("オプション");
     app.set_help_flag("-h,--help", "この説明を表示して終わります");
     app.set_version_flag("--version", std::string("veldane-header ") + VELDANE_VERSION,
