@@ -106,6 +106,13 @@ QWidget* CreateLabel(QWidget* pParent, const DlgItem& item) {
 
 QWidget* CreateGroup(QWidget* pParent, const DlgItem& item) {
     auto* pGroup = new QGroupBox(QString::fromUtf8(item.pszText), pParent);
+    // The template expects the caption on the frame's top line, with the frame starting half a
+    // line down; drawn above the frame, as the desktop styles do, the frame would cut through
+    // the labels placed just under the caption.
+    pGroup->setStyleSheet(QStringLiteral(
+        "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 0.5em; }"
+        "QGroupBox::title { subcontrol-origin: margin; left: 0.5em; padding: 0 2px;"
+        " background-color: palette(window); }"));
     // A group box is drawn around controls that are its siblings, not its children; kept at the
     // bottom it never covers them or takes their clicks.
     pGroup->lower();

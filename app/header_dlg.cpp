@@ -41,8 +41,7 @@ const CommandEntry COMMANDS[] = {
 } // namespace
 
 CHeaderDlg::CHeaderDlg(CHeaderApp& app, QWidget* pParent)
-    : QDialog(pParent), m_app(app), m_hIcon(AppIcon()), m_szFormatPath{},
-      m_pAboutAction(new QAction(QString::fromUtf8(STR_ABOUT_MENU), this)) {
+    : QDialog(pParent), m_app(app), m_hIcon(AppIcon()), m_szFormatPath{} {
     setWindowTitle(QStringLiteral(VELDANE_TITLE));
     setWindowIcon(m_hIcon);
     const QFont font = PfDialogFont();
@@ -52,6 +51,7 @@ CHeaderDlg::CHeaderDlg(CHeaderApp& app, QWidget* pParent)
         QWidget* pItem = DlgCreateItem(this, item, units);
         if (item.nId != IDC_STATIC) {
             m_mapItems[item.nId] = pItem;
+            // Keys reach the filter before the control, so no control acts on Enter first.
             pItem->installEventFilter(this);
         }
     }
@@ -67,9 +67,10 @@ CHeaderDlg::CHeaderDlg(CHeaderApp& app, QWidget* pParent)
 
     // The window managers here offer no application entries in the window menu, so the About
     // box hangs off the form's own context menu (right-click on the background) and F1.
-    m_pAboutAction->setShortcut(QKeySequence(Qt::Key_F1));
-    connect(m_pAboutAction, &QAction::triggered, this, &CHeaderDlg::OnAbout);
-    addAction(m_pAboutAction);
+    auto* pAbout = new QAction(QString::fromUtf8(STR_ABOUT_MENU), this);
+    pAbout->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(pAbout, &QAction::triggered, this, &CHeaderDlg::OnAbout);
+    addAction(pAbout);
     setContextMenuPolicy(Qt::ActionsContextMenu);
 
     OnInitDialog();

@@ -7,7 +7,6 @@
 #include <string_view>
 
 class CHeaderApp;
-class QAction;
 
 // Room for a format file path of at most 1023 bytes and its terminator; the commands read it as
 // a C string.
@@ -53,7 +52,6 @@ public:
     bool AskYesNo(const char* pszUtf8);
 
     const char* FormatPath() const { return m_szFormatPath; }
-    QAction* AboutAction() const { return m_pAboutAction; }
 
 protected:
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
@@ -69,5 +67,4 @@ private:
     // The chosen format file as file system bytes; empty when none is chosen.
     char m_szFormatPath[FORMAT_PATH_SIZE];
     std::map<int, QWidget*> m_mapItems;
-    QAction* m_pAboutAction;
 };

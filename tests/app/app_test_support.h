@@ -7,7 +7,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
-#include <memory>
 
 // Each test runs in a fresh empty current directory of its own, restored afterwards.
 class CTempCwd {
@@ -42,21 +41,18 @@ inline QByteArray ReadIni() {
 }
 
 // A modal dialog or menu blocks the test in its own event loop; this hands the window to `fn`
-// once `find` reports it, from inside that loop.
-// Gives up after a few seconds, so that a window that never comes cannot reach a later test.
+// once `find` reports it, from inside that loop. It gives up after five seconds, so that a
+// window that never comes cannot reach a later test.
 inline void WhenShown(std::function<QWidget*()> find, std::function<void(QWidget*)> fn) {
-    constexpr int POLL_MS = 10;
-    constexpr int POLL_LIMIT = 500;
     auto* pTimer = new QTimer;
-    pTimer->setInterval(POLL_MS);
-    auto pnPolls = std::make_shared<int>(0);
-    QObject::connect(pTimer, &QTimer::timeout, [pTimer, pnPolls, find, fn] {
-        if (++*pnPolls > POLL_LIMIT) {
+    pTimer->setInterval(10);
+    QObject::connect(pTimer, &QTimer::timeout, [pTimer, find, fn, nPolls = 0]() mutable {
+        QWidget* pWindow = find();
+        if (pWindow != nullptr || ++nPolls > 500) {
             pTimer->stop();
             pTimer->deleteLater();
-        } else if (QWidget* pWindow = find()) {
-            pTimer->stop();
-            pTimer->deleteLater();
+        }
+        if (pWindow != nullptr) {
             fn(pWindow);
         }
     });
