@@ -177,6 +177,11 @@ bool TxtIsUtf8(std::string_view bytes) {
 }
 
 std::size_t TxtUtf8ToCp932(const char* in, std::size_t size, char* out, std::size_t outSize) {
+    // An empty array may come without a pointer (an empty vector's data()), and iconv aborts the
+    // process when handed a null output pointer, even with no room to write into.
+    if (outSize == 0) {
+        return 0;
+    }
     const char* source = in;
     std::size_t sourceLeft = size;
     char* target = out;

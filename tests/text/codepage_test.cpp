@@ -54,6 +54,12 @@ TEST(TxtUtf8ToCp932, WritesOnlyWholeCharactersThatFit) {
     }
 }
 
+TEST(TxtUtf8ToCp932, TakesAnEmptyArrayWithoutAPointer) {
+    // An empty std::vector's data() is null: no room means no conversion at all.
+    std::vector<char> out;
+    EXPECT_EQ(TxtUtf8ToCp932("a\xE3\x81\x82", 4, out.data(), out.size()), 0u);
+}
+
 TEST(TxtCp932ToUtf8, ReplacesBytesThatAreNoCharacter) {
     const CTextRow rows[] = {
         {"unassigned pair",
