@@ -1,47 +1,50 @@
 #include "text/txt.h"
 #include "text/txt_alloc.h"
+#include "text/txt_find.h"
 
 #include <cstring>
 
 namespace {
 
-// True when all `length` bytes of `pattern` stand at `at`, before the text's terminator
-// (strncmp stops at the terminator, which never equals a pattern byte).
-bool MatchesAt(const char* at, const char* pattern, std::size_t length) {
-    return std::strncmp(at, pattern, length) == 0;
-}
-
 // The one scratch copy of a rewriting edit: holds the original text, terminator included, while
-// the text itself is cleared so that a shorter result leaves only zeros behind it.
-// Null when the heap refuses; the text is then untouched.
-char* TakeScratchCopy(char* text) {
-    const std::size_t length = std::strlen(text);
+// the result is written over the text. Null when the heap refuses; the text is then untouched.
+char* TakeScratchCopy(const char* text, std::size_t length) {
     auto* copy = static_cast<char*>(TxtAlloc(length + 1));
-    if (copy == nullptr) {
-        return nullptr;
+    if (copy != nullptr) {
+        std::memcpy(copy, text, length + 1);
     }
-    std::memcpy(copy, text, length + 1);
-    std::memset(text, 0, length);
     return copy;
 }
 
+// Clears what is left of the old text behind a shorter result, so that only zeros follow it.
+// Only those bytes are written: clearing the whole text first would go over it twice.
+void ClearTail(char* text, std::size_t newLength, std::size_t oldLength) {
+    if (newLength < oldLength) {
+        std::memset(text + newLength, 0, oldLength - newLength);
+    }
+}
+
 // Writes `source` into `text` with every leftmost non-overlapping occurrence of `pattern`
-// replaced by `replacement`, then the terminator.
-void WriteReplaced(char* text, const char* source, const char* pattern, const char* replacement) {
+// replaced by `replacement`, then the terminator; returns the new length. The bytes between
+// occurrences go in blocks.
+std::size_t WriteReplaced(char* text, const char* source, const char* pattern,
+                          const char* replacement) {
     const std::size_t patternLength = std::strlen(pattern);
     const std::size_t replacementLength = std::strlen(replacement);
     char* out = text;
     const char* in = source;
-    while (*in != '\0') {
-        if (MatchesAt(in, pattern, patternLength)) {
-            std::memcpy(out, replacement, replacementLength);
-            out += replacementLength;
-            in += patternLength;
-        } else {
-            *out++ = *in++;
-        }
+    for (const char* hit = TxtFindFrom(in, pattern, patternLength); hit != nullptr;
+         hit = TxtFindFrom(in, pattern, patternLength)) {
+        const auto kept = static_cast<std::size_t>(hit - in);
+        std::memcpy(out, in, kept);
+        out += kept;
+        std::memcpy(out, replacement, replacementLength);
+        out += replacementLength;
+        in = hit + patternLength;
     }
-    *out = '\0';
+    const std::size_t rest = std::strlen(in);
+    std::memcpy(out, in, rest + 1);
+    return static_cast<std::size_t>(out - text) + rest;
 }
 
 } // namespace
@@ -67,7 +70,8 @@ int TxtGetField(const char* text, char delim, int index, char* out) {
 }
 
 int TxtTrimLeft(char* text, char ch) {
-    char* copy = TakeScratchCopy(text);
+    const std::size_t length = std::strlen(text);
+    char* copy = TakeScratchCopy(text, length);
     if (copy == nullptr) {
         return TXT_ENOMEM;
     }
@@ -76,7 +80,9 @@ int TxtTrimLeft(char* text, char ch) {
     while (*in != '\0' && *in == ch) {
         ++in;
     }
-    std::strcpy(text, in);
+    const auto kept = length - static_cast<std::size_t>(in - copy);
+    std::memcpy(text, in, kept + 1);
+    ClearTail(text, kept, length);
     TxtFree(copy);
     return 0;
 }
@@ -115,14 +121,9 @@ int TxtCount(const char* text, const char* pattern) {
         return 0;
     }
     int count = 0;
-    const char* in = text;
-    while (*in != '\0') {
-        if (MatchesAt(in, pattern, patternLength)) {
-            ++count;
-            in += patternLength;
-        } else {
-            ++in;
-        }
+    for (const char* hit = TxtFindFrom(text, pattern, patternLength); hit != nullptr;
+         hit = TxtFindFrom(hit + patternLength, pattern, patternLength)) {
+        ++count;
     }
     return count;
 }
@@ -140,17 +141,19 @@ int TxtReplace(char* text, const char* pattern, const char* replacement) {
     if (*pattern == '\0') {
         return 0;
     }
-    char* copy = TakeScratchCopy(text);
+    const std::size_t length = std::strlen(text);
+    char* copy = TakeScratchCopy(text, length);
     if (copy == nullptr) {
         return TXT_ENOMEM;
     }
-    WriteReplaced(text, copy, pattern, replacement);
+    ClearTail(text, WriteReplaced(text, copy, pattern, replacement), length);
     TxtFree(copy);
     return 0;
 }
 
 int TxtSqueeze(char* text, char ch) {
-    char* copy = TakeScratchCopy(text);
+    const std::size_t length = std::strlen(text);
+    char* copy = TakeScratchCopy(text, length);
     if (copy == nullptr) {
         return TXT_ENOMEM;
     }
@@ -160,6 +163,7 @@ int TxtSqueeze(char* text, char ch) {
             *out++ = *in;
         }
     }
+    ClearTail(text, static_cast<std::size_t>(out - text), length + 1);
     TxtFree(copy);
     return 0;
 }

@@ -1,7 +1,7 @@
 #include "text/txt.h"
 #include "text/txt_alloc.h"
+#include "text/txt_find.h"
 
-#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -11,10 +11,10 @@ struct CRegionScan {
     int m_nResult;   // 0 once a content byte was copied, -1 before
 };
 
-// The one walk over the regions of `text`, outside-in: an open marker is looked for first, so
-// equal markers take turns; inside a region the walk moves byte by byte, so a close marker may
-// begin anywhere in the content. With `index` >= 1 the content of that region goes to `out`
-// and the walk ends at its close marker.
+// The one walk over the regions of `text`, outside-in: outside a region the walk looks only for
+// an open marker, so equal markers take turns; inside, it looks only for a close marker, which
+// may begin at any byte of the content. With `index` >= 1 the content of that region goes to
+// `out` and the walk ends at its close marker.
 CRegionScan ScanRegions(const char* text, const char* open, const char* close, int index,
                         char* out) {
     CRegionScan scan{0, -1};
@@ -24,30 +24,42 @@ CRegionScan ScanRegions(const char* text, const char* open, const char* close, i
     if (openLength == 0 || closeLength == 0) {
         return scan;
     }
-    bool inside = false;
     int region = 0;
-    const char* at = text;
-    while (*at != '\0') {
-        if (!inside && std::strncmp(at, open, openLength) == 0) {
-            inside = true;
-            ++region;
-            at += openLength;
-        } else if (inside && std::strncmp(at, close, closeLength) == 0) {
-            inside = false;
-            ++scan.m_nComplete;
-            at += closeLength;
-            if (region == index) {
-                break;
-            }
-        } else {
-            if (inside && region == index) {
-                *out++ = *at;
+    for (const char* start = TxtFindFrom(text, open, openLength); start != nullptr;) {
+        ++region;
+        const char* content = start + openLength;
+        const char* end = TxtFindFrom(content, close, closeLength);
+        if (region == index) {
+            // An unterminated region's content runs to the end of the text.
+            const auto length =
+                static_cast<std::size_t>(end != nullptr ? end - content : std::strlen(content));
+            if (length > 0) {
+                std::memcpy(out, content, length);
                 scan.m_nResult = 0;
             }
-            ++at;
         }
+        if (end == nullptr) {
+            break;
+        }
+        ++scan.m_nComplete;
+        if (region == index) {
+            break;
+        }
+        start = TxtFindFrom(end + closeLength, open, openLength);
     }
     return scan;
+}
+
+// The first open marker of `text` when a close marker follows it, null otherwise. This is
+// exactly when the text holds a complete region: a close marker after any later open marker
+// would also close the first.
+char* FirstCompleteRegion(char* text, const char* open, std::size_t openLength, const char* close,
+                          std::size_t closeLength) {
+    const char* start = TxtFindFrom(text, open, openLength);
+    if (start == nullptr || TxtFindFrom(start + openLength, close, closeLength) == nullptr) {
+        return nullptr;
+    }
+    return text + (start - text);
 }
 
 } // namespace
@@ -64,31 +76,43 @@ int TxtGetRegion(const char* text, int index, const char* open, const char* clos
 }
 
 int TxtRemoveRegions(char* text, const char* open, const char* close) {
-    if (TxtCountRegions(text, open, close) == 0) {
+    const std::size_t openLength = std::strlen(open);
+    const std::size_t closeLength = std::strlen(close);
+    // An empty marker finds no region.
+    if (openLength == 0 || closeLength == 0) {
         return 0;
     }
-    // A region is part of the text and the text only shrinks from pass to pass, so two arrays
-    // of the text's size hold any content and any region text, however long.
+    char* first = FirstCompleteRegion(text, open, openLength, close, closeLength);
+    if (first == nullptr) {
+        return 0;
+    }
+    // A region is part of the text and the text only shrinks from pass to pass, so an array of
+    // the text's size holds any region text, however long.
     const std::size_t size = std::strlen(text) + 1;
-    auto* block = static_cast<char*>(TxtAlloc(2 * size));
-    if (block == nullptr) {
+    auto* region = static_cast<char*>(TxtAlloc(size));
+    if (region == nullptr) {
         return -1;
     }
-    char* content = block;
-    char* region = block + size;
     int result = 0;
-    do {
-        // An empty region leaves the content empty, which is what it should be.
-        std::memset(content, 0, size);
-        (void)TxtGetRegion(text, 1, open, close, content);
-        std::memset(region, 0, size);
-        std::snprintf(region, size, "%s%s%s", open, content, close);
+    while (first != nullptr) {
+        // The first region's text (open marker, content, close marker) is the stretch of the
+        // text from its open marker to the end of its close marker.
+        const char* end = TxtFindFrom(first + openLength, close, closeLength) + closeLength;
+        const auto regionLength = static_cast<std::size_t>(end - first);
+        std::memcpy(region, first, regionLength);
+        region[regionLength] = '\0';
         // Every copy of the first region's text goes at once, also copies inside other regions.
-        if (TxtRemove(text, region) != 0) {
+        // No copy begins before the first open marker, so the removal starts there.
+        if (TxtRemove(first, region) != 0) {
             result = -1;
             break;
         }
-    } while (TxtCountRegions(text, open, close) > 0);
-    TxtFree(block);
+        // The text before the removed region is unchanged and held no open marker, but its
+        // last bytes may now begin one together with what followed the region.
+        const auto offset = static_cast<std::size_t>(first - text);
+        char* from = text + (offset > openLength - 1 ? offset - (openLength - 1) : 0);
+        first = FirstCompleteRegion(from, open, openLength, close, closeLength);
+    }
+    TxtFree(region);
     return result;
 }
