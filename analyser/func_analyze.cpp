@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <new>
@@ -27,15 +28,38 @@ void LastWord(const char* text, int nSpaces, char* out) {
     TxtTrim(out, ' ');
 }
 
+// Field 1 of `text` split at `delim` into `out`, which holds `*dirty` bytes of an earlier field
+// and zeros after them: clearing those bytes zero-fills the whole buffer. `*dirty` is then the
+// new field's length. Returns where the next field begins (the terminator after the last).
+const char* TakeNextField(const char* text, char delim, char* out, std::size_t* dirty) {
+    std::memset(out, 0, *dirty);
+    TxtGetField(text, delim, 1, out);
+    *dirty = std::strlen(out);
+    const char* next = std::strchr(text, delim);
+    return next != nullptr ? next + 1 : text + std::strlen(text);
+}
+
+// Appends `text` to `out`, which holds `*used` bytes, up to MAX_DECL_LEN bytes in all (as
+// strncat with the room left would).
+void AppendCut(char* out, std::size_t* used, const char* text) {
+    const std::size_t length = std::min(std::strlen(text), MAX_DECL_LEN - *used);
+    std::memcpy(out + *used, text, length);
+    *used += length;
+    out[*used] = '\0';
+}
+
 // Words 1 to `count` of `text`, joined by single spaces, into the cleared `out`. The appends
-// stop at the end of `out`, although words taken from a text that fits never reach it.
+// stop at the end of `out`, although words taken from a text that fits never reach it. Word i
+// is taken as the first word after the (i - 1)-th space, so the words are read in one sweep.
 void JoinWords(const char* text, int count, char* out) {
-    char szWord[FUNC_TEXT_SIZE];
+    char szWord[FUNC_TEXT_SIZE] = {};
+    std::size_t nDirty = 0;
+    std::size_t nUsed = std::strlen(out);
+    const char* pWord = text;
     for (int i = 1; i <= count; ++i) {
-        std::memset(szWord, 0, sizeof szWord);
-        TxtGetField(text, ' ', i, szWord);
-        std::strncat(out, szWord, MAX_DECL_LEN - std::strlen(out));
-        std::strncat(out, " ", MAX_DECL_LEN - std::strlen(out));
+        pWord = TakeNextField(pWord, ' ', szWord, &nDirty);
+        AppendCut(out, &nUsed, szWord);
+        AppendCut(out, &nUsed, " ");
     }
     TxtTrim(out, ' ');
 }
@@ -123,11 +147,13 @@ int CFuncParser::TakeArgs(char* args) {
     Unbracket(args);
     const int nCommas = TxtCountChar(args, ',');
     ArgInfo* pTail = &m_head;
-    char szWord[FUNC_TEXT_SIZE];
+    char szWord[FUNC_TEXT_SIZE] = {};
+    std::size_t nDirty = 0;
     char szPiece[FUNC_TEXT_SIZE];
+    // Argument i is the first field after the (i - 1)-th comma: one sweep over the arguments.
+    const char* pArg = args;
     for (int i = 1; i <= nCommas + 1; ++i) {
-        std::memset(szWord, 0, sizeof szWord);
-        TxtGetField(args, ',', i, szWord);
+        pArg = TakeNextField(pArg, ',', szWord, &nDirty);
         TxtTrim(szWord, ' ');
         // A single word (void, a type without a name) or an empty field ends the list; the
         // arguments before it stand.
