@@ -4,8 +4,8 @@
 
 #include "text/codepage.h"
 #include "text/txt.h"
+#include "text/txt_find.h"
 
-#include <cstdio>
 #include <cstring>
 #include <string_view>
 
@@ -36,28 +36,57 @@ bool ConditionHolds(const CFieldList& list, char* key, const char* prefix) {
     return list.FindField(key, value) == 0;
 }
 
-// Replaces every copy of `pattern` in the work text by `value`, growing the area first by
-// exactly what the replacement adds. 0, or the area's refusal with the text unchanged.
-int FillPlaceholder(CGrowArea& work, const char* pattern, const char* value) {
-    const std::size_t length = std::strlen(work.Text());
+// Replaces every copy of `pattern` in the work text of `length` bytes from byte `from` on by
+// `value`, growing the area first by exactly what the replacement adds. 0, or the area's refusal
+// with the text unchanged.
+int FillPlaceholder(CGrowArea& work, std::size_t length, std::size_t from, const char* pattern,
+                    const char* value) {
     const std::size_t patternLength = std::strlen(pattern);
     const std::size_t valueLength = std::strlen(value);
-    if (valueLength > patternLength) {
-        const auto count = static_cast<std::size_t>(TxtCount(work.Text(), pattern));
+    // When the area has room even if every byte from `from` on began a copy, the copies need not
+    // be counted: growing it to fit them would leave it as it is.
+    const std::size_t mostCopies = (length - from) / patternLength;
+    if (valueLength > patternLength &&
+        length + mostCopies * (valueLength - patternLength) + 1 > work.Size()) {
+        const auto count = static_cast<std::size_t>(TxtCount(work.Text() + from, pattern));
         const int reserved = work.Reserve(length + count * (valueLength - patternLength) + 1);
         if (reserved != 0) {
             return reserved;
         }
     }
-    TxtReplace(work.Text(), pattern, value);
+    TxtReplace(work.Text() + from, pattern, value);
     return 0;
 }
 
-// Appends `text` to the output, each LF written as CR LF. What would pass the output's last text
-// byte is left off, and so is a double-byte character or a CR LF that would be cut in two.
-// True when all of the text went in.
-bool AppendCrLf(char* output, const char* text) {
-    std::size_t length = std::strlen(output);
+// True when `text`, each LF written as CR LF, fits behind `length` bytes of output.
+bool FitsWithCrLf(std::size_t length, const char* text) {
+    std::size_t need = std::strlen(text);
+    for (const char* lineFeed = std::strchr(text, '\n'); lineFeed != nullptr;
+         lineFeed = std::strchr(lineFeed + 1, '\n')) {
+        ++need;
+    }
+    return length + need <= OUTPUT_TEXT_LIMIT;
+}
+
+// Appends `text` to the output, which holds `length` bytes, each LF written as CR LF, and
+// updates `length`. What would pass the output's last text byte is left off, and so is a
+// double-byte character or a CR LF that would be cut in two. True when all of the text went in.
+bool AppendCrLf(char* output, std::size_t& length, const char* text) {
+    // A text that fits whole goes in blocks between its line feeds.
+    if (FitsWithCrLf(length, text)) {
+        for (const char* lineFeed = std::strchr(text, '\n'); lineFeed != nullptr;
+             lineFeed = std::strchr(text, '\n')) {
+            const auto block = static_cast<std::size_t>(lineFeed - text);
+            std::memcpy(output + length, text, block);
+            std::memcpy(output + length + block, "\r\n", 2);
+            length += block + 2;
+            text = lineFeed + 1;
+        }
+        const std::size_t rest = std::strlen(text);
+        std::memcpy(output + length, text, rest);
+        length += rest;
+        return true;
+    }
     for (const char* p = text; *p != '\0'; ++p) {
         const std::size_t need = *p == '\n' ? 2 : 1;
         if (length + need > OUTPUT_TEXT_LIMIT) {
@@ -66,6 +95,7 @@ bool AppendCrLf(char* output, const char* text) {
             output[length] = need == 2 ? '\r' : *p;
             const std::size_t keep = TxtCp932Cut(std::string_view(output, length + 1), length);
             std::memset(output + keep, 0, length + 1 - keep);
+            length = keep;
             return false;
         }
         if (need == 2) {
@@ -82,6 +112,8 @@ struct CExpandRun {
     std::size_t m_nEditBytes = 0;
     // Set once the output could not take a whole line.
     bool m_bOutputFull = false;
+    // Bytes of text in the output, so that appending a line need not measure it again.
+    std::size_t m_nOutputLength = 0;
 };
 
 // Results of one pass besides the condition results: go on with the next pass, or stop because
@@ -104,39 +136,49 @@ int RunPass(const CFieldList& list, CLineAreas& areas, CExpandRun& run) {
     if (areas.m_key.Reserve(length + 1) != 0) {
         return PASS_GO_ON;
     }
+    // The key area is zero but for the key of the last pass: clearing that clears it all.
     char* key = areas.m_key.Text();
-    std::memset(key, 0, length + 1);
-    TxtGetRegion(work, 1, OPEN, CLOSE, key);
+    std::memset(key, 0, std::strlen(key));
+    // No open marker stands before the first one, so the first region and every copy of its
+    // pattern begin there at the earliest, and the scans below start there.
+    const char* first = TxtFindFrom(work, OPEN, std::strlen(OPEN));
+    TxtGetRegion(first != nullptr ? first : work, 1, OPEN, CLOSE, key);
     if (StartsWith(key, IF_PREFIX)) {
         return ConditionHolds(list, key, IF_PREFIX) ? EXPAND_KEEP_NEXT : EXPAND_SKIP_NEXT;
     }
     if (StartsWith(key, IFN_PREFIX)) {
         return ConditionHolds(list, key, IFN_PREFIX) ? EXPAND_SKIP_NEXT : EXPAND_KEEP_NEXT;
     }
-    const std::size_t patternLength = std::strlen(key) + std::strlen(OPEN) + std::strlen(CLOSE);
+    const std::size_t keyLength = std::strlen(key);
+    const std::size_t openLength = std::strlen(OPEN);
+    const std::size_t closeLength = std::strlen(CLOSE);
+    const std::size_t patternLength = openLength + keyLength + closeLength;
     if (areas.m_pattern.Reserve(patternLength + 1) != 0) {
         return PASS_GO_ON;
     }
+    // The pattern is "<@", the key and "@>".
     char* pattern = areas.m_pattern.Text();
-    std::memset(pattern, 0, patternLength + 1);
-    std::snprintf(pattern, patternLength + 1, "%s%s%s", OPEN, key, CLOSE);
+    std::memcpy(pattern, OPEN, openLength);
+    std::memcpy(pattern + openLength, key, keyLength);
+    std::memcpy(pattern + openLength + keyLength, CLOSE, closeLength + 1);
 
     // A complete first region has its text, the pattern, at the first open marker. Otherwise the
     // key is an unclosed rest or empty and the pattern cannot occur. Once the budget is spent no
     // edit is made. Either way the text stays as it is, and so would every later pass.
-    const char* first = std::strstr(work, OPEN);
     if (first == nullptr || std::strncmp(first, pattern, patternLength) != 0 ||
         run.m_nEditBytes > EXPAND_EDIT_BUDGET) {
         return PASS_STOP;
     }
     run.m_nEditBytes += length;
     char value[FIELD_TEXT_SIZE] = {};
+    const auto from = static_cast<std::size_t>(first - work);
     if (list.FindField(key, value) != 0) {
-        TxtRemove(work, pattern);
+        TxtRemove(work + from, pattern);
         return PASS_GO_ON;
     }
     // A refusal for size comes back the same on every later pass.
-    return FillPlaceholder(areas.m_work, pattern, value) == AREA_TOO_LARGE ? PASS_STOP : PASS_GO_ON;
+    const int filled = FillPlaceholder(areas.m_work, length, from, pattern, value);
+    return filled == AREA_TOO_LARGE ? PASS_STOP : PASS_GO_ON;
 }
 
 // One line as ExpandLine describes it.
@@ -145,7 +187,7 @@ int ExpandPiece(const CFieldList& list, const char* line, char* output, CExpandR
     const std::size_t lineLength = std::strlen(line);
     // A line too long for any working area is written as it stands.
     if (areas.m_work.Reserve(lineLength + 1) != 0) {
-        run.m_bOutputFull = !AppendCrLf(output, line);
+        run.m_bOutputFull = !AppendCrLf(output, run.m_nOutputLength, line);
         return EXPAND_APPENDED;
     }
     std::memcpy(areas.m_work.Text(), line, lineLength + 1);
@@ -162,7 +204,7 @@ int ExpandPiece(const CFieldList& list, const char* line, char* output, CExpandR
             break;
         }
     }
-    run.m_bOutputFull = !AppendCrLf(output, areas.m_work.Text());
+    run.m_bOutputFull = !AppendCrLf(output, run.m_nOutputLength, areas.m_work.Text());
     return EXPAND_APPENDED;
 }
 
@@ -170,6 +212,7 @@ int ExpandPiece(const CFieldList& list, const char* line, char* output, CExpandR
 
 int CFieldList::ExpandLine(const char* line, char* output) {
     CExpandRun run;
+    run.m_nOutputLength = std::strlen(output);
     return ExpandPiece(*this, line, output, run);
 }
 
