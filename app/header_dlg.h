@@ -2,6 +2,7 @@
 
 #include <QDialog>
 #include <QIcon>
+#include <cstddef>
 #include <map>
 #include <string>
 #include <string_view>
@@ -55,6 +56,10 @@ public:
 
 protected:
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
+    // The clipboard as the commands reach it: ClipReadText and CopyToClipboard. A test replaces
+    // them to stage a clipboard that cannot be read or written.
+    virtual int ReadClipboard(std::string* pCp932, std::size_t nMaxBytes);
+    virtual int WriteClipboard(const char* pszText);
 
 private:
     void OnInitDialog();

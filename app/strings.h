@@ -17,6 +17,13 @@ inline constexpr char MSG_SELECT_FORMAT[] = "フォーマットファイルを�
 inline constexpr char MSG_FORMAT_FAULTY[] =
     "フォーマットファイルが異常です。コメントは作成されません。";
 inline constexpr char MSG_COPIED[] = "コメントをクリップボードにコピーしました。";
+// A copy that did not take place is said so, rather than leaving the user to paste old text.
+inline constexpr char MSG_EMPTY_EXPANSION[] =
+    "フォーマットファイルの展開結果が空の為、コピーしませんでした。";
+inline constexpr char MSG_CLIPBOARD_WRITE[] = "クリップボードに書き込めませんでした。";
+// A chosen path that does not fit the form's path buffer; a cut path would name another file.
+inline constexpr char MSG_PATH_TOO_LONG[] =
+    "フォーマットファイルのパスが長すぎる為、選択できません。";
 
 // The context-menu entry that opens the About box; '&' marks the mnemonic.
 inline constexpr char STR_ABOUT_MENU[] = "Quorvel のﾊﾞｰｼﾞｮﾝ情報(&A)...";
