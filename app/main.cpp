@@ -9,6 +9,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral(VELDANE_TITLE));
     QApplication::setApplicationVersion(QStringLiteral(VELDANE_VERSION));
     QApplication::setWindowIcon(AppIcon());
+    // Ties the window to its installed menu entry, so that docks and Wayland show its icon.
+    QApplication::setDesktopFileName(QStringLiteral("io.github.veldane.VeldaneForC"));
 
     CHeaderApp app;
     app.InitInstance();
