@@ -5,6 +5,10 @@
 set(VELDANE_PACKAGE_MAINTAINER "VELDANE for C maintainers <maintainers@veldane.invalid>"
     CACHE STRING "Maintainer line of the Debian package")
 
+# cpack packs the tree as it is built, like `cmake --install`: it does not first rebuild every
+# target, tests, benchmarks and fuzzers included.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME veldane)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
