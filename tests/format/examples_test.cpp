@@ -1,38 +1,27 @@
 #include "format/field_list.h"
 #include "format/header_keys.h"
-#include "tests/format/format_fixture.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <string>
 
 namespace {
 
-// Form values in key order: a member function with two arguments and every description but one.
-const char* const METHOD_VALUES[HEADER_KEY_COUNT] = {
-    "GetCount",
-    "int",
-    "\x97\x76\x91\x66\x82\xCC\x90\x94",
-    "CList",
-    "\x8E\x52\x93\x63\x20\x91\xBE\x98\x59",
-    "\x97\x76\x91\x66\x90\x94\x82\xF0\x90\x94\x82\xA6\x82\xE9",
-    "2024/05/01",
-    "int",
-    "nKind",
-    "\x8E\xED\x95\xCA",
-    "const char*",
-    "pszName",
-};
-// A free function without arguments or a description of its result.
-const char* const FREE_VALUES[HEADER_KEY_COUNT] = {
-    "Reset",
-    "void",
-    nullptr,
-    nullptr,
-    "\x8E\x52\x93\x63\x20\x91\xBE\x98\x59",
-    "\x8F\x89\x8A\xFA\x89\xBB\x82\xB7\x82\xE9",
-    "2024/05/01",
-};
+// Japanese values: a developer's name, two titles, a result's and an argument's description.
+const char* const DEV = "\x8E\x52\x93\x63\x20\x91\xBE\x98\x59";
+const char* const TITLE = "\x97\x76\x91\x66\x90\x94\x82\xF0\x90\x94\x82\xA6\x82\xE9";
+const char* const RESET = "\x8F\x89\x8A\xFA\x89\xBB\x82\xB7\x82\xE9";
+const char* const RET = "\x97\x76\x91\x66\x82\xCC\x90\x94";
+const char* const KIND = "\x8E\xED\x95\xCA";
+// Form values in key order: a member function with two arguments and every description but one,
+// and a free function without arguments or a description of its result.
+const char* const METHOD_VALUES[HEADER_KEY_COUNT] = {"GetCount", "int", RET,           "CList",
+                                                     DEV,        TITLE, "2024/05/01",  "int",
+                                                     "nKind",    KIND,  "const char*", "pszName"};
+const char* const FREE_VALUES[HEADER_KEY_COUNT] = {"Reset", "void", nullptr,     nullptr,
+                                                   DEV,     RESET,  "2024/05/01"};
 
 TEST(ExampleFormats, ExpandToTheirCheckedInOutputs) {
     const std::string dir = VELDANE_EXAMPLES_DIR;
@@ -43,10 +32,11 @@ TEST(ExampleFormats, ExpandToTheirCheckedInOutputs) {
             CFieldList list;
             HeaderAddFields(list, values);
             std::string output(EXPAND_OUTPUT_SIZE, '\0');
-            const std::string path = dir + "/" + format + ".txt";
-            ASSERT_EQ(list.ExpandFile(path.c_str(), output.data()), 0);
+            ASSERT_EQ(list.ExpandFile((dir + "/" + format + ".txt").c_str(), output.data()), 0);
+            std::ifstream expected(dir + "/expected/" + format + "." + kind + ".txt",
+                                   std::ios::binary);
             EXPECT_EQ(std::string(output.c_str()),
-                      ReadBytes(dir + "/expected/" + format + "." + kind + ".txt"));
+                      std::string(std::istreambuf_iterator<char>(expected), {}));
         }
     }
 }
