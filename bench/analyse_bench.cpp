@@ -19,29 +19,38 @@ void AnalyseOnce(const char* text) {
     parser.Clear();
 }
 
-// A declaration as long as the box allows with the most arguments that fit.
-void BM_Analyze(benchmark::State& state) {
-    const std::string text = BenchDeclaration(BenchSize(state));
+void RunAnalyse(benchmark::State& state, const std::string& text) {
     for (auto _ : state) {
         AnalyseOnce(text.c_str());
     }
-    state.SetComplexityN(state.range(0));
+    state.SetComplexityN(static_cast<std::int64_t>(text.size()));
+}
+
+// A declaration as long as the box allows with the most arguments that fit.
+void BM_Analyze(benchmark::State& state) {
+    RunAnalyse(state, BenchDeclaration(BenchSize(state)));
+}
+
+// The same with the most words in the return type and in one argument's type.
+void BM_AnalyzeWords(benchmark::State& state) {
+    RunAnalyse(state, BenchDeclarationWords(BenchSize(state)));
 }
 
 // The three worked examples of the analyser's rules.
 void BM_AnalyzeExample(benchmark::State& state, const char* text) {
-    for (auto _ : state) {
-        AnalyseOnce(text);
-    }
+    RunAnalyse(state, text);
+}
+
+// A quarter, half and all of the longest declaration a box gives.
+void DeclarationSizes(benchmark::internal::Benchmark* bench) {
+    bench->Arg(BENCH_TEXT_MAX / 4)->Arg(BENCH_TEXT_MAX / 2)->Arg(BENCH_TEXT_MAX);
+    bench->Complexity();
 }
 
 } // namespace
 
-BENCHMARK(BM_Analyze)
-    ->Arg(BENCH_TEXT_MAX / 4)
-    ->Arg(BENCH_TEXT_MAX / 2)
-    ->Arg(BENCH_TEXT_MAX)
-    ->Complexity();
+BENCHMARK(BM_Analyze)->Apply(DeclarationSizes);
+BENCHMARK(BM_AnalyzeWords)->Apply(DeclarationSizes);
 BENCHMARK_CAPTURE(BM_AnalyzeExample, scope, "static int CFoo::Bar(const char *name, int n);");
 BENCHMARK_CAPTURE(BM_AnalyzeExample, void, "void f(void)");
 BENCHMARK_CAPTURE(BM_AnalyzeExample, spaced,

@@ -106,6 +106,21 @@ int BenchDeclarationArgs(std::size_t size) {
     return static_cast<int>((size - DECL_FRAME + 1) / DECL_ARG);
 }
 
+std::string BenchDeclarationWords(std::size_t size) {
+    // Words of two bytes "t " fill all but "f(", ")" and the argument's name.
+    const std::size_t words = size - 4;
+    std::string head;
+    for (std::size_t i = 0; i < words / 4; ++i) {
+        head += "t ";
+    }
+    std::string arg;
+    while (head.size() + arg.size() + 2 <= words) {
+        arg += "t ";
+    }
+    // An odd byte left over lengthens the argument's name.
+    return head + "f(" + arg + (head.size() + arg.size() < words ? "aa" : "a") + ")";
+}
+
 std::string BenchCommentTower(std::size_t size) {
     int comments = 0;
     return BuildTower(size, comments);

@@ -27,6 +27,9 @@ constexpr std::size_t BENCH_FORMAT_LINE = 511;
 std::string BenchDeclaration(std::size_t size);
 // The number of arguments BenchDeclaration(size) holds.
 int BenchDeclarationArgs(std::size_t size);
+// "t t ... t f(t t ... t a)" of exactly `size` bytes (at least 8): the most words a return type
+// and one argument's type can hold, half of the text each.
+std::string BenchDeclarationWords(std::size_t size);
 
 // Comments of at most `size` bytes (at least 4) that make the comment removal do one pass per
 // comment: a tower of nested "/*" ... "*/" pairs whose closing parts stand side by side, each

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <set>
 #include <vector>
@@ -48,6 +49,32 @@ TEST(BenchDeclaration, FillsItsSizeWithArgumentsTheAnalyserRecords) {
         EXPECT_EQ(parser.GetArgCount(), BenchDeclarationArgs(row.size));
         // Each argument takes four bytes, so the arguments fill all but the frame.
         EXPECT_GE(4 * parser.GetArgCount(), static_cast<int>(row.size) - 8);
+    }
+}
+
+TEST(BenchDeclarationWords, FillsItsSizeWithWordsOfReturnTypeAndArgument) {
+    const CSizeRow rows[] = {
+        {"smallest", 8},
+        {"one byte over smallest", 9},
+        {"full box", BENCH_TEXT_MAX},
+    };
+    for (const CSizeRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        const std::string text = BenchDeclarationWords(row.size);
+        EXPECT_EQ(text.size(), row.size);
+        CFuncParser parser;
+        ASSERT_EQ(parser.Analyze(text.c_str()), 0);
+        ASSERT_EQ(parser.GetArgCount(), 1);
+        char szName[FUNC_TEXT_SIZE] = {};
+        char szRet[ARG_TEXT_SIZE] = {};
+        char szType[ARG_TEXT_SIZE] = {};
+        ASSERT_EQ(parser.GetFunc(szName, szRet), 0);
+        EXPECT_STREQ(szName, "f");
+        EXPECT_GT(std::strlen(szRet), 0U);
+        EXPECT_EQ(std::string(szRet).find_first_not_of("t "), std::string::npos);
+        parser.GetArg(1, szType, szName);
+        EXPECT_EQ(std::string(szType).find_first_not_of("t "), std::string::npos);
+        EXPECT_GT(std::strlen(szType), 0U);
     }
 }
 
