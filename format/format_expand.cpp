@@ -170,7 +170,10 @@ int RunPass(const CFieldList& list, CLineAreas& areas, CExpandRun& run) {
         return PASS_STOP;
     }
     run.m_nEditBytes += length;
-    char value[FIELD_TEXT_SIZE] = {};
+    // FindField writes the whole value with its terminator, so the area needs no clearing: on
+    // a long line the clearing was a good part of each pass.
+    char value[FIELD_TEXT_SIZE];
+    value[0] = '\0';
     const auto from = static_cast<std::size_t>(first - work);
     if (list.FindField(key, value) != 0) {
         TxtRemove(work + from, pattern);
