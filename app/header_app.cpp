@@ -3,7 +3,6 @@
 #include "app/app_text.h"
 #include "app/header_dlg.h"
 #include "app/strings.h"
-#include "platform/settings_file.h"
 #include "platform/user_prompt.h"
 
 #include <filesystem>
@@ -72,4 +71,9 @@ std::string CHeaderApp::GetProfileRaw(const char* pszSection, const char* pszKey
 
 bool CHeaderApp::WriteProfileRaw(const char* pszSection, const char* pszKey, const char* pszValue) {
     return m_pProfile && m_pProfile->WriteRaw(pszSection, pszKey, pszValue);
+}
+
+bool CHeaderApp::WriteProfileValues(const char* pszSection,
+                                    const std::vector<SettingsValue>& values) {
+    return m_pProfile && m_pProfile->WriteValues(pszSection, values);
 }

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "platform/settings_file.h"
+
 #include <memory>
 #include <string>
-
-class CSettingsFile;
+#include <vector>
 
 // The application object: fixes where the settings file lies, runs the main form modally as the
 // only window, and serves the form's reads and writes of the settings file.
@@ -35,6 +36,8 @@ public:
     std::string GetProfileRaw(const char* pszSection, const char* pszKey,
                               const char* pszDefault) const;
     bool WriteProfileRaw(const char* pszSection, const char* pszKey, const char* pszValue);
+    // Several values in one replacement of the file: a crash never leaves some of them new.
+    bool WriteProfileValues(const char* pszSection, const std::vector<SettingsValue>& values);
 
 private:
     std::unique_ptr<CSettingsFile> m_pProfile;

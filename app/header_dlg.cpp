@@ -94,26 +94,46 @@ void CHeaderDlg::OnInitDialog() {
     }
     SetDlgItemText(IDC_DATE, szDate);
 
-    SetDlgItemText(IDC_DEVELOP, m_app.GetProfileString(PROFILE_SECTION, KEY_DEVELOP, ""));
     std::string strPath = m_app.GetProfileRaw(PROFILE_SECTION, KEY_FILE_PATH, "");
-    std::string strName = m_app.GetProfileString(PROFILE_SECTION, KEY_FILE_NAME, "");
-    if (strPath.size() >= sizeof m_szFormatPath) {
-        // A cut path would name some other file; a path that does not fit is no choice at all,
-        // and the name shown must not pretend otherwise.
-        strPath.clear();
-        strName.clear();
+    // A cut path would name some other file; a path that does not fit is no choice at all,
+    // and the name shown must not pretend otherwise.
+    const bool bPathFits = strPath.size() < sizeof m_szFormatPath;
+    if (bPathFits) {
+        strPath.copy(m_szFormatPath, strPath.size());
     }
-    strPath.copy(m_szFormatPath, strPath.size());
-    SetDlgItemText(IDC_FORMAT_NAME, strName);
+    ShowStored(IDC_DEVELOP, KEY_DEVELOP, true, &m_storedDevelop);
+    ShowStored(IDC_FORMAT_NAME, KEY_FILE_NAME, bPathFits, &m_storedName);
 
     GetDlgItem(IDC_DECL_INPUT)->setFocus();
 }
 
+void CHeaderDlg::ShowStored(int nId, const char* pszKey, bool bKeep, StoredText* pStored) {
+    const std::string strText = bKeep ? m_app.GetProfileString(PROFILE_SECTION, pszKey, "") : "";
+    const std::string strRaw = bKeep ? m_app.GetProfileRaw(PROFILE_SECTION, pszKey, "") : "";
+    SetDlgItemText(nId, strText);
+    // A box holds at most 32,767 characters and code page 932 lacks many of what a UTF-8 file
+    // can hold: a value read whole from a code page 932 file goes back as that text, anything
+    // else as the file's own bytes.
+    pStored->bRaw = strText != strRaw;
+    pStored->strValue = pStored->bRaw ? strRaw : strText;
+    pStored->strShown = GetDlgItemText(nId);
+}
+
+SettingsValue CHeaderDlg::StoredValue(int nId, const char* pszKey, const StoredText& stored) const {
+    std::string strText = GetDlgItemText(nId);
+    if (strText == stored.strShown) {
+        return {pszKey, stored.strValue, stored.bRaw};
+    }
+    return {pszKey, std::move(strText), false};
+}
+
 void CHeaderDlg::OnDestroy() {
-    m_app.WriteProfileString(PROFILE_SECTION, KEY_DEVELOP, GetDlgItemText(IDC_DEVELOP).c_str());
-    m_app.WriteProfileString(PROFILE_SECTION, KEY_FILE_NAME,
-                             GetDlgItemText(IDC_FORMAT_NAME).c_str());
-    m_app.WriteProfileRaw(PROFILE_SECTION, KEY_FILE_PATH, m_szFormatPath);
+    // One write for the three keys, so that a crash on the way never pairs a new file name with
+    // an old path. A value the user left as it was is written back unaltered.
+    m_app.WriteProfileValues(PROFILE_SECTION,
+                             {StoredValue(IDC_DEVELOP, KEY_DEVELOP, m_storedDevelop),
+                              StoredValue(IDC_FORMAT_NAME, KEY_FILE_NAME, m_storedName),
+                              {KEY_FILE_PATH, m_szFormatPath, true}});
 }
 
 bool CHeaderDlg::eventFilter(QObject* pWatched, QEvent* pEvent) {

@@ -8,6 +8,7 @@
 #include <string_view>
 
 class CHeaderApp;
+struct SettingsValue;
 
 // Room for a format file path of at most 1023 bytes and its terminator; the commands read it as
 // a C string.
@@ -62,7 +63,16 @@ protected:
     virtual int WriteClipboard(const char* pszText);
 
 private:
+    // A settings value as opening read it and the text its box was then given.
+    struct StoredText {
+        std::string strValue; // what closing writes back while the box still shows strShown
+        bool bRaw = false;    // strValue is the file's own UTF-8 bytes, not code page 932 text
+        std::string strShown;
+    };
+
     void OnInitDialog();
+    void ShowStored(int nId, const char* pszKey, bool bKeep, StoredText* pStored);
+    SettingsValue StoredValue(int nId, const char* pszKey, const StoredText& stored) const;
     bool PreTranslateMessage(QEvent* pEvent);
     void OnAbout();
     void OnDestroy();
@@ -71,5 +81,7 @@ private:
     QIcon m_hIcon;
     // The chosen format file as file system bytes; empty when none is chosen.
     char m_szFormatPath[FORMAT_PATH_SIZE];
+    StoredText m_storedDevelop;
+    StoredText m_storedName;
     std::map<int, QWidget*> m_mapItems;
 };

@@ -7,11 +7,14 @@
 #define SI_NO_CONVERSION
 #include <SimpleIni.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
 #include <string_view>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,14 +22,23 @@ namespace {
 
 // Bytes read from the settings file per call; the file is read whole, in pieces of this size.
 constexpr std::size_t READ_CHUNK = 64 * 1024;
-// Suffix mkstemp() fills in to name the temporary file beside the settings file.
-const char* const TEMP_SUFFIX = ".XXXXXX";
+// The temporary file beside the settings file is named after it with this mark and the six
+// characters mkstemp() puts in place of TEMP_RANDOM; distinct enough that a file of this shape is
+// taken for one of the settings writer's own.
+const char* const TEMP_MARK = ".tmp-";
+constexpr std::string_view TEMP_RANDOM = "XXXXXX";
 
 // 0 with the whole file in *pData, 1 when there is no file, -1 when it cannot be read.
 int ReadWholeFile(const std::string& path, std::string* pData) {
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without O_NONBLOCK a FIFO would block the opening until some other program writes to it.
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         return errno == ENOENT ? 1 : -1;
+    }
+    struct stat st {};
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        close(fd);
+        return -1;
     }
     std::string data;
     char chunk[READ_CHUNK];
@@ -91,15 +103,55 @@ mode_t ReplacementMode(const std::string& path) {
     return 0666 & ~mask;
 }
 
+// The folder that holds `path`; "." for a bare file name.
+std::filesystem::path FolderOf(const std::string& path) {
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    return folder.empty() ? std::filesystem::path(".") : folder;
+}
+
 // Makes the rename itself durable; a failure here cannot undo the rename, so it is ignored.
 void SyncFolder(const std::string& path) {
-    std::string folder = std::filesystem::path(path).parent_path().string();
-    if (folder.empty()) {
-        folder = ".";
-    }
-    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         fsync(fd);
+        close(fd);
+    }
+}
+
+// True for a name that mkstemp() could have made from settingsName, TEMP_MARK and TEMP_RANDOM.
+bool IsTempName(const std::string& name, const std::string& settingsName) {
+    const std::string prefix = settingsName + TEMP_MARK;
+    return name.size() == prefix.size() + TEMP_RANDOM.size() &&
+           name.compare(0, prefix.size(), prefix) == 0 &&
+           std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(),
+                       [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
+}
+
+// Removes the temporary files of writers that died before their rename. A live writer holds
+// a lock on its temporary file until the rename is done, so a file that can be locked here
+// belongs to nobody any more.
+void RemoveDeadTemps(const std::string& path) {
+    const std::string settingsName = std::filesystem::path(path).filename().string();
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(FolderOf(path), ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const std::filesystem::path& temp = it->path();
+        if (!IsTempName(temp.filename().string(), settingsName)) {
+            continue;
+        }
+        const int fd = open(temp.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
+        if (fd < 0) {
+            continue;
+        }
+        struct stat opened {};
+        struct stat named {};
+        // Unlinked only while the name still leads to the file that was locked: a writer may
+        // have renamed it into place meanwhile.
+        if (flock(fd, LOCK_EX | LOCK_NB) == 0 && fstat(fd, &opened) == 0 &&
+            lstat(temp.c_str(), &named) == 0 && opened.st_dev == named.st_dev &&
+            opened.st_ino == named.st_ino) {
+            unlink(temp.c_str());
+        }
         close(fd);
     }
 }
@@ -108,16 +160,23 @@ void SyncFolder(const std::string& path) {
 // `path`, so that a crash or a full disk leaves either the old file or the new one, never a
 // half-written one. On failure the temporary file is removed and `path` is untouched.
 bool ReplaceFile(const std::string& path, std::string_view data) {
-    std::string tempPath = path + TEMP_SUFFIX;
+    RemoveDeadTemps(path);
+    std::string tempPath = path + TEMP_MARK + std::string(TEMP_RANDOM);
     const int fd = mkstemp(tempPath.data());
     if (fd < 0) {
         return false;
     }
+    // Held until the file is renamed or removed, so that no other writer takes it for dead.
+    // Where the file system has no locks the write goes ahead unlocked.
+    flock(fd, LOCK_EX);
     bool ok = fchmod(fd, ReplacementMode(path)) == 0 && WriteAll(fd, data) && fsync(fd) == 0;
-    ok = close(fd) == 0 && ok;
     ok = ok && std::rename(tempPath.c_str(), path.c_str()) == 0;
     if (!ok) {
         unlink(tempPath.c_str());
+    }
+    // After fsync() a failing close() cannot lose the data any more.
+    close(fd);
+    if (!ok) {
         return false;
     }
     SyncFolder(path);
@@ -159,7 +218,7 @@ std::string CSettingsFile::GetString(const char* section, const char* key, const
 }
 
 bool CSettingsFile::WriteString(const char* section, const char* key, const char* value) {
-    return WriteRaw(section, key, TxtCp932ToUtf8(value).c_str());
+    return WriteValues(section, {{key, value, false}});
 }
 
 std::string CSettingsFile::GetRaw(const char* section, const char* key, const char* def) const {
@@ -168,22 +227,31 @@ std::string CSettingsFile::GetRaw(const char* section, const char* key, const ch
 }
 
 bool CSettingsFile::WriteRaw(const char* section, const char* key, const char* value) {
-    // A line break would end the value early and start a line of its own in the file, which
-    // could add or override keys on the next read; such a value is refused.
-    if (std::string_view(value).find_first_of("\r\n") != std::string_view::npos) {
-        return false;
-    }
+    return WriteValues(section, {{key, value, true}});
+}
+
+bool CSettingsFile::WriteValues(const char* section, const std::vector<SettingsValue>& values) {
     CSimpleIniA ini;
     // An existing file that cannot be read is not replaced: its other contents would be lost.
     if (LoadIni(m_strPath, &ini) != 0) {
         return false;
     }
-    if (ini.SetValue(section, key, value) < 0) {
+    bool bAll = true;
+    bool bAny = false;
+    for (const SettingsValue& value : values) {
+        const std::string stored = value.bRaw ? value.strValue : TxtCp932ToUtf8(value.strValue);
+        // A line break would end the value early and start a line of its own in the file,
+        // which could add or override keys on the next read; such a value is refused.
+        if (stored.find_first_of("\r\n") != std::string::npos ||
+            ini.SetValue(section, value.pszKey, stored.c_str()) < 0) {
+            bAll = false;
+            continue;
+        }
+        bAny = true;
+    }
+    if (!bAny) {
         return false;
     }
     std::string data;
-    if (ini.Save(data) < 0) {
-        return false;
-    }
-    return ReplaceFile(m_strPath, data);
+    return ini.Save(data) >= 0 && ReplaceFile(m_strPath, data) && bAll;
 }

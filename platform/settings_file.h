@@ -1,11 +1,23 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+// One value of a write that sets several at once.
+struct SettingsValue {
+    const char* pszKey;
+    std::string strValue;
+    // true: file system bytes, stored as they are (WriteRaw); false: code page 932 text
+    // (WriteString).
+    bool bRaw;
+};
 
 // An INI settings file kept in UTF-8. Section and key names match without regard to case;
 // other sections, keys and comments in the file are kept when a value is written. Each write
 // replaces the whole file atomically (temporary file in the same folder, then rename), so the
-// file is always either the old one or the new one. The folder is never created.
+// file is always either the old one or the new one; a temporary file left behind by a writer
+// that was killed is removed by the next write. The folder is never created. Anything but a
+// regular file at the path (a FIFO, a device, a folder) reads as unreadable and is never replaced.
 class CSettingsFile {
 public:
     explicit CSettingsFile(std::string path);
@@ -22,6 +34,11 @@ public:
     // when an existing file cannot be read, or when the new file cannot be written.
     std::string GetRaw(const char* section, const char* key, const char* def) const;
     bool WriteRaw(const char* section, const char* key, const char* value);
+
+    // Writes every value in one replacement of the file, so that a crash leaves all of them as
+    // they were or all of them new. A value holding a line break is refused and stays as it was;
+    // the result is then false, as when the file cannot be written at all.
+    bool WriteValues(const char* section, const std::vector<SettingsValue>& values);
 
 private:
     // true with the stored bytes of section/key; false when the key or the file is missing.
