@@ -41,6 +41,9 @@ int ClipReadText(std::string* pCp932, std::size_t maxBytes) {
         return CLIP_NO_TEXT;
     }
     QString text = mime->text();
+    // The program's texts end at their first NUL, so a NUL character copied along from some
+    // program would silently cut off everything after it; it carries nothing and is dropped.
+    text.remove(QChar(0));
     DropUnreachable(&text, maxBytes);
     std::string cp932 = PfToCp932(text);
     cp932.resize(TxtCp932Cut(cp932, maxBytes));
