@@ -40,13 +40,3 @@ void ForEachRow(const Row (&rows)[N], Check check) {
         check(row);
     }
 }
-
-// Runs `edit` on each row's text in a caller array; checks the result and the zeros after it.
-template <std::size_t N, typename Edit> void CheckEdits(const CTextRow (&rows)[N], Edit edit) {
-    ForEachRow(rows, [&](const CTextRow& row) {
-        CTextBuffer buffer(row.text);
-        edit(buffer.Data());
-        EXPECT_EQ(buffer.Text(), row.expected);
-        EXPECT_TRUE(buffer.ZeroAfterText());
-    });
-}
