@@ -1,126 +1,131 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "analyser/func_parser.h"
 #include "describe.h"
 
 namespace {
 
-struct DeclRow {
+const std::string KATA = "\x83\x7C"; // a katakana whose second byte is '|'
+const std::string REFUSED = "-1|||0||";
+
+std::string Bytes(char ch, std::size_t n) {
+    return std::string(n, ch);
+}
+
+struct CDeclRow {
     const char* m_pszName;
-    const char* m_pszDecl;
-    const char* m_pszExpected; // as Describe writes it
+    std::string m_strDecl, m_strExpected; // the expected result as Describe writes it
 };
 
-void ExpectRows(const DeclRow* pRows, std::size_t nRows) {
-    for (std::size_t i = 0; i < nRows; ++i) {
+// Each row is analysed by a parser that already holds a longer result, which it must replace.
+template <std::size_t N> void ExpectRows(const CDeclRow (&rows)[N]) {
+    for (const CDeclRow& row : rows) {
         CFuncParser parser;
-        const int nResult = parser.Analyze(pRows[i].m_pszDecl);
-        EXPECT_EQ(Describe(parser, nResult), pRows[i].m_pszExpected) << pRows[i].m_pszName;
+        ASSERT_EQ(parser.Analyze("int CPrev::g(int a, int b, int c)"), 0);
+        const int nResult = parser.Analyze(row.m_strDecl.c_str());
+        EXPECT_EQ(Describe(parser, nResult), row.m_strExpected) << row.m_pszName;
     }
 }
 
-} // namespace
-
-TEST(FuncParserAnalyze, WorkedExamplesComeOutExactly) {
-    const DeclRow rows[] = {
+TEST(FuncParserAnalyze, FixedTextRules) {
+    const CDeclRow rows[] = {
         {"class member", "static int CFoo::Bar(const char *name, int n);",
          "0|Bar|static int|0|CFoo|const char/*name;int/n"},
-        {"void list", "void f(void)", "0|f|void|-1||"},
         {"spaced scope, tab, trailing const",
          "unsigned long\tCList :: Find( const char* key , int n ) const ;",
          "0|Find|unsigned long|0|CList|const char*/key;int n/const"},
-    };
-    ExpectRows(rows, std::size(rows));
-}
-
-TEST(FuncParserAnalyze, FixedTextRules) {
-    const DeclRow rows[] = {
+        {"void list", "void f(void)", "0|f|void|-1||"},
         {"empty list", "void f()", "0|f|void|-1||"},
         {"nameless argument ends list", "int f(int, char *p)", "0|f|int|-1||"},
-        {"nameless last argument", "int f(char *p, int)", "0|f|int|-1||char/*p"},
         {"empty field ends list", "void f(int a,,int b)", "0|f|void|-1||int/a"},
-        {"star on type", "void f(char* p)", "0|f|void|-1||char*/p"},
         {"star alone", "void f(char * p)", "0|f|void|-1||char */p"},
         {"star on function", "char *GetName(void)", "0|*GetName|char|-1||"},
-        {"trailing const", "int CFoo::Get(void) const;", "0|Get|int|0|CFoo|void/const"},
         {"default value", "void f(int a = 0)", "0|f|void|-1||int a =/0"},
-        {"space before scope", "void CFoo ::Bar(int a)", "0|Bar|void|0|CFoo|int/a"},
-        {"space after scope", "void CFoo:: Bar(int a)", "0|Bar|void|0|CFoo|int/a"},
         {"scope in argument", "void f(std::string s)", "0|f|void|-1||std::string/s"},
         {"scope in return type", "std::string f()", "0|f|std::string|-1||"},
-        {"constructor", "CFoo::CFoo()", "0|CFoo||0|CFoo|"},
         {"destructor", "CFoo::~CFoo()", "0|~CFoo||0|CFoo|"},
-        {"global scope has no class", "::f(int a)", "0|f||0||int/a"},
         {"scope without name", "void CFoo::(int a)", "0|||0|CFoo|int/a"},
+        {"global scope has no class", "::f(int a)", "0|f||0||int/a"},
         {"list only", "(int a)", "0|||-1||int/a"},
         {"end semicolons", ";;void g(char c);;", "0|g|void|-1||char/c"},
         {"semicolon before space", "void g(char c); ", "0|g|void|-1||char c/;"},
         {"call operator", "void operator()(int a)", "0|operator|void|-1||int/a"},
-        {"tabs", "unsigned\tlong f(int\tn)", "0|f|unsigned long|-1||int/n"},
         {"nested brackets", "void f(int (*cb)(int), int n)", "0|f|void|-1||int *cb/int;int/n"},
-        {"seven arguments", "void f(int a, int b, int c, int d, int e, int f, int g)",
-         "0|f|void|-1||int/a;int/b;int/c;int/d;int/e;int/f;int/g"},
-        // 0x83 0x7C is a katakana whose second byte is '|'; it must not split the word.
-        {"double-byte names", "void C\x83\x7C::Get\x83\x7C(int \x83\x7C)",
-         "0|Get\x83\x7C|void|0|C\x83\x7C|int/\x83\x7C"},
+        {"double-byte names", "void C" + KATA + "::G" + KATA + "(int " + KATA + ")",
+         "0|G" + KATA + "|void|0|C" + KATA + "|int/" + KATA},
         {"bar byte in plain name", "void A|B::C(int a)", "0|C|void|0|A|B|int/a"},
     };
-    ExpectRows(rows, std::size(rows));
+    ExpectRows(rows);
 }
 
-TEST(FuncParserAnalyze, RefusalsLeaveObjectEmpty) {
-    const char* const decls[] = {"int x",         "",
-                                 "int f(int a",   "int f)(",
-                                 "int f(int a))", "void a:b(int x)",
-                                 "void C:::f()",  "std::string CFoo::Get()"};
-    for (const char* pszDecl : decls) {
-        CFuncParser parser;
-        ASSERT_EQ(parser.Analyze("int CFoo::Get(int a, int b)"), 0);
-        EXPECT_EQ(Describe(parser, parser.Analyze(pszDecl)), "-1|||0||") << pszDecl;
-    }
+TEST(FuncParserAnalyze, RefusalsLeaveTheObjectEmpty) {
+    const CDeclRow rows[] = {
+        {"no list", "int x", REFUSED},
+        {"empty", "", REFUSED},
+        {"unclosed", "int f(int a", REFUSED},
+        {"close first", "int f)(", REFUSED},
+        {"extra close", "int f(int a))", REFUSED},
+        {"one colon", "void a:b(int x)", REFUSED},
+        {"three colons", "void C:::f()", REFUSED},
+        {"two scopes", "std::string CFoo::Get()", REFUSED},
+    };
+    ExpectRows(rows);
 }
 
-TEST(FuncParserGetters, IndexOutsideListAndEmptyNames) {
+// Fields hold 255 bytes and the declaration 1023; a longer field is cut between characters.
+TEST(FuncParserAnalyze, FieldsAndDeclarationAtTheirLimits) {
+    const CDeclRow rows[] = {
+        {"ret fills field", Bytes('r', 255) + " f()", "0|f|" + Bytes('r', 255) + "|-1||"},
+        {"ret one past", Bytes('r', 256) + " f()", "0|f|" + Bytes('r', 255) + "|-1||"},
+        {"ret ends in kanji", Bytes('r', 253) + KATA + " f()",
+         "0|f|" + Bytes('r', 253) + KATA + "|-1||"},
+        {"ret kanji straddles", Bytes('r', 254) + KATA + " f()",
+         "0|f|" + Bytes('r', 254) + "|-1||"},
+        {"ret cut after space", Bytes('r', 254) + " x f()", "0|f|" + Bytes('r', 254) + "|-1||"},
+        {"type fills field", "f(" + Bytes('t', 255) + " a)", "0|f||-1||" + Bytes('t', 255) + "/a"},
+        {"type one past", "f(" + Bytes('t', 256) + " a)", "0|f||-1||" + Bytes('t', 255) + "/a"},
+        {"name fills field", "f(int " + Bytes('n', 255) + ")", "0|f||-1||int/" + Bytes('n', 255)},
+        {"name one past", "f(int " + Bytes('n', 256) + ")", "0|f||-1||int/" + Bytes('n', 255)},
+        {"name kanji straddles", "f(int " + Bytes('n', 254) + KATA + ")",
+         "0|f||-1||int/" + Bytes('n', 254)},
+        {"1023 bytes", "void " + Bytes('f', 1016) + "()", "0|" + Bytes('f', 1016) + "|void|-1||"},
+        {"1023 bytes, long class", Bytes('c', 1018) + "::f()", "0|f||0|" + Bytes('c', 1018) + "|"},
+        {"1024 bytes", "void " + Bytes('f', 1017) + "()", REFUSED},
+    };
+    ExpectRows(rows);
+}
+
+TEST(FuncParserGetters, IndexOutsideTheListAndClear) {
     CFuncParser parser;
     char szType[ARG_TEXT_SIZE] = "keep";
     char szName[FUNC_TEXT_SIZE] = "keep";
-    EXPECT_EQ(parser.GetFunc(szName, szType), -1);
-    EXPECT_EQ(parser.GetOwnerClass(szName), -1);
-    EXPECT_EQ(parser.GetArg(1, szType, szName), -1);
-
     ASSERT_EQ(parser.Analyze("void f(int a, int b)"), 0);
+    // Below 1 answers 0 and copies nothing.
     EXPECT_EQ(parser.GetArg(0, szType, szName), 0);
     EXPECT_EQ(parser.GetArg(-5, szType, szName), 0);
-    EXPECT_STREQ(szType, "keep");
-    EXPECT_STREQ(szName, "keep");
+    EXPECT_EQ(std::string(szType) + szName, "keepkeep");
     EXPECT_EQ(parser.GetArg(3, szType, szName), -1);
-}
-
-TEST(FuncParserLifecycle, SecondAnalyzeReplacesFirstAndClearEmpties) {
-    CFuncParser parser;
-    ASSERT_EQ(parser.Analyze("int CFoo::f(int a, int b, int c)"), 0);
-    EXPECT_EQ(Describe(parser, parser.Analyze("char g(long x)")), "0|g|char|-1||long/x");
     parser.Clear();
     parser.Clear();
     EXPECT_EQ(Describe(parser, 0), "0|||0||");
 }
 
-TEST(FuncParserSteps, SplitDeclTakesLastTopLevelGroup) {
-    const struct {
-        const char* m_pszText;
-        int m_nResult;
-        const char* m_pszHead;
-        const char* m_pszArgs;
-    } rows[] = {{"f(a)(b)", 0, "f(a)", "(b)"},
-                {"f(a(b)c) x", 0, "f", "(a(b)c) x"},
-                {"f)(a)", 0, "f)", "(a)"},
-                {"f(a", -1, "", ""}};
+TEST(FuncParserSteps, SplitDeclTakesTheLastTopLevelGroup) {
+    const CDeclRow rows[] = {
+        {"two groups", "f(a)(b)", "0|f(a)#(b)"},
+        {"stray close", "f)(a)", "0|f)#(a)"},
+        {"1024 bytes", Bytes('f', 1022) + "()", "-1|#"},
+    };
     CFuncParser parser;
-    for (const auto& row : rows) {
+    for (const CDeclRow& row : rows) {
         char szHead[FUNC_TEXT_SIZE] = {};
         char szArgs[FUNC_TEXT_SIZE] = {};
-        EXPECT_EQ(parser.SplitDecl(row.m_pszText, szHead, szArgs), row.m_nResult) << row.m_pszText;
-        EXPECT_EQ(std::string(szHead) + "#" + szArgs,
-                  std::string(row.m_pszHead) + "#" + row.m_pszArgs);
+        const int nResult = parser.SplitDecl(row.m_strDecl.c_str(), szHead, szArgs);
+        EXPECT_EQ(std::to_string(nResult) + "|" + szHead + "#" + szArgs, row.m_strExpected)
+            << row.m_pszName;
     }
 }
+
+} // namespace
