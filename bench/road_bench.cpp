@@ -7,6 +7,7 @@
 #include "format/format_read.h"
 #include "text/txt.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -44,7 +45,8 @@ void MakeHeader(const CRoadInputs& inputs, char* output) {
     // The form's boxes: the declaration box cuts the pasted text to its size.
     std::array<std::array<char, BOX_SIZE>, HEADER_KEY_COUNT> boxes{};
     std::array<char, BOX_SIZE> szDecl{};
-    std::strncat(szDecl.data(), szPasted.data(), BOX_SIZE - 1);
+    std::memcpy(szDecl.data(), szPasted.data(),
+                std::min(std::strlen(szPasted.data()), BOX_SIZE - 1));
     CFuncParser parser;
     parser.Analyze(szDecl.data());
     parser.GetFunc(boxes[VALUE_FUNC].data(), boxes[VALUE_RET].data());
