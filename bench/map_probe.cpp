@@ -52,7 +52,8 @@ bool ParseArgs(int argc, char** argv, CProbeArgs& args) {
             return false;
         }
     }
-    if (i >= argc) {
+    // A left-over option (one without its value, or misspelt) is no program.
+    if (i >= argc || std::strncmp(argv[i], "--", 2) == 0) {
         return false;
     }
     args.m_ppszProgram = argv + i;
