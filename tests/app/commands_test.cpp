@@ -1,22 +1,12 @@
-#include "app/app_text.h"
 #include "app/control_ids.h"
-#include "app/header_app.h"
-#include "app/header_dlg.h"
 #include "app_test_support.h"
 #include "format/header_keys.h"
 #include "platform/clipboard.h"
-#include "platform/qt_text.h"
-#include "platform/user_prompt.h"
-#include "recording_prompt.h"
 #include "text/txt_alloc.h"
 
-#include <QClipboard>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QLineEdit>
-#include <QtTest>
-#include <memory>
-
-using Boxes = QList<QPair<int, QByteArray>>;
 
 namespace {
 
@@ -37,7 +27,27 @@ public:
 constexpr int OK = 0;
 constexpr int NO_MEMORY = 1;
 constexpr int CLIPBOARD_BROKEN = 2;
+// A format file row that chooses no file at all.
+constexpr int NOT_CHOSEN = -1;
+// Generous for a slow machine; reading a whole 100 MB file or a blocked open would pass it.
+constexpr qint64 PROMPT_MS = 2000;
+// Growth of the resident memory that only reading a large file whole would exceed.
+constexpr long MEMORY_BOUND = 16 << 20;
 
+const QString NO_MEMORY_MSG = "メモリ不足エラーです。";
+const QString SYNTAX = "入力された関数は文法エラーの為、解析できません。";
+const QString TOO_MANY = "引数の数が最大数を超えました。[引数6]まで表示しますがよろしいですか？";
+const QString NOT_TEXT = "テキスト形式を張付けてください。";
+const QString CLIP_FAULT = "クリップボードのエラー発生。";
+const QString BUFFER = "バッファエラー発生の為、コピーできません。";
+const QString SELECT = "フォーマットファイルを選択してください。";
+const QString FAULTY = "フォーマットファイルが異常です。コメントは作成されません。";
+const QString COPIED = "コメントをクリップボードにコピーしました。";
+const QString EMPTY = "フォーマットファイルの展開結果が空の為、コピーしませんでした。";
+const QString NOT_WRITTEN = "クリップボードに書き込めませんでした。";
+const QString TOO_LONG = "フォーマットファイルのパスが長すぎる為、選択できません。";
+
+// The fifteen boxes Analyse fills, in the order it clears them.
 const int ANALYSIS_IDS[] = {IDC_FUNC,     IDC_RET,      IDC_CLASS,    ArgTypeId(1), ArgTypeId(2),
                             ArgTypeId(3), ArgTypeId(4), ArgTypeId(5), ArgTypeId(6), ArgNameId(1),
                             ArgNameId(2), ArgNameId(3), ArgNameId(4), ArgNameId(5), ArgNameId(6)};
@@ -52,81 +62,42 @@ class CCommandsTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<CTempCwd> m_pCwd;
-    std::unique_ptr<CHeaderApp> m_pApp;
-    std::unique_ptr<CTestDlg> m_pDlg;
-    CRecordingPrompt m_prompt;
+    std::unique_ptr<CForm<CTestDlg>> m_pForm;
 
-    QByteArray Box(int nId) const { return QByteArray::fromStdString(m_pDlg->GetDlgItemText(nId)); }
-    void Fill(const Boxes& boxes) {
-        for (const auto& [nId, text] : boxes) {
-            m_pDlg->SetDlgItemText(nId, text.toStdString());
-        }
-    }
     void Fail(int nFault) {
-        m_pDlg->m_bBroken = nFault == CLIPBOARD_BROKEN;
+        m_pForm->m_pDlg->m_bBroken = nFault == CLIPBOARD_BROKEN;
         TxtSetAllocHook(nFault == NO_MEMORY ? RefuseAll : nullptr);
-    }
-    // The fifteen analysis outputs "|"-joined, in the order Analyse clears them.
-    QByteArray Analysis() const {
-        QByteArrayList list;
-        for (int nId : ANALYSIS_IDS) {
-            list << Box(nId);
-        }
-        return list.join('|');
-    }
-    void Choose(const QByteArray& path) {
-        m_prompt.m_strPath = path.toStdString();
-        m_pDlg->OnSelectFormat();
     }
 
 private slots:
     void init() {
-        m_pCwd = std::make_unique<CTempCwd>();
+        m_pForm = std::make_unique<CForm<CTestDlg>>();
         WriteIni("[App]\nFILE_NAME=old.txt\nFILE_PATH=/fmt/old.txt\n");
-        m_pApp = std::make_unique<CHeaderApp>();
-        QVERIFY(m_pApp->InitProfile());
-        m_pDlg = std::make_unique<CTestDlg>(*m_pApp);
-        m_prompt = CRecordingPrompt();
-        PfSetPrompt(&m_prompt);
-        QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+        m_pForm->Open();
     }
 
     void cleanup() {
         TxtSetAllocHook(nullptr);
-        PfSetPrompt(nullptr);
-        m_pDlg.reset();
-        m_pApp.reset();
-        m_pCwd.reset();
+        m_pForm.reset();
     }
 
     void analyseFillsTheForm_data() {
         QTest::addColumn<QByteArray>("decl");
         QTest::addColumn<bool>("bYes");
         QTest::addColumn<int>("nFault");
-        QTest::addColumn<QByteArray>("expected");
+        QTest::addColumn<QByteArray>("expected"); // the fifteen boxes, "|"-joined
         QTest::addColumn<QString>("message");
         const QByteArray seven = "void g(int a, int b, int c, int d, int e, int f, char h)";
-        const QString strTooMany =
-            "引数の数が最大数を超えました。[引数6]まで表示しますがよろしいですか？";
         const QByteArray none = "||||||||||||||";
-        // Every row starts from stale outputs: rows beyond the new count must come out empty.
-        QTest::newRow("member function")
-            << QByteArray("static int CFoo::Bar(const char *name, int n);") << true << OK
-            << QByteArray("Bar|static int|CFoo|const char|int|||||*name|n||||") << QString();
-        QTest::newRow("seven arguments, Yes")
-            << seven << true << OK << QByteArray("g|void||int|int|int|int|int|int|a|b|c|d|e|f")
-            << strTooMany;
-        QTest::newRow("seven arguments, No")
-            << seven << false << OK << QByteArray("g|void|||||||||||||") << strTooMany;
-        QTest::newRow("syntax error")
-            << QByteArray("int CFoo:Bar(int a)") << true << OK << none
-            << QString("入力された関数は文法エラーの為、解析できません。");
-        QTest::newRow("no memory") << QByteArray("int f(int a)") << true << NO_MEMORY << none
-                                   << QString("メモリ不足エラーです。");
         const QByteArray name(600, 'n');
-        QTest::newRow("name past 511 bytes")
-            << "int " + name + "(void)" << true << OK << name + "|int|||||||||||||" << QString();
+        // clang-format off
+        QTest::newRow("member function") << QByteArray("static int CFoo::Bar(const char *name, int n);") << true << OK << QByteArray("Bar|static int|CFoo|const char|int|||||*name|n||||") << QString();
+        QTest::newRow("seven arguments, Yes") << seven << true << OK << QByteArray("g|void||int|int|int|int|int|int|a|b|c|d|e|f") << TOO_MANY;
+        QTest::newRow("seven arguments, No") << seven << false << OK << QByteArray("g|void|||||||||||||") << TOO_MANY;
+        QTest::newRow("syntax error") << QByteArray("int CFoo:Bar(int a)") << true << OK << none << SYNTAX;
+        QTest::newRow("no memory") << QByteArray("int f(int a)") << true << NO_MEMORY << none << NO_MEMORY_MSG;
+        QTest::newRow("name past 511 bytes") << "int " + name + "(void)" << true << OK << name + "|int|||||||||||||" << QString();
+        // clang-format on
     }
 
     void analyseFillsTheForm() {
@@ -135,31 +106,39 @@ private slots:
         QFETCH(int, nFault);
         QFETCH(QByteArray, expected);
         QFETCH(QString, message);
+        CTestDlg& dlg = *m_pForm->m_pDlg;
+        // Stale outputs: boxes beyond the new count must come out empty.
         for (int nId : ANALYSIS_IDS) {
-            m_pDlg->SetDlgItemText(nId, "stale");
+            dlg.SetDlgItemText(nId, "stale");
         }
-        Fill({{IDC_DECL_INPUT, decl}, {ArgTextId(1), "kept"}, {IDC_RET_TEXT, "kept"}});
-        m_prompt.m_bYes = bYes;
+        dlg.SetDlgItemText(IDC_DECL_INPUT, decl.toStdString());
+        dlg.SetDlgItemText(ArgTextId(1), "kept");
+        dlg.SetDlgItemText(IDC_RET_TEXT, "kept");
+        m_pForm->m_prompt.m_bYes = bYes;
         Fail(nFault);
-        m_pDlg->OnAnalyze();
-        QCOMPARE(Analysis(), expected);
-        QCOMPARE(m_prompt.m_listShown.join('|'), message);
-        QCOMPARE(Box(IDC_DECL_INPUT), decl);
-        QCOMPARE(Box(ArgTextId(1)) + Box(IDC_RET_TEXT), QByteArray("keptkept"));
+        dlg.OnAnalyze();
+        QByteArrayList listBoxes;
+        for (int nId : ANALYSIS_IDS) {
+            listBoxes << m_pForm->Box(nId);
+        }
+        QCOMPARE(listBoxes.join('|'), expected);
+        QCOMPARE(m_pForm->Shown(), message);
+        QCOMPARE(m_pForm->Box(IDC_DECL_INPUT), decl);
+        QCOMPARE(m_pForm->Box(ArgTextId(1)) + m_pForm->Box(IDC_RET_TEXT), QByteArray("keptkept"));
     }
 
     void clearInputEmptiesOneFunctionsTexts() {
         for (int nId = IDC_DECL_INPUT; nId <= IDC_RET_TEXT; ++nId) {
-            m_pDlg->SetDlgItemText(nId, "x");
+            m_pForm->m_pDlg->SetDlgItemText(nId, "x");
         }
-        m_pDlg->OnClearInput();
+        m_pForm->m_pDlg->OnClearInput();
         const QList<int> listKept = {IDC_DATE, IDC_DEVELOP, IDC_FORMAT_NAME};
         for (int nId = IDC_DECL_INPUT; nId <= IDC_RET_TEXT; ++nId) {
-            if (qobject_cast<QLineEdit*>(m_pDlg->GetDlgItem(nId)) != nullptr) {
-                QCOMPARE(Box(nId), QByteArray(listKept.contains(nId) ? "x" : ""));
+            if (qobject_cast<QLineEdit*>(m_pForm->m_pDlg->GetDlgItem(nId)) != nullptr) {
+                QCOMPARE(m_pForm->Box(nId), QByteArray(listKept.contains(nId) ? "x" : ""));
             }
         }
-        QCOMPARE(m_pDlg->FormatPath(), "/fmt/old.txt");
+        QCOMPARE(m_pForm->m_pDlg->FormatPath(), "/fmt/old.txt");
     }
 
     void pasteTakesCleanedText_data() {
@@ -167,23 +146,22 @@ private slots:
         QTest::addColumn<int>("nFault");
         QTest::addColumn<QByteArray>("expected");
         QTest::addColumn<QString>("message");
-        const QString strNotText = "テキスト形式を張付けてください。";
-        QTest::newRow("comments and line breaks")
-            << QVariant("int\tf(int a, /* 件数 */\r\n    int b) // note\r\n;") << OK
-            << QByteArray("int f(int a, int b) ;") << QString();
-        QTest::newRow("full buffer")
-            << QVariant(QString(2047, 'a')) << OK << QByteArray(2047, 'a') << QString();
-        QTest::newRow("one past the buffer")
-            << QVariant(QString(2048, 'a')) << OK << QByteArray(2047, 'a') << QString();
-        QTest::newRow("image only") << QVariant(QImage(1, 1, QImage::Format_RGB32)) << OK
-                                    << QByteArray("typed") << strNotText;
-        QTest::newRow("nothing") << QVariant() << OK << QByteArray("typed") << strNotText;
-        QTest::newRow("unreadable")
-            << QVariant("int f()") << CLIPBOARD_BROKEN << QByteArray("typed")
-            << QString("クリップボードのエラー発生。");
-        QTest::newRow("no memory for comments")
-            << QVariant("int f(/* a */)") << NO_MEMORY << QByteArray("typed")
-            << QString("バッファエラー発生の為、コピーできません。");
+        const QChar nul(0);
+        // clang-format off
+        QTest::newRow("comments and line breaks") << QVariant("int\tf(int a, /* 件数 */\r\n    int b) // note\r\n;") << OK << QByteArray("int f(int a, int b) ;") << QString();
+        QTest::newRow("full buffer") << QVariant(QString(2047, 'a')) << OK << QByteArray(2047, 'a') << QString();
+        QTest::newRow("one past the buffer") << QVariant(QString(2048, 'a')) << OK << QByteArray(2047, 'a') << QString();
+        QTest::newRow("double-byte one past the buffer") << QVariant(QString(2046, 'a') + "山") << OK << QByteArray(2046, 'a') << QString();
+        QTest::newRow("10 MB of text") << QVariant(QString(10 << 20, 'a')) << OK << QByteArray(2047, 'a') << QString();
+        QTest::newRow("outside code page 932") << QVariant(QString::fromUtf8("int f(char \xF0\x9F\x98\x80, long \xE2\x82\xAC)")) << OK << QByteArray("int f(char ?, long ?)") << QString();
+        QTest::newRow("NUL characters") << QVariant(QString("int f(") + nul + "int a)" + nul) << OK << QByteArray("int f(int a)") << QString();
+        QTest::newRow("NULs past 2047 bytes") << QVariant(QString(4096, nul) + QString(3000, 'b')) << OK << QByteArray(2047, 'b') << QString();
+        QTest::newRow("all comments") << QVariant("/* only */// comments\r\n/* here */") << OK << QByteArray() << QString();
+        QTest::newRow("image only") << QVariant(QImage(1, 1, QImage::Format_RGB32)) << OK << QByteArray("typed") << NOT_TEXT;
+        QTest::newRow("nothing") << QVariant() << OK << QByteArray("typed") << NOT_TEXT;
+        QTest::newRow("unreadable") << QVariant("int f()") << CLIPBOARD_BROKEN << QByteArray("typed") << CLIP_FAULT;
+        QTest::newRow("no memory for comments") << QVariant("int f(/* a */)") << NO_MEMORY << QByteArray("typed") << BUFFER;
+        // clang-format on
     }
 
     void pasteTakesCleanedText() {
@@ -195,12 +173,16 @@ private slots:
         clip.canConvert<QImage>() ? pClip->setImage(clip.value<QImage>())
         : clip.isValid()          ? pClip->setText(clip.toString())
                                   : pClip->clear();
-        Fill({{IDC_DECL_INPUT, "typed"}, {IDC_FUNC, "kept"}});
+        m_pForm->m_pDlg->SetDlgItemText(IDC_DECL_INPUT, "typed");
+        m_pForm->m_pDlg->SetDlgItemText(IDC_FUNC, "kept");
         Fail(nFault);
-        m_pDlg->OnPasteClipboard();
-        QCOMPARE(Box(IDC_DECL_INPUT), expected);
-        QCOMPARE(m_prompt.m_listShown.join('|'), message);
-        QCOMPARE(Box(IDC_FUNC), QByteArray("kept")); // pasting does not analyse
+        QElapsedTimer timer;
+        timer.start();
+        m_pForm->m_pDlg->OnPasteClipboard();
+        QVERIFY(timer.elapsed() < PROMPT_MS);
+        QCOMPARE(m_pForm->Box(IDC_DECL_INPUT), expected);
+        QCOMPARE(m_pForm->Shown(), message);
+        QCOMPARE(m_pForm->Box(IDC_FUNC), QByteArray("kept")); // pasting does not analyse
     }
 
     void chooseFormatFile_data() {
@@ -210,13 +192,13 @@ private slots:
         QTest::addColumn<QString>("message");
         const QByteArray full = "/" + QByteArray(1016, 'd') + "/a.txt";
         const QByteArray old = "/fmt/old.txt";
-        QTest::newRow("chosen") << true << QByteArray("/f/new.txt") << QByteArray("/f/new.txt")
-                                << QString();
+        // clang-format off
+        QTest::newRow("chosen") << true << QByteArray("/f/new.txt") << QByteArray("/f/new.txt") << QString();
         QTest::newRow("cancelled") << false << QByteArray("/f/new.txt") << old << QString();
         QTest::newRow("1023 bytes") << true << full << full << QString();
-        QTest::newRow("1024 bytes refused")
-            << true << "/" + full << old
-            << QString("フォーマットファイルのパスが長すぎる為、選択できません。");
+        QTest::newRow("1024 bytes refused") << true << "/" + full << old << TOO_LONG;
+        QTest::newRow("4000 bytes refused") << true << "/" + QByteArray(3995, 'p') + ".txt" << old << TOO_LONG;
+        // clang-format on
     }
 
     void chooseFormatFile() {
@@ -224,90 +206,75 @@ private slots:
         QFETCH(QByteArray, path);
         QFETCH(QByteArray, expected);
         QFETCH(QString, message);
-        m_prompt.m_bChoose = bChoose;
-        Choose(path);
-        QCOMPARE(QByteArray(m_pDlg->FormatPath()), expected);
-        QCOMPARE(Box(IDC_FORMAT_NAME), QFileInfo(expected).fileName().toLatin1());
-        QCOMPARE(m_prompt.m_listShown.join('|'), message);
+        m_pForm->m_prompt.m_bChoose = bChoose;
+        m_pForm->Choose(path);
+        QCOMPARE(QByteArray(m_pForm->m_pDlg->FormatPath()), expected);
+        QCOMPARE(m_pForm->Box(IDC_FORMAT_NAME), QFileInfo(expected).fileName().toLatin1());
+        QCOMPARE(m_pForm->Shown(), message);
     }
 
     void makeHeader_data() {
-        QTest::addColumn<QString>("file"); // chosen, in the test's directory; empty: none chosen
-        QTest::addColumn<QByteArray>("format"); // what format.txt holds
-        QTest::addColumn<Boxes>("boxes");
+        QTest::addColumn<int>("nKind"); // what format.txt is, or NOT_CHOSEN
+        QTest::addColumn<QByteArray>("format");
         QTest::addColumn<int>("nFault");
         QTest::addColumn<QString>("clip"); // the clipboard afterwards
         QTest::addColumn<QString>("message");
-        const QString strFaulty = "フォーマットファイルが異常です。コメントは作成されません。";
-        const QString strCopied = "コメントをクリップボードにコピーしました。";
-        const Boxes title = {{IDC_TITLE, "t"}};
-        QTest::newRow("no file chosen")
-            << QString() << QByteArray("<@TITLE@>") << title << OK << "before"
-            << QString("フォーマットファイルを選択してください。");
-        QTest::newRow("missing file")
-            << "missing.txt" << QByteArray("<@TITLE@>") << title << OK << "before" << strFaulty;
-        QTest::newRow("a directory")
-            << "ini" << QByteArray("<@TITLE@>") << title << OK << "before" << strFaulty;
-        QTest::newRow("empty expansion")
-            << "format.txt" << QByteArray() << title << OK << "before"
-            << QString("フォーマットファイルの展開結果が空の為、コピーしませんでした。");
-        QTest::newRow("clipboard not writable")
-            << "format.txt" << QByteArray("<@TITLE@>") << title << CLIPBOARD_BROKEN << "before"
-            << QString("クリップボードに書き込めませんでした。");
-        QTest::newRow("worked example, edited date")
-            << "format.txt"
-            << QByteArray("/*\r\n * <@TITLE@>\r\n * <@CLASS@>::<@FUNC@>\r\n<@IF ARG_1_NAME@>\r\n"
-                          " * Arg1 <@ARG_1_TYPE@> <@ARG_1_NAME@> [<@ARG_1_TEXT@>]\r\n"
-                          "<@IF ARG_2_NAME@>\r\n"
-                          " * Arg2 <@ARG_2_TYPE@> <@ARG_2_NAME@> [<@ARG_2_TEXT@>]\r\n"
-                          "<@IFN RET_TEXT@>\r\n * return <@RET@>\r\n<@IF RET_TEXT@>\r\n"
-                          " * return <@RET@>: <@RET_TEXT@>\r\n * <@DEVELOPER@> <@DATE@>\r\n */\r\n")
-            << Boxes{{IDC_TITLE, "Count entries"}, {IDC_CLASS, "CList"},    {IDC_FUNC, "GetCount"},
-                     {ArgTypeId(1), "int"},        {ArgNameId(1), "nKind"}, {IDC_RET, "int"},
-                     {IDC_DEVELOP, "Developer A"}, {IDC_DATE, "2001/06/01"}}
-            << OK
-            << "/*\n * Count entries\n * CList::GetCount\n * Arg1 int nKind []\n * return int\n"
-               " * Developer A 2001/06/01\n */\n"
-            << strCopied;
-        QByteArray allKeys;
-        for (const char* pszKey : g_apszHeaderKeys) {
-            allKeys += QByteArray("<@") + pszKey + "@> ";
-        }
-        Boxes every;
-        for (int nId = IDC_DECL_INPUT; nId <= IDC_RET_TEXT; ++nId) {
-            every << qMakePair(nId, QByteArray::number(nId));
-        }
-        // The declaration (1000) and the file name (1028) feed no key.
-        QTest::newRow("every box feeds its key")
-            << "format.txt" << allKeys << every << OK
-            << "1003 1002 1030 1005 1025 1026 1024 1006 1007 1008 1009 1010 1011 1012 1013 1014 "
-               "1015 1016 1017 1018 1019 1020 1021 1022 1023 "
-            << strCopied;
-        const QByteArray cond = "<@IF TITLE@>\n[<@TITLE@>]\n<@IFN TITLE@>\nnone\n";
-        QTest::newRow("single space is a value")
-            << "format.txt" << cond << Boxes{{IDC_TITLE, " "}} << OK << "[ ]\n"
-            << strCopied;
-        QTest::newRow("empty box is no value") << "format.txt" << cond << Boxes{} << OK << "none\n"
-                                               << strCopied;
+        const QByteArray title = "<@TITLE@>\n";
+        // clang-format off
+        QTest::newRow("no file chosen") << NOT_CHOSEN << title << OK << "before" << SELECT;
+        QTest::newRow("missing file") << LAY_NONE << title << OK << "before" << FAULTY;
+        QTest::newRow("a directory") << LAY_FOLDER << title << OK << "before" << FAULTY;
+        QTest::newRow("FIFO with no writer") << LAY_FIFO << title << OK << "before" << FAULTY;
+        QTest::newRow("empty expansion") << LAY_FILE << QByteArray() << OK << "before" << EMPTY;
+        QTest::newRow("clipboard not writable") << LAY_FILE << title << CLIPBOARD_BROKEN << "before" << NOT_WRITTEN;
+        QTest::newRow("single space is a value") << LAY_FILE << QByteArray("<@IF RET_TEXT@>\n[<@RET_TEXT@>]\n") << OK << "[ ]\n" << COPIED;
+        // Only the first lines are ever expanded, so only a bounded start is read.
+        QTest::newRow("100 MB") << LAY_SPARSE << title << OK << "t\n" << COPIED;
+        // A NUL ends its line's text there, line end included; the next line follows on.
+        QTest::newRow("NUL bytes") << LAY_FILE << QByteArray("a<@TITLE@>\0lost\nb\n", 18) << OK << "atb\n" << COPIED;
+        QTest::newRow("invalid Shift-JIS") << LAY_FILE << QByteArray("\xFF<@TITLE@>\x81\n") << OK << "?t?\n" << COPIED;
+        // A lone CR ends no line: the file is one line, its CRs kept.
+        QTest::newRow("CR-only line ends") << LAY_FILE << QByteArray("/*\r * <@TITLE@>\r */\r") << OK << "/*\r * t\r */\r" << COPIED;
+        // clang-format on
     }
 
     void makeHeader() {
-        QFETCH(QString, file);
+        QFETCH(int, nKind);
         QFETCH(QByteArray, format);
-        QFETCH(Boxes, boxes);
         QFETCH(int, nFault);
         QFETCH(QString, clip);
         QFETCH(QString, message);
-        QFile fileFormat("format.txt");
-        QVERIFY(fileFormat.open(QIODevice::WriteOnly) && fileFormat.write(format) == format.size());
-        fileFormat.close();
-        Choose(file.isEmpty() ? QByteArray() : QFile::encodeName(QDir::current().filePath(file)));
-        Fill(boxes);
+        QVERIFY(Lay("format.txt", nKind, format));
+        const QString strPath = QDir::current().filePath("format.txt");
+        m_pForm->Choose(nKind == NOT_CHOSEN ? QByteArray() : QFile::encodeName(strPath));
+        m_pForm->m_pDlg->SetDlgItemText(IDC_TITLE, "t");
+        m_pForm->m_pDlg->SetDlgItemText(IDC_RET_TEXT, " ");
         Fail(nFault);
-        m_pDlg->OnMakeHeader();
-        QCOMPARE(m_prompt.m_listShown.join('|'), message);
+        const long nBefore = ResidentBytes();
+        QElapsedTimer timer;
+        timer.start();
+        m_pForm->m_pDlg->OnMakeHeader();
+        QVERIFY(timer.elapsed() < PROMPT_MS);
+        QVERIFY(ResidentBytes() - nBefore < MEMORY_BOUND);
+        QCOMPARE(m_pForm->Shown(), message);
         QCOMPARE(QGuiApplication::clipboard()->text(), clip);
-        QCOMPARE(CHeaderDlg::CopyToClipboard(""), 0);
+    }
+
+    void everyBoxFeedsItsKey() {
+        QByteArray format;
+        for (const char* pszKey : g_apszHeaderKeys) {
+            format += QByteArray("<@") + pszKey + "@> ";
+        }
+        QVERIFY(Lay("format.txt", LAY_FILE, format));
+        m_pForm->Choose(QFile::encodeName(QDir::current().filePath("format.txt")));
+        for (int nId = IDC_DECL_INPUT; nId <= IDC_RET_TEXT; ++nId) {
+            m_pForm->m_pDlg->SetDlgItemText(nId, std::to_string(nId));
+        }
+        m_pForm->m_pDlg->OnMakeHeader();
+        // The declaration (1000) and the file name (1028) feed no key.
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 "1003 1002 1030 1005 1025 1026 1024 1006 1007 1008 1009 1010 1011 1012 1013 1014 "
+                 "1015 1016 1017 1018 1019 1020 1021 1022 1023 ");
     }
 };
 

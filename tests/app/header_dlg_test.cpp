@@ -2,23 +2,16 @@
 #include "app/app_text.h"
 #include "app/control_ids.h"
 #include "app/dialog_template.h"
-#include "app/header_app.h"
-#include "app/header_dlg.h"
 #include "app/strings.h"
 #include "app_test_support.h"
 #include "platform/dialog_units.h"
 
-#include <QAction>
 #include <QContextMenuEvent>
 #include <QDate>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPushButton>
-#include <QtTest>
-#include <memory>
 #include <vector>
 
 namespace {
@@ -54,90 +47,68 @@ QWidget* FindStatic(const QWidget& dlg, const DlgItem& item, const QRect& rect) 
     return nullptr;
 }
 
+const QString ABOUT_TITLE = "VELDANE for C のﾊﾞｰｼﾞｮﾝ情報";
+
 } // namespace
 
 class CHeaderDlgTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<CTempCwd> m_pCwd;
-    std::unique_ptr<CHeaderApp> m_pApp;
-    std::unique_ptr<CRecordingDlg> m_pDlg;
+    std::unique_ptr<CForm<CRecordingDlg>> m_pForm;
 
     // The form as the active window, so that focus and keys behave as for a user.
     CRecordingDlg& ShownDlg() {
-        m_pDlg = std::make_unique<CRecordingDlg>(*m_pApp);
-        m_pDlg->show();
-        m_pDlg->activateWindow();
-        [&] { QVERIFY(QTest::qWaitForWindowActive(m_pDlg.get())); }();
-        return *m_pDlg;
+        CRecordingDlg& dlg = m_pForm->Open();
+        dlg.show();
+        dlg.activateWindow();
+        [&] { QVERIFY(QTest::qWaitForWindowActive(&dlg)); }();
+        return dlg;
     }
 
 private slots:
     void init() {
-        m_pCwd = std::make_unique<CTempCwd>();
+        m_pForm = std::make_unique<CForm<CRecordingDlg>>();
         WriteIni("[App]\nDEVELOP=山田\nFILE_NAME=house.txt\nFILE_PATH=/fmt/house.txt\n");
-        m_pApp = std::make_unique<CHeaderApp>();
-        QVERIFY(m_pApp->InitProfile());
     }
-
-    void cleanup() {
-        m_pDlg.reset();
-        m_pApp.reset();
-        m_pCwd.reset();
-    }
+    void cleanup() { m_pForm.reset(); }
 
     void opensWithDateSettingsAndFocus() {
         const QString strBefore = QDate::currentDate().toString("yyyy/MM/dd");
         CRecordingDlg& dlg = ShownDlg();
-        const QString strDate = QString::fromStdString(dlg.GetDlgItemText(IDC_DATE));
+        const QString strDate = m_pForm->Text(IDC_DATE);
         QVERIFY2(strDate == strBefore || strDate == QDate::currentDate().toString("yyyy/MM/dd"),
                  qPrintable(strDate));
-        QCOMPARE(dlg.GetDlgItemText(IDC_DEVELOP), AppText("山田"));
+        QCOMPARE(m_pForm->Text(IDC_DEVELOP), QString("山田"));
         QVERIFY(!dlg.GetDlgItem(IDC_FORMAT_NAME)->isEnabled());
         QCOMPARE(QApplication::focusWidget(), dlg.GetDlgItem(IDC_DECL_INPUT));
         QCOMPARE(dlg.windowTitle(), QStringLiteral("VELDANE for C"));
         QVERIFY(!dlg.windowIcon().pixmap(32).isNull());
+        // Edits carry their label, and column heading, as accessible names.
+        QCOMPARE(dlg.GetDlgItem(ArgNameId(3))->accessibleName(), QString("引数3 変数名"));
+        QCOMPARE(dlg.GetDlgItem(IDC_FORMAT_NAME)->accessibleName(),
+                 QString("フォーマットファイル"));
         QVERIFY(dlg.m_vecRan.empty());
     }
 
-    void everyTemplateRowIsPlacedThroughDialogUnits() {
-        CHeaderDlg dlg(*m_pApp);
+    // Every row placed through dialog units; Tab walks the boxes and buttons in template order.
+    void formFollowsItsTemplate() {
+        CRecordingDlg& dlg = ShownDlg();
         const CDialogUnits units(PfDialogFont());
         const QSize size = units.ToPixels(0, 0, MAIN_DLG_CX, MAIN_DLG_CY).size();
         QVERIFY(dlg.size() == size && dlg.minimumSize() == size && dlg.maximumSize() == size);
+        std::vector<QWidget*> vecOrder;
         for (const DlgItem& item : g_aMainDlg) {
             const QRect rect = units.ToPixels(item.x, item.y, item.cx, item.cy);
             QWidget* pItem =
                 IsTabStop(item) ? dlg.GetDlgItem(item.nId) : FindStatic(dlg, item, rect);
             QVERIFY2(pItem != nullptr && pItem->geometry() == rect, item.pszText);
             QVERIFY2(dlg.rect().contains(rect), item.pszText);
-            if (IsTabStop(item)) {
-                // A click at its centre reaches the control, not a group box drawn around it.
-                QCOMPARE(dlg.childAt(rect.center()), pItem);
-            }
-        }
-    }
-
-    void editsCarryTheirRolesAsAccessibleNames() {
-        CHeaderDlg dlg(*m_pApp);
-        const std::pair<int, const char*> aNames[] = {
-            {IDC_DECL_INPUT, "関数入力"}, {IDC_RET_TEXT, "戻り値 説明"},
-            {ArgTypeId(1), "引数1 型"},   {ArgNameId(3), "引数3 変数名"},
-            {ArgTextId(6), "引数6 説明"}, {IDC_FORMAT_NAME, "フォーマットファイル"},
-        };
-        for (const auto& [nId, pszName] : aNames) {
-            QCOMPARE(dlg.GetDlgItem(nId)->accessibleName(), QString::fromUtf8(pszName));
-        }
-    }
-
-    void tabWalksTheTemplateOrder() {
-        CRecordingDlg& dlg = ShownDlg();
-        std::vector<QWidget*> vecOrder;
-        for (const DlgItem& item : g_aMainDlg) {
+            // A click at a control's centre reaches it, not a group box drawn around it.
+            QVERIFY2(!IsTabStop(item) || dlg.childAt(rect.center()) == pItem, item.pszText);
             // The disabled format file name is passed over.
             if (IsTabStop(item) && item.nId != IDC_FORMAT_NAME) {
-                vecOrder.push_back(dlg.GetDlgItem(item.nId));
+                vecOrder.push_back(pItem);
             }
         }
         for (std::size_t i = 1; i <= vecOrder.size(); ++i) {
@@ -148,53 +119,43 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), vecOrder.back());
     }
 
-    void enterAnywhereInTheFormAnalyses_data() {
-        QTest::addColumn<int>("nId");
-        QTest::addColumn<int>("nKey");
-        QTest::newRow("declaration, Return") << IDC_DECL_INPUT << int(Qt::Key_Return);
-        QTest::newRow("declaration, keypad Enter") << IDC_DECL_INPUT << int(Qt::Key_Enter);
-        QTest::newRow("argument description") << ArgTextId(1) << int(Qt::Key_Return);
-        QTest::newRow("title") << IDC_TITLE << int(Qt::Key_Enter);
-        QTest::newRow("make header button") << IDC_MAKE_HEADER << int(Qt::Key_Return);
-        QTest::newRow("choose file button") << IDC_SELECT_FORMAT << int(Qt::Key_Enter);
-        QTest::newRow("the form itself") << 0 << int(Qt::Key_Return);
+    // Enter anywhere in the form analyses; buttons run their own command, Space included.
+    void keysAndClicksRunCommands_data() {
+        QTest::addColumn<int>("nId");  // 0: the form itself
+        QTest::addColumn<int>("nKey"); // 0: a mouse click
+        QTest::addColumn<int>("nRan");
+        // clang-format off
+        QTest::newRow("Return in the declaration") << IDC_DECL_INPUT << int(Qt::Key_Return) << IDC_ANALYZE;
+        QTest::newRow("keypad Enter in the declaration") << IDC_DECL_INPUT << int(Qt::Key_Enter) << IDC_ANALYZE;
+        QTest::newRow("Return in a description") << ArgTextId(1) << int(Qt::Key_Return) << IDC_ANALYZE;
+        QTest::newRow("Enter in the title") << IDC_TITLE << int(Qt::Key_Enter) << IDC_ANALYZE;
+        QTest::newRow("Return on make header") << IDC_MAKE_HEADER << int(Qt::Key_Return) << IDC_ANALYZE;
+        QTest::newRow("Enter on choose file") << IDC_SELECT_FORMAT << int(Qt::Key_Enter) << IDC_ANALYZE;
+        QTest::newRow("Return on the form itself") << 0 << int(Qt::Key_Return) << IDC_ANALYZE;
+        QTest::newRow("click analyse") << IDC_ANALYZE << 0 << IDC_ANALYZE;
+        QTest::newRow("click clear input") << IDC_CLEAR_INPUT << 0 << IDC_CLEAR_INPUT;
+        QTest::newRow("click paste") << IDC_PASTE << 0 << IDC_PASTE;
+        QTest::newRow("click choose file") << IDC_SELECT_FORMAT << 0 << IDC_SELECT_FORMAT;
+        QTest::newRow("click make header") << IDC_MAKE_HEADER << 0 << IDC_MAKE_HEADER;
+        QTest::newRow("Space on make header") << IDC_MAKE_HEADER << int(Qt::Key_Space) << IDC_MAKE_HEADER;
+        // clang-format on
     }
 
-    void enterAnywhereInTheFormAnalyses() {
+    void keysAndClicksRunCommands() {
         QFETCH(int, nId);
         QFETCH(int, nKey);
+        QFETCH(int, nRan);
         CRecordingDlg& dlg = ShownDlg();
         QWidget* pTarget = nId != 0 ? dlg.GetDlgItem(nId) : &dlg;
         pTarget->setFocus();
-        QTest::keyClick(pTarget, Qt::Key(nKey));
-        QCOMPARE(dlg.m_vecRan, std::vector<int>{IDC_ANALYZE});
+        nKey != 0 ? QTest::keyClick(pTarget, Qt::Key(nKey))
+                  : QTest::mouseClick(pTarget, Qt::LeftButton);
+        QCOMPARE(dlg.m_vecRan, std::vector<int>{nRan});
         QVERIFY(dlg.isVisible());
     }
 
-    void buttonsRunTheirCommands_data() {
-        QTest::addColumn<int>("nId");
-        QTest::addColumn<bool>("bSpace");
-        QTest::newRow("analyse") << IDC_ANALYZE << false;
-        QTest::newRow("clear input") << IDC_CLEAR_INPUT << false;
-        QTest::newRow("paste") << IDC_PASTE << false;
-        QTest::newRow("choose format file") << IDC_SELECT_FORMAT << false;
-        QTest::newRow("make header") << IDC_MAKE_HEADER << false;
-        // Space presses a focused button as usual; only Enter is taken over.
-        QTest::newRow("make header by Space") << IDC_MAKE_HEADER << true;
-    }
-
-    void buttonsRunTheirCommands() {
-        QFETCH(int, nId);
-        QFETCH(bool, bSpace);
-        CRecordingDlg& dlg = ShownDlg();
-        QWidget* pButton = dlg.GetDlgItem(nId);
-        pButton->setFocus();
-        bSpace ? QTest::keyClick(pButton, Qt::Key_Space)
-               : QTest::mouseClick(pButton, Qt::LeftButton);
-        QCOMPARE(dlg.m_vecRan, std::vector<int>{nId});
-    }
-
     void enterInAMessageBoxAnswersTheBox() {
+        PfSetPrompt(nullptr); // the real message boxes
         CRecordingDlg& dlg = ShownDlg();
         QString strShown;
         WhenModal([&strShown](QWidget* pModal) {
@@ -202,23 +163,24 @@ private slots:
             QTest::keyClick(pModal, Qt::Key_Return);
         });
         dlg.ShowMessage(MSG_SELECT_FORMAT);
-        QCOMPARE(strShown, QString::fromUtf8(MSG_SELECT_FORMAT));
+        QCOMPARE(strShown, QString("フォーマットファイルを選択してください。"));
         WhenModal([](QWidget* pModal) { QTest::keyClick(pModal, Qt::Key_Enter); });
         QVERIFY(dlg.AskYesNo(MSG_TOO_MANY_ARGS));
         QVERIFY(dlg.m_vecRan.empty());
     }
 
-    void contextMenuOpensTheAboutBox() {
+    void contextMenuAndF1OpenTheAboutBox() {
         CRecordingDlg& dlg = ShownDlg();
         QString strEntry;
-        QString strAbout;
+        QStringList listAbout;
+        const auto Answer = [&listAbout](QWidget* pModal) {
+            listAbout << qobject_cast<CAboutDlg*>(pModal)->windowTitle();
+            QTest::keyClick(pModal, Qt::Key_Return);
+        };
         WhenShown([] { return QApplication::activePopupWidget(); },
                   [&](QWidget* pPopup) {
                       strEntry = qobject_cast<QMenu*>(pPopup)->actions().value(0)->text();
-                      WhenModal([&strAbout](QWidget* pModal) {
-                          strAbout = qobject_cast<CAboutDlg*>(pModal)->windowTitle();
-                          QTest::keyClick(pModal, Qt::Key_Return);
-                      });
+                      WhenModal(Answer);
                       QTest::keyClick(pPopup, Qt::Key_A); // the entry's mnemonic
                   });
         // A right-click on the form's background, here on a label that has no menu of its own.
@@ -226,20 +188,14 @@ private slots:
         QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(1, 1),
                                 pLabel->mapToGlobal(QPoint()));
         QApplication::sendEvent(pLabel, &event);
-        QCOMPARE(strEntry, QString::fromUtf8("Quorvel のﾊﾞｰｼﾞｮﾝ情報(&A)..."));
-        QCOMPARE(strAbout, QString::fromUtf8("VELDANE for C のﾊﾞｰｼﾞｮﾝ情報"));
-
+        QCOMPARE(strEntry, QString("Quorvel のﾊﾞｰｼﾞｮﾝ情報(&A)..."));
         // F1 reaches it from the keyboard, whichever box has the focus.
-        strAbout.clear();
-        WhenModal([&strAbout](QWidget* pModal) {
-            strAbout = pModal->windowTitle();
-            QTest::keyClick(pModal, Qt::Key_Escape);
-        });
+        WhenModal(Answer);
         dlg.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&dlg));
         dlg.GetDlgItem(IDC_TITLE)->setFocus();
         QTest::keyClick(dlg.GetDlgItem(IDC_TITLE), Qt::Key_F1);
-        QCOMPARE(strAbout, QString::fromUtf8("VELDANE for C のﾊﾞｰｼﾞｮﾝ情報"));
+        QCOMPARE(listAbout, QStringList({ABOUT_TITLE, ABOUT_TITLE}));
         QVERIFY(dlg.m_vecRan.empty());
     }
 
@@ -252,41 +208,39 @@ private slots:
             QRect rect = units.ToPixels(item.x, item.y, item.cx, item.cy);
             if (item.kind == DLG_ICON) {
                 rect.setSize({DLG_ICON_PIXELS, DLG_ICON_PIXELS});
-                QVERIFY(!dlg.childAt(rect.center())->property("pixmap").isNull());
-            } else {
-                QCOMPARE(dlg.childAt(rect.center())->property("text").toString(),
-                         QString::fromUtf8(item.pszText));
             }
-            QCOMPARE(dlg.childAt(rect.center())->geometry(), rect);
+            const QWidget* pItem = dlg.childAt(rect.center());
+            QCOMPARE(pItem->geometry(), rect);
+            QVERIFY(item.kind == DLG_ICON ? !pItem->property("pixmap").isNull()
+                                          : pItem->property("text") == QString(item.pszText));
         }
-        QCOMPARE(QString::fromUtf8(CAP_ABOUT_VERSION), QStringLiteral("VELDANE for C   Ver 1.1"));
+        QCOMPARE(QString(CAP_ABOUT_VERSION), QStringLiteral("VELDANE for C   Ver 1.1"));
     }
 
     void boundedTextRead_data() {
         QTest::addColumn<QByteArray>("text");
         QTest::addColumn<int>("nMaxCount");
-        QTest::addColumn<QByteArray>("expected");
+        QTest::addColumn<QByteArray>("expected");      // "#" alone: nothing written
+        const QByteArray yamada = "a\x8e\x52\x93\x63"; // a, then two double-byte characters
+        // clang-format off
         QTest::newRow("empty box") << QByteArray() << 8 << QByteArray();
         QTest::newRow("fills the buffer") << QByteArray("abcdefg") << 8 << QByteArray("abcdefg");
-        QTest::newRow("one past the buffer")
-            << QByteArray("abcdefgh") << 8 << QByteArray("abcdefg");
-        // 山 and 田 are two bytes each: 田 would need bytes 3 and 4 of a 4-byte buffer.
-        QTest::newRow("double-byte cut")
-            << QByteArray("a\x8e\x52\x93\x63") << 4 << QByteArray("a\x8e\x52");
-        QTest::newRow("double-byte fits")
-            << QByteArray("a\x8e\x52\x93\x63") << 6 << QByteArray("a\x8e\x52\x93\x63");
+        QTest::newRow("one past the buffer") << QByteArray("abcdefgh") << 8 << QByteArray("abcdefg");
+        QTest::newRow("double-byte cut") << yamada << 5 << QByteArray("a\x8e\x52");
+        QTest::newRow("double-byte fits") << yamada << 6 << yamada;
         QTest::newRow("terminator only") << QByteArray("abc") << 1 << QByteArray();
         QTest::newRow("no buffer") << QByteArray("abc") << 0 << QByteArray("#");
+        // clang-format on
     }
 
     void boundedTextRead() {
         QFETCH(QByteArray, text);
         QFETCH(int, nMaxCount);
         QFETCH(QByteArray, expected);
-        CHeaderDlg dlg(*m_pApp);
+        CRecordingDlg& dlg = m_pForm->Open();
         dlg.SetDlgItemText(IDC_TITLE, text.toStdString());
-        QCOMPARE(QByteArray::fromStdString(dlg.GetDlgItemText(IDC_TITLE)), text);
-        // A guard byte shows any write past the caller's buffer; "#" alone means nothing written.
+        QCOMPARE(m_pForm->Box(IDC_TITLE), text);
+        // A guard byte shows any write past the caller's buffer.
         std::vector<char> buffer(static_cast<std::size_t>(nMaxCount) + 1, '#');
         const int nCopied = dlg.GetDlgItemText(IDC_TITLE, buffer.data(), nMaxCount);
         QCOMPARE(QByteArray(buffer.data(), int(qstrnlen(buffer.data(), uint(buffer.size())))),
