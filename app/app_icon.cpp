@@ -1,5 +1,7 @@
 #include "app/app_icon.h"
 
+#include <QImageReader>
+#include <QPixmap>
 #include <QString>
 
 QIcon AppIcon() {
@@ -7,10 +9,14 @@ QIcon AppIcon() {
     // unless something refers to it.
     Q_INIT_RESOURCE(veldane);
     // Pre-rendered from resources/veldane.svg: Qt's SVG plugin is often not installed, and
-    // PNGs at the sizes window systems ask for need no plugin at all.
+    // PNGs at the sizes window systems ask for need no plugin at all. They are read as PNG
+    // outright: left to find the format itself, the reader would load every image format plugin
+    // (and the libraries they need) to ask each whether it knows the file.
     QIcon icon;
     for (const int nSize : {16, 32, 48, 64, 256}) {
-        icon.addFile(QStringLiteral(":/icons/veldane-%1.png").arg(nSize), QSize(nSize, nSize));
+        QImageReader reader(QStringLiteral(":/icons/veldane-%1.png").arg(nSize), "png");
+        reader.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(reader.read()));
     }
     return icon;
 }
