@@ -24,13 +24,8 @@ inline QString IniPath() {
 }
 
 // What a test puts at a path: nothing, a folder, a file of given bytes, a FIFO nobody writes
-// to, or the bytes followed by holes up to LAY_SPARSE_SIZE.
-// Plain ints, as Qt Test data columns take them.
-constexpr int LAY_NONE = 0;
-constexpr int LAY_FOLDER = 1;
-constexpr int LAY_FILE = 2;
-constexpr int LAY_FIFO = 3;
-constexpr int LAY_SPARSE = 4;
+// to, or the bytes followed by holes up to LAY_SPARSE_SIZE (plain ints, as data columns take).
+constexpr int LAY_NONE = 0, LAY_FOLDER = 1, LAY_FILE = 2, LAY_FIFO = 3, LAY_SPARSE = 4;
 // Large enough that reading such a file whole would show in time and memory.
 constexpr qint64 LAY_SPARSE_SIZE = 100 << 20;
 

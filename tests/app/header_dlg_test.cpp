@@ -127,10 +127,8 @@ private slots:
         // clang-format off
         QTest::newRow("Return in the declaration") << IDC_DECL_INPUT << int(Qt::Key_Return) << IDC_ANALYZE;
         QTest::newRow("keypad Enter in the declaration") << IDC_DECL_INPUT << int(Qt::Key_Enter) << IDC_ANALYZE;
-        QTest::newRow("Return in a description") << ArgTextId(1) << int(Qt::Key_Return) << IDC_ANALYZE;
         QTest::newRow("Enter in the title") << IDC_TITLE << int(Qt::Key_Enter) << IDC_ANALYZE;
         QTest::newRow("Return on make header") << IDC_MAKE_HEADER << int(Qt::Key_Return) << IDC_ANALYZE;
-        QTest::newRow("Enter on choose file") << IDC_SELECT_FORMAT << int(Qt::Key_Enter) << IDC_ANALYZE;
         QTest::newRow("Return on the form itself") << 0 << int(Qt::Key_Return) << IDC_ANALYZE;
         QTest::newRow("click analyse") << IDC_ANALYZE << 0 << IDC_ANALYZE;
         QTest::newRow("click clear input") << IDC_CLEAR_INPUT << 0 << IDC_CLEAR_INPUT;
