@@ -41,16 +41,10 @@ void BM_AnalyzeExample(benchmark::State& state, const char* text) {
     RunAnalyse(state, text);
 }
 
-// A quarter, half and all of the longest declaration a box gives.
-void DeclarationSizes(benchmark::internal::Benchmark* bench) {
-    bench->Arg(BENCH_TEXT_MAX / 4)->Arg(BENCH_TEXT_MAX / 2)->Arg(BENCH_TEXT_MAX);
-    bench->Complexity();
-}
-
 } // namespace
 
-BENCHMARK(BM_Analyze)->Apply(DeclarationSizes);
-BENCHMARK(BM_AnalyzeWords)->Apply(DeclarationSizes);
+BENCHMARK(BM_Analyze)->Apply(BenchTextSizes);
+BENCHMARK(BM_AnalyzeWords)->Apply(BenchTextSizes);
 BENCHMARK_CAPTURE(BM_AnalyzeExample, scope, "static int CFoo::Bar(const char *name, int n);");
 BENCHMARK_CAPTURE(BM_AnalyzeExample, void, "void f(void)");
 BENCHMARK_CAPTURE(BM_AnalyzeExample, spaced,

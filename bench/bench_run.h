@@ -1,5 +1,7 @@
 #pragma once
 
+#include "bench/bench_inputs.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstddef>
@@ -27,4 +29,19 @@ void BenchEdit(benchmark::State& state, const std::string& input, std::size_t ro
 // The size argument of a benchmark run, as a byte count.
 inline std::size_t BenchSize(const benchmark::State& state) {
     return static_cast<std::size_t>(state.range(0));
+}
+
+// A quarter, half and all of `largest` (bytes or lines), so that the report shows how the cost
+// grows.
+inline void BenchQuarterHalfFull(benchmark::internal::Benchmark* bench, std::size_t largest) {
+    const auto full = static_cast<std::int64_t>(largest);
+    bench->Arg(full / 4)->Arg(full / 2)->Arg(full)->Complexity();
+}
+
+// The sizes of a text from a form box, and of a pasted text.
+inline void BenchTextSizes(benchmark::internal::Benchmark* bench) {
+    BenchQuarterHalfFull(bench, BENCH_TEXT_MAX);
+}
+inline void BenchPasteSizes(benchmark::internal::Benchmark* bench) {
+    BenchQuarterHalfFull(bench, BENCH_PASTE_MAX);
 }

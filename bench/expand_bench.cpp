@@ -72,10 +72,12 @@ void BM_ExpandLine(benchmark::State& state) {
     state.SetComplexityN(state.range(0));
 }
 
-// A quarter, half and all of the lines a format file may have expanded.
+// A quarter, half and all of the lines a format file may have expanded, and of a line's bytes.
 void LineCounts(benchmark::internal::Benchmark* bench) {
-    bench->Arg(FORMAT_LINE_LIMIT / 4)->Arg(FORMAT_LINE_LIMIT / 2)->Arg(FORMAT_LINE_LIMIT);
-    bench->Complexity();
+    BenchQuarterHalfFull(bench, FORMAT_LINE_LIMIT);
+}
+void LineSizes(benchmark::internal::Benchmark* bench) {
+    BenchQuarterHalfFull(bench, BENCH_FORMAT_LINE);
 }
 
 } // namespace
@@ -83,11 +85,6 @@ void LineCounts(benchmark::internal::Benchmark* bench) {
 BENCHMARK(BM_ExpandFileConditions)->Apply(LineCounts)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ExpandFileWritten)->Apply(LineCounts)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ExpandFileExample)->Arg(1)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_ExpandLine)
-    ->Arg(BENCH_FORMAT_LINE / 4)
-    ->Arg(BENCH_FORMAT_LINE / 2)
-    ->Arg(BENCH_FORMAT_LINE)
-    ->Complexity()
-    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ExpandLine)->Apply(LineSizes)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

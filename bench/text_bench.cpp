@@ -122,36 +122,24 @@ void BM_TxtCleanPasted(benchmark::State& state) {
     BenchEdit(state, BenchPasted(BenchSize(state)), 1, [](char* text) { TxtCleanPasted(text); });
 }
 
-// A quarter, half and all of the longest text a form box gives.
-void TextSizes(benchmark::internal::Benchmark* bench) {
-    bench->Arg(BENCH_TEXT_MAX / 4)->Arg(BENCH_TEXT_MAX / 2)->Arg(BENCH_TEXT_MAX);
-    bench->Complexity();
-}
-
-// The same for the longest pasted text.
-void PasteSizes(benchmark::internal::Benchmark* bench) {
-    bench->Arg(BENCH_PASTE_MAX / 4)->Arg(BENCH_PASTE_MAX / 2)->Arg(BENCH_PASTE_MAX);
-    bench->Complexity();
-}
-
 } // namespace
 
-BENCHMARK(BM_Restore)->Apply(TextSizes);
-BENCHMARK(BM_TxtGetField)->Apply(TextSizes);
-BENCHMARK(BM_TxtTrimLeft)->Apply(TextSizes);
-BENCHMARK(BM_TxtTrimRight)->Apply(TextSizes);
-BENCHMARK(BM_TxtTrim)->Apply(TextSizes);
-BENCHMARK(BM_TxtRemove)->Apply(TextSizes);
-BENCHMARK(BM_TxtCountChar)->Apply(TextSizes);
-BENCHMARK(BM_TxtCount)->Apply(TextSizes);
-BENCHMARK(BM_TxtReplaceChar)->Apply(TextSizes);
-BENCHMARK(BM_TxtReplace)->Apply(TextSizes);
-BENCHMARK(BM_TxtReplaceLineFeeds)->Apply(TextSizes);
-BENCHMARK(BM_TxtSqueeze)->Apply(TextSizes);
-BENCHMARK(BM_TxtCheckParens)->Apply(TextSizes);
-BENCHMARK(BM_TxtCountRegions)->Apply(TextSizes);
-BENCHMARK(BM_TxtGetRegion)->Apply(TextSizes);
-BENCHMARK(BM_TxtRemoveRegions)->Apply(PasteSizes);
-BENCHMARK(BM_TxtCleanPasted)->Apply(PasteSizes);
+BENCHMARK(BM_Restore)->Apply(BenchTextSizes);
+BENCHMARK(BM_TxtGetField)->Apply(BenchTextSizes);
+BENCHMARK(BM_TxtTrimLeft)->Apply(BenchTextSizes);
+BENCHMARK(BM_TxtTrimRight)->Apply(BenchTextSizes);
+BENCHMARK(BM_TxtTrim)->Apply(BenchTextSizes);
+BENCHMARK(BM_TxtRemove)->Apply(BenchTextSizes);
+BENCHMARK(BM_TxtCountChar)->Apply(BenchTextSizes);
+BENCHMARK(BM_TxtCount)->Apply(BenchTextSizes);
+BENCHMARK(BM_TxtReplaceChar)->Apply(BenchTextSizes);
+BENCHMARK(BM_TxtReplace)->Apply(BenchTextSizes);
+BENCHMARK(BM_TxtReplaceLineFeeds)->Apply(BenchTextSizes);
+BENCHMARK(BM_TxtSqueeze)->Apply(BenchTextSizes);
+BENCHMARK(BM_TxtCheckParens)->Apply(BenchTextSizes);
+BENCHMARK(BM_TxtCountRegions)->Apply(BenchTextSizes);
+BENCHMARK(BM_TxtGetRegion)->Apply(BenchTextSizes);
+BENCHMARK(BM_TxtRemoveRegions)->Apply(BenchPasteSizes);
+BENCHMARK(BM_TxtCleanPasted)->Apply(BenchPasteSizes);
 
 BENCHMARK_MAIN();
