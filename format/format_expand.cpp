@@ -163,25 +163,26 @@ int RunPass(const CFieldList& list, CLineAreas& areas, CExpandRun& run) {
     std::memcpy(pattern + openLength + keyLength, CLOSE, closeLength + 1);
 
     // A complete first region has its text, the pattern, at the first open marker. Otherwise the
-    // key is an unclosed rest or empty and the pattern cannot occur. Once the budget is spent no
-    // edit is made. Either way the text stays as it is, and so would every later pass.
-    if (first == nullptr || std::strncmp(first, pattern, patternLength) != 0 ||
-        run.m_nEditBytes > EXPAND_EDIT_BUDGET) {
+    // key is an unclosed rest or empty and the pattern cannot occur: the text stays as it is, and
+    // so would it on every later pass.
+    if (first == nullptr || std::strncmp(first, pattern, patternLength) != 0) {
         return PASS_STOP;
     }
+    const bool bBudgetSpent = run.m_nEditBytes > EXPAND_EDIT_BUDGET;
     run.m_nEditBytes += length;
     // FindField writes the whole value with its terminator, so the area needs no clearing: on
     // a long line the clearing was a good part of each pass.
     char value[FIELD_TEXT_SIZE];
     value[0] = '\0';
     const auto from = static_cast<std::size_t>(first - work);
-    if (list.FindField(key, value) != 0) {
+    // Past the budget, or when the value no longer fits the working area, the placeholder is
+    // removed instead of filled. Removal only shortens the line, so it stays cheap, and the later
+    // passes still reach a condition further on: such a line must never be written as it stands.
+    if (bBudgetSpent || list.FindField(key, value) != 0 ||
+        FillPlaceholder(areas.m_work, length, from, pattern, value) == AREA_TOO_LARGE) {
         TxtRemove(work + from, pattern);
-        return PASS_GO_ON;
     }
-    // A refusal for size comes back the same on every later pass.
-    const int filled = FillPlaceholder(areas.m_work, length, from, pattern, value);
-    return filled == AREA_TOO_LARGE ? PASS_STOP : PASS_GO_ON;
+    return PASS_GO_ON;
 }
 
 // One line as ExpandLine describes it.
