@@ -15,8 +15,7 @@ const char* const TITLE = "\x97\x76\x91\x66\x90\x94\x82\xF0\x90\x94\x82\xA6\x82\
 const char* const RESET = "\x8F\x89\x8A\xFA\x89\xBB\x82\xB7\x82\xE9";
 const char* const RET = "\x97\x76\x91\x66\x82\xCC\x90\x94";
 const char* const KIND = "\x8E\xED\x95\xCA";
-// Form values in key order: a member function with two arguments and every description but one,
-// and a free function without arguments or a description of its result.
+// Values in key order: a member function with all but one description, a free function with none.
 const char* const METHOD_VALUES[HEADER_KEY_COUNT] = {"GetCount", "int", RET,           "CList",
                                                      DEV,        TITLE, "2024/05/01",  "int",
                                                      "nKind",    KIND,  "const char*", "pszName"};
@@ -33,10 +32,8 @@ TEST(ExampleFormats, ExpandToTheirCheckedInOutputs) {
             HeaderAddFields(list, values);
             std::string output(EXPAND_OUTPUT_SIZE, '\0');
             ASSERT_EQ(list.ExpandFile((dir + "/" + format + ".txt").c_str(), output.data()), 0);
-            std::ifstream expected(dir + "/expected/" + format + "." + kind + ".txt",
-                                   std::ios::binary);
-            EXPECT_EQ(std::string(output.c_str()),
-                      std::string(std::istreambuf_iterator<char>(expected), {}));
+            std::ifstream file(dir + "/expected/" + format + "." + kind + ".txt");
+            EXPECT_EQ(output.c_str(), std::string(std::istreambuf_iterator<char>(file), {}));
         }
     }
 }

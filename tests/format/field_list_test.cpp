@@ -1,54 +1,172 @@
 #include "format/field_list.h"
+#include "format/format_read.h"
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
 #include <string>
+#include <tuple>
 
 namespace {
 
-std::string Find(const CFieldList& list, const std::string& name, int expected = 0) {
-    char out[FIELD_TEXT_SIZE] = "untouched";
-    EXPECT_EQ(list.FindField(name.c_str(), out), expected) << name;
-    return out;
+constexpr int APPENDED = EXPAND_APPENDED, KEEP = EXPAND_KEEP_NEXT, SKIP = EXPAND_SKIP_NEXT;
+const std::string HIRAGANA = "\x82\xA0";
+
+std::string Repeat(const std::string& text, std::size_t count) {
+    return count == 0 ? "" : text + Repeat(text, count - 1);
 }
 
-TEST(CFieldList, AddFieldRefusesTextsOverTheFieldSize) {
-    const struct {
-        const char* name;
-        std::size_t nameLength, valueLength;
-        int result;
-    } rows[] = {
-        {"empty value", 1, 0, 0},
-        {"full name", FIELD_TEXT_SIZE - 1, 1, 0},
-        {"name one past", FIELD_TEXT_SIZE, 1, -1},
-        {"full value", 2, FIELD_TEXT_SIZE - 1, 0},
-        {"value one past", 3, FIELD_TEXT_SIZE, -1},
+// The head matches the empty name before any field, and the first of two fields with a name wins.
+constexpr std::pair<const char*, const char*> FIELDS[] = {
+    {"FUNC", "GetCount"},   {"CLASS", "CList"},      {"BLANK", ""},  {"MULTI", "a\nb"},
+    {"NEST", "<@FUNC@>"},   {"FUNC", "second"},      {"", "head"},   {"TITLE", "Count entries"},
+    {"ARG_1_TYPE", "int"},  {"ARG_1_NAME", "nKind"}, {"RET", "int"}, {"DEVELOPER", "Developer A"},
+    {"DATE", "2001/06/01"},
+};
+
+class CFieldListTest : public testing::Test {
+protected:
+    void SetUp() override {
+        for (const auto& [name, value] : FIELDS) {
+            ASSERT_EQ(m_list.AddField(name, value), 0);
+        }
+    }
+    void TearDown() override { std::remove(m_path.c_str()); }
+
+    std::string ExpandBytes(const std::string& bytes) {
+        std::ofstream(m_path, std::ios::binary) << bytes;
+        m_output.assign(EXPAND_OUTPUT_SIZE, '#');
+        EXPECT_EQ(m_list.ExpandFile(m_path.c_str(), m_output.data()), 0);
+        return m_output.c_str();
+    }
+    std::string Expand(const std::string& line, int expected, const std::string& before = "old|") {
+        m_output.assign(EXPAND_OUTPUT_SIZE, '\0');
+        m_output.replace(0, before.size(), before);
+        EXPECT_EQ(m_list.ExpandLine(line.c_str(), m_output.data()), expected);
+        return m_output.c_str();
+    }
+
+    CFieldList m_list;
+    const std::string m_path = testing::TempDir() + "format-" + std::to_string(getpid());
+    std::string m_output;
+};
+
+TEST_F(CFieldListTest, LineFillsPlaceholdersAndObeysConditions) {
+    const std::tuple<const char*, std::string, int, std::string> rows[] = {
+        {"filled twice, LF in value", "<@FUNC@>-<@FUNC@>-<@MULTI@>\n", APPENDED,
+         "GetCount-GetCount-a\r\nb\r\n"},
+        {"absent and empty keys", "[<@NONE@><@@><@BLANK@>]", APPENDED, "[]"},
+        {"whole exact keys", "<@func@>|<@ FUNC@>|<@FUN@>|<@IF@>|<@if FUNC@>", APPENDED, "||||"},
+        {"region runs to first close", "x<@abc <@FUNC@>y", APPENDED, "xy"},
+        {"value's region, no pass left", "<@NEST@>", APPENDED, "<@FUNC@>"},
+        {"value's region, a pass left", "<@NEST@><@NONE@>", APPENDED, "GetCount<@NONE@>"},
+        {"IF empty value", "<@IF BLANK@>\n", KEEP, ""},
+        {"IFN present", "<@IFN FUNC@>\n", SKIP, ""},
+        {"IFN absent", "<@IFN NONE@>\n", KEEP, ""},
+        {"first condition decides", "<@FUNC@>: <@IF NONE@><@IF FUNC@>", SKIP, ""},
+        {"prefix removed everywhere", "<@IF FIF UNC@>", KEEP, ""},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        CFieldList list;
-        const std::string name(row.nameLength, 'N'), value(row.valueLength, 'v');
-        EXPECT_EQ(list.AddField(name.c_str(), value.c_str()), row.result);
-        EXPECT_EQ(Find(list, name, row.result), row.result == 0 ? value : "untouched");
+    for (const auto& [name, line, result, written] : rows) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(Expand(line, result), "old|" + written);
     }
 }
 
-// The head node matches the empty name, so a field added under it is never found; the first of
-// two fields with one name wins; and names match whole and case-sensitively.
-TEST(CFieldList, FindFieldStartsAtTheHeadAndMatchesWholeNames) {
-    CFieldList list;
-    EXPECT_EQ(Find(list, ""), "");
-    ASSERT_EQ(list.AddField("FUNC", "a") + list.AddField("FUNC", "b") + list.AddField("", "x"), 0);
-    EXPECT_EQ(Find(list, ""), "");
-    EXPECT_EQ(Find(list, "FUNC"), "a");
-    for (const char* other : {"func", "FUNC ", " FUNC", "FUN", "FUNCS"}) {
-        EXPECT_EQ(Find(list, other, -1), "untouched");
+// Texts up to the field size are taken, and values are never cut however many there are. Values
+// that bring in placeholders are removed once they outgrow the working area, and a condition after
+// them still decides. An emptied list finds nothing (and its destructor must not free again).
+TEST_F(CFieldListTest, FieldsUpToTheirSizeExpandWholeAndSelfFeedingOnesStop) {
+    const std::string full(FIELD_TEXT_SIZE - 1, 'f'), past(FIELD_TEXT_SIZE, 'p');
+    const std::string feed = Repeat("<@F@>", FIELD_TEXT_SIZE / 5 - 1);
+    ASSERT_EQ(m_list.AddField("V", full.c_str()) + m_list.AddField("F", feed.c_str()), 0);
+    EXPECT_EQ(m_list.AddField(full.c_str(), "n") + m_list.AddField(past.c_str(), "x"), -1);
+    EXPECT_EQ(m_list.AddField("P", past.c_str()), -1);
+    EXPECT_EQ(Expand("<@" + full + "@><@P@><@" + past + "@>" + Repeat("<@V@>|", 60), APPENDED, ""),
+              "n" + Repeat(full + "|", 60));
+    EXPECT_EQ(Expand(Repeat("<@F@>", 60) + "<@IF NONE@>", SKIP, ""), "");
+    m_list.FreeFields();
+    EXPECT_EQ(Expand("<@FUNC@>", APPENDED, ""), "");
+}
+
+TEST_F(CFieldListTest, LineOutputStopsAtItsLastByteBetweenCharacters) {
+    const std::size_t last = EXPAND_OUTPUT_SIZE - 1;
+    const std::tuple<const char*, std::size_t, std::string, std::string> rows[] = {
+        {"empty line", last - 1, "", ""},
+        {"fills exactly", last - 2, "ab", "ab"},
+        {"one past", last - 1, "yz", "y"},
+        {"CR LF not split", last - 1, "\n", ""},
+        {"double-byte at the edge", last - 2, "x" + HIRAGANA, "x"},
+    };
+    for (const auto& [name, filled, line, added] : rows) {
+        SCOPED_TRACE(name);
+        const std::string before(filled, 'x');
+        EXPECT_EQ(Expand(line, APPENDED, before), before + added);
+        EXPECT_EQ(m_output.find_first_not_of('\0', filled + added.size()), std::string::npos);
     }
-    // Emptied lists are reused; the sanitizer build's leak checker sees nodes left behind.
-    list.FreeFields();
-    EXPECT_EQ(Find(list, "FUNC", -1), "untouched");
-    ASSERT_EQ(list.AddField("FUNC", "b"), 0);
-    EXPECT_EQ(Find(list, "FUNC"), "b");
+}
+
+TEST_F(CFieldListTest, WorkedExampleGivesSevenCrLfLines) {
+    EXPECT_EQ(ExpandBytes("/*\r\n"
+                          " * <@TITLE@>\r\n"
+                          " * <@CLASS@>::<@FUNC@>\r\n"
+                          "<@IF ARG_1_NAME@>\r\n"
+                          " * Arg1 <@ARG_1_TYPE@> <@ARG_1_NAME@> [<@ARG_1_TEXT@>]\r\n"
+                          "<@IF ARG_2_NAME@>\r\n"
+                          " * Arg2 <@ARG_2_TYPE@> <@ARG_2_NAME@> [<@ARG_2_TEXT@>]\r\n"
+                          "<@IFN RET_TEXT@>\r\n"
+                          " * return <@RET@>\r\n"
+                          "<@IF RET_TEXT@>\r\n"
+                          " * return <@RET@>: <@RET_TEXT@>\r\n"
+                          " * <@DEVELOPER@> <@DATE@>\r\n"
+                          " */\r\n"),
+              "/*\r\n"
+              " * Count entries\r\n"
+              " * CList::GetCount\r\n"
+              " * Arg1 int nKind []\r\n"
+              " * return int\r\n"
+              " * Developer A 2001/06/01\r\n"
+              " */\r\n");
+}
+
+// Of 151 lines a condition counts, the line it drops does not. A full output is cut between two
+// double-byte characters, and nothing follows the cut.
+TEST_F(CFieldListTest, FileIsReadInPiecesUpToTheLineLimitAndAFullOutput) {
+    const std::string cut = std::string(508, 'a') + "<@FUNC@>";
+    const std::string chars = Repeat(HIRAGANA, (FORMAT_PIECE_SIZE - 1) / 2);
+    const std::tuple<const char*, std::string, std::string> rows[] = {
+        {"empty file", "", ""},
+        {"CR LF read as LF, lone CR stays", "a\r\nb\rc\r\r\n", "a\r\nb\rc\r\r\n"},
+        {"dropped condition not evaluated", "<@IF NONE@>\n<@IFN FUNC@>\nshown\n", "shown\r\n"},
+        {"NUL ends the piece text", std::string("ab\0cd\nef\n", 9), "abef\r\n"},
+        {"placeholder across pieces", cut + "\n", cut + "\r\n"},
+        {"drop takes one piece", "<@IF NONE@>\n" + std::string(600, 'a') + "\n<@FUNC@>\n",
+         std::string(89, 'a') + "\r\nGetCount\r\n"},
+        {"UTF-8 with mark", "\xEF\xBB\xBF\xE3\x81\x82<@FUNC@>\r\n", HIRAGANA + "GetCount\r\n"},
+        {"UTF-8 without mark", "\xE3\x81\x82\n", HIRAGANA + "\r\n"},
+        {"code page 932 as is", HIRAGANA + "\n", HIRAGANA + "\r\n"},
+        {"line limit", Repeat("a\n", 9) + "<@IF NONE@>\nb\n" + Repeat("c\n", 150),
+         Repeat("a\r\n", 9) + Repeat("c\r\n", FORMAT_LINE_LIMIT - 10)},
+        {"full output", "x\n" + Repeat(chars + "\n", 128) + "y\n",
+         ("x\r\n" + Repeat(chars + "\r\n", 128)).substr(0, EXPAND_OUTPUT_SIZE - 2)},
+    };
+    for (const auto& [name, file, output] : rows) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(ExpandBytes(file), output);
+    }
+}
+
+TEST_F(CFieldListTest, FileThatCannotBeReadLeavesTheOutputAlone) {
+    ASSERT_EQ(mkfifo(m_path.c_str(), 0600), 0);
+    const std::string untouched(EXPAND_OUTPUT_SIZE, '#');
+    for (const std::string& path : {std::string(), m_path + "-x", testing::TempDir(), m_path}) {
+        m_output = untouched;
+        EXPECT_EQ(m_list.ExpandFile(path.c_str(), m_output.data()), -1) << path;
+        EXPECT_EQ(m_output, untouched);
+    }
 }
 
 } // namespace
