@@ -1,0 +1,487 @@
+#include "app/app_text.h"
+#include "app/control_ids.h"
+#include "app/dialog_template.h"
+#include "app/header_app.h"
+#include "app/header_dlg.h"
+#include "app/strings.h"
+#include "format/header_keys.h"
+#include "platform/clipboard.h"
+#include "platform/dialog_units.h"
+#include "platform/qt_text.h"
+#include "platform/user_prompt.h"
+#include "text/txt_alloc.h"
+
+#include <QtTest>
+#include <QtWidgets>
+#include <fstream>
+#include <sys/stat.h>
+
+namespace {
+
+enum { OK, NO_MEMORY, CLIPBOARD_BROKEN }; // what a row makes fail
+// What a test puts at a path; a FIFO has no writer, a sparse file is the bytes, then holes.
+enum { LAY_NONE, LAY_FOLDER, LAY_FIFO, LAY_FILE, LAY_SPARSE };
+// Peak growth of the resident memory that only reading a large format file whole would exceed.
+constexpr long MEMORY_BOUND = 16 << 20;
+// Soak: runs (SOAK_RUNS asks for others), runs that warm the caches up, growth of memory allowed.
+constexpr int DEFAULT_RUNS = 2000;
+constexpr int WARM_UP_RUNS = 500;
+constexpr long FLAT_BOUND = 1 << 20;
+
+const QString INI = "ini/informatin.ini";
+const QString SELECT = "フォーマットファイルを選択してください。";
+const QString COPIED = "コメントをクリップボードにコピーしました。";
+
+const int ANALYSIS_IDS[] = {IDC_FUNC,     IDC_RET,      IDC_CLASS,    ArgTypeId(1), ArgTypeId(2),
+                            ArgTypeId(3), ArgTypeId(4), ArgTypeId(5), ArgTypeId(6), ArgNameId(1),
+                            ArgNameId(2), ArgNameId(3), ArgNameId(4), ArgNameId(5), ArgNameId(6)};
+
+// A command's input, a choice (key, Yes, chosen, or what format.txt is), a fault, the outcome.
+struct Row {
+    const char* pszName;
+    QVariant in;
+    int nArg;
+    int nFault;
+    QByteArray out;
+    QString message;
+};
+
+// The form opened over a settings file, closed with the developer typed, and opened again.
+struct IniRow {
+    const char* pszName;
+    int nIni;  // what ini is
+    int nFile; // what ini/informatin.ini is
+    QByteArray stored;
+    QByteArray shown; // "developer|file name|path"
+    QByteArray typed; // null: closed untouched
+    QByteArray after; // the file once closed; null: not checked
+};
+
+// The form with a clipboard that can be made to fail both ways.
+class CTestDlg : public CHeaderDlg {
+public:
+    using CHeaderDlg::CHeaderDlg;
+    int ReadClipboard(std::string* pText, std::size_t nMax) override {
+        return m_bBroken ? CLIP_ERROR : CHeaderDlg::ReadClipboard(pText, nMax);
+    }
+    int WriteClipboard(const char* psz) override { return m_bBroken ? 0 : CopyToClipboard(psz); }
+    bool m_bBroken = false;
+};
+
+bool Lay(const QString& strPath, int nKind, const QByteArray& bytes = {}) {
+    QFile file(strPath);
+    return nKind == LAY_NONE || (nKind == LAY_FOLDER && QDir().mkpath(strPath)) ||
+           (nKind == LAY_FIFO && mkfifo(QFile::encodeName(strPath).constData(), 0600) == 0) ||
+           (nKind >= LAY_FILE && file.open(QIODevice::WriteOnly) &&
+            file.write(bytes) == bytes.size() && (nKind != LAY_SPARSE || file.resize(100 << 20)));
+}
+
+QByteArray ReadFile(const QString& strPath) {
+    QFile file(strPath);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A figure of /proc/self/status in bytes: VmRSS, resident now, or VmHWM, the peak since "5" was
+// last written to /proc/self/clear_refs.
+long StatusBytes(const std::string& strKey) {
+    std::ifstream status("/proc/self/status");
+    std::string strLine;
+    while (std::getline(status, strLine) && strLine.rfind(strKey, 0) != 0) {
+    }
+    return std::atol(strLine.c_str() + strKey.size()) << 10;
+}
+
+template <class TRow> void AddRows(std::initializer_list<TRow> rows) {
+    QTest::addColumn<TRow>("row");
+    for (const TRow& row : rows) {
+        QTest::newRow(row.pszName) << row;
+    }
+}
+
+// A modal window blocks the test in its own event loop: `fn` gets it from inside that loop.
+void WhenShown(std::function<void(QWidget*)> fn) {
+    QTimer::singleShot(0, [fn] {
+        QTRY_VERIFY(QApplication::activeModalWidget() != nullptr);
+        fn(QApplication::activeModalWidget());
+    });
+}
+
+} // namespace
+
+// One test's world: a fresh current directory, "before" on the clipboard, the form once opened,
+// and the test itself as the prompts, answering as told and recording what they showed.
+class CFormTest : public QObject, public CUserPrompt {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_pDir;
+    QStringList m_listShown;
+    bool m_bYes = true, m_bChoose = true;
+    std::string m_strPath;
+    std::unique_ptr<CHeaderApp> m_pApp;
+    std::unique_ptr<CTestDlg> m_pDlg;
+
+    void Message(QWidget*, const std::string& text) override { m_listShown << PfFromCp932(text); }
+    bool Question(QWidget* p, const std::string& text) override { return Message(p, text), m_bYes; }
+    bool ChooseFormatFile(QWidget*, std::string* pPath, std::string* pName) override {
+        *pPath = m_strPath;
+        *pName = m_strPath.substr(m_strPath.rfind('/') + 1);
+        return m_bChoose;
+    }
+
+    CTestDlg& Open() {
+        m_pApp = std::make_unique<CHeaderApp>();
+        m_pApp->InitProfile();
+        m_pDlg = std::make_unique<CTestDlg>(*m_pApp);
+        return *m_pDlg;
+    }
+    void Close() { TxtSetAllocHook(nullptr), m_pDlg.reset(), m_pApp.reset(); } // saves settings
+    CTestDlg& Dlg(int nFault = OK) {
+        m_pDlg->m_bBroken = nFault == CLIPBOARD_BROKEN;
+        TxtSetAllocHook(nFault == NO_MEMORY ? +[](std::size_t) { return false; } : nullptr);
+        return *m_pDlg;
+    }
+    QByteArray Box(int nId) { return QByteArray::fromStdString(Dlg().GetDlgItemText(nId)); }
+    QString Text(int nId) { return PfFromCp932(Dlg().GetDlgItemText(nId)); }
+    QString Shown() const { return m_listShown.join('|'); }
+    void Choose(const QByteArray& path) {
+        m_strPath = path.toStdString();
+        Dlg().OnSelectFormat();
+    }
+    // The form as the active window, so that focus and keys behave as for a user.
+    CTestDlg& ShownDlg() {
+        Open().show();
+        m_pDlg->activateWindow();
+        (void)QTest::qWaitForWindowActive(m_pDlg.get());
+        return *m_pDlg;
+    }
+
+private slots:
+    void init() {
+        m_pDir = std::make_unique<QTemporaryDir>();
+        QDir::setCurrent(m_pDir->path());
+        PfSetPrompt(this);
+        QGuiApplication::clipboard()->setText("before");
+        m_listShown.clear();
+        m_bChoose = m_bYes = true;
+    }
+    void cleanup() { // the form closes, and so saves, before its directory is removed
+        Close();
+        PfSetPrompt(nullptr);
+        m_pDir.reset();
+    }
+
+    // Today's date, the stored developer, the focus in the declaration; every control placed and
+    // clickable as the template says; Tab walks them in order, passing over the file name.
+    void opensAsItsTemplateSays() {
+        QVERIFY(Lay("ini", LAY_FOLDER) && Lay(INI, LAY_FILE, "[App]\nDEVELOP=山田\n"));
+        const QString strBefore = QDate::currentDate().toString("yyyy/MM/dd");
+        CTestDlg& dlg = ShownDlg();
+        QVERIFY(QStringList({strBefore, QDate::currentDate().toString("yyyy/MM/dd")})
+                    .contains(Text(IDC_DATE)));
+        QCOMPARE(Text(IDC_DEVELOP) + '|' + dlg.windowTitle(), QString("山田|VELDANE for C"));
+        const CDialogUnits units(PfDialogFont());
+        QCOMPARE(dlg.size(), units.ToPixels(0, 0, MAIN_DLG_CX, MAIN_DLG_CY).size());
+        QCOMPARE(dlg.minimumSize(), dlg.maximumSize());
+        std::vector<QWidget*> vecOrder;
+        for (const DlgItem& item : g_aMainDlg) {
+            const QRect rect = units.ToPixels(item.x, item.y, item.cx, item.cy);
+            QWidget* pItem = dlg.GetDlgItem(item.nId);
+            QVERIFY2(!pItem || (pItem->geometry() == rect && dlg.childAt(rect.center()) == pItem),
+                     item.pszText);
+            if (pItem && item.nId != IDC_FORMAT_NAME) {
+                vecOrder.push_back(pItem);
+            }
+        }
+        QCOMPARE(QApplication::focusWidget(), vecOrder.front());
+        for (std::size_t i = 1; i <= vecOrder.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), vecOrder[i % vecOrder.size()]);
+        }
+    }
+
+    // Enter anywhere in the form analyses, even on another button; a click runs its button.
+    // What ran shows as "function|declaration|format file|messages".
+    void keysAndClicksRunCommands() {
+        QFETCH(Row, row);
+        CTestDlg& dlg = ShownDlg();
+        dlg.SetDlgItemText(IDC_DECL_INPUT, "int f(int a)");
+        m_strPath = "/f/a.txt";
+        QWidget* pTarget = dlg.GetDlgItem(row.in.toInt());
+        pTarget->setFocus();
+        row.nArg != 0 ? QTest::keyClick(pTarget, Qt::Key(row.nArg))
+                      : QTest::mouseClick(pTarget, Qt::LeftButton);
+        QCOMPARE(Box(IDC_FUNC) + '|' + Box(IDC_DECL_INPUT) + '|' + dlg.FormatPath() + '|' +
+                     Shown().toUtf8(),
+                 row.out);
+    }
+
+    // Enter answers a real message box, and the form does not analyse; F1 opens the About box,
+    // as does the form's context menu, which holds that one entry.
+    void realMessageAndAboutBoxes() {
+        PfSetPrompt(nullptr);
+        CTestDlg& dlg = ShownDlg();
+        m_listShown << dlg.actions().value(0)->text();
+        WhenShown([this](QWidget* pModal) {
+            m_listShown << pModal->windowTitle();
+            for (const QLabel* pLabel : pModal->findChildren<QLabel*>()) {
+                m_listShown << pLabel->text();
+            }
+            QTest::keyClick(pModal, Qt::Key_Return);
+        });
+        QTest::keyClick(dlg.GetDlgItem(IDC_TITLE), Qt::Key_F1);
+        WhenShown([this](QWidget* pModal) {
+            m_listShown << qobject_cast<QMessageBox*>(pModal)->text();
+            QTest::keyClick(pModal, Qt::Key_Return);
+        });
+        dlg.ShowMessage(MSG_SELECT_FORMAT);
+        WhenShown([](QWidget* pModal) { QTest::keyClick(pModal, Qt::Key_Enter); });
+        QVERIFY(dlg.AskYesNo(MSG_TOO_MANY_ARGS));
+        QCOMPARE(Shown() + Box(IDC_FUNC),
+                 "Quorvel のﾊﾞｰｼﾞｮﾝ情報(&A)...|VELDANE for C のﾊﾞｰｼﾞｮﾝ情報||"
+                 "VELDANE for C   Ver 1.1|関数ヘッダコメント作成ツール|" +
+                     SELECT);
+        QCOMPARE(dlg.contextMenuPolicy(), Qt::ActionsContextMenu);
+    }
+
+    // Stale boxes beyond the new count come out empty.
+    void analyseFillsTheForm() {
+        QFETCH(Row, row);
+        Open();
+        for (int nId : ANALYSIS_IDS) {
+            Dlg().SetDlgItemText(nId, "stale");
+        }
+        Dlg().SetDlgItemText(IDC_DECL_INPUT, row.in.toByteArray().toStdString());
+        m_bYes = row.nArg;
+        Dlg(row.nFault).OnAnalyze();
+        QByteArrayList listBoxes;
+        for (int nId : ANALYSIS_IDS) {
+            listBoxes << Box(nId);
+        }
+        QCOMPARE(listBoxes.join('|'), row.out);
+        QCOMPARE(Shown(), row.message);
+    }
+
+    // The date, the developer and the chosen file stay.
+    void clearInputEmptiesOneFunctionsTexts() {
+        Open();
+        Choose("/fmt/old.txt");
+        QByteArray kept;
+        for (int nId = IDC_DECL_INPUT; nId <= IDC_RET_TEXT; ++nId) {
+            Dlg().SetDlgItemText(nId, std::to_string(nId));
+        }
+        Dlg().OnClearInput();
+        for (int nId = IDC_DECL_INPUT; nId <= IDC_RET_TEXT; ++nId) {
+            kept += qobject_cast<QLineEdit*>(Dlg().GetDlgItem(nId)) ? Box(nId) : "";
+        }
+        QCOMPARE(kept + Dlg().FormatPath(), "102410251028/fmt/old.txt");
+    }
+
+    // Pasting does not analyse; a failure leaves the declaration as it was.
+    void pasteTakesCleanedText() {
+        QFETCH(Row, row);
+        QClipboard* pClip = QGuiApplication::clipboard();
+        row.in.canConvert<QImage>() ? pClip->setImage(row.in.value<QImage>())
+                                    : pClip->setText(row.in.toString());
+        Open().SetDlgItemText(IDC_DECL_INPUT, "typed");
+        Dlg(row.nFault).OnPasteClipboard();
+        QCOMPARE(Box(IDC_DECL_INPUT) + Box(IDC_FUNC), row.out);
+        QCOMPARE(Shown(), row.message);
+    }
+
+    // 1023 bytes fit; a cancelled or a refused choice (1024 bytes) keeps the file chosen before.
+    void chooseFormatFile() {
+        const QByteArray full = "/" + QByteArray(1016, 'd') + "/a.txt";
+        Open();
+        Choose(full);
+        m_bChoose = false;
+        Choose("/f/new.txt");
+        m_bChoose = true;
+        Choose("/" + full);
+        QCOMPARE(QByteArray(Dlg().FormatPath()) + '|' + Box(IDC_FORMAT_NAME), full + "|a.txt");
+        QCOMPARE(Shown(), "フォーマットファイルのパスが長すぎる為、選択できません。");
+    }
+
+    // Every box holds its identifier; no format text: no file chosen.
+    void makeHeader() {
+        QFETCH(Row, row);
+        QVERIFY(Lay("format.txt", row.nArg, row.in.toByteArray()));
+        Open();
+        const QString strPath = row.in.isValid() ? QFileInfo("format.txt").absoluteFilePath() : "";
+        Choose(QFile::encodeName(strPath));
+        for (int nId = IDC_DECL_INPUT; nId <= IDC_RET_TEXT; ++nId) {
+            Dlg().SetDlgItemText(nId, std::to_string(nId));
+        }
+        std::ofstream("/proc/self/clear_refs") << "5";
+        const long nBefore = StatusBytes("VmRSS:");
+        Dlg(row.nFault).OnMakeHeader();
+        QVERIFY(StatusBytes("VmHWM:") - nBefore < MEMORY_BOUND);
+        QCOMPARE(Shown(), row.message);
+        QCOMPARE(QGuiApplication::clipboard()->text().toUtf8(), row.out);
+    }
+
+    // Only a folder holding a regular file (or none yet) is written to.
+    void settingsThroughTheForm() {
+        QFETCH(IniRow, row);
+        QVERIFY(Lay("ini", row.nIni) && Lay(INI, row.nFile, row.stored));
+        Open();
+        const QString strDevelop = Text(IDC_DEVELOP);
+        QCOMPARE(strDevelop + '|' + Text(IDC_FORMAT_NAME) + '|' + Dlg().FormatPath(),
+                 QString::fromUtf8(row.shown));
+        if (!row.typed.isNull()) {
+            Dlg().SetDlgItemText(IDC_DEVELOP, AppText(row.typed.constData()));
+        }
+        Close();
+        QVERIFY(row.after.isNull() || ReadFile(INI) == row.after);
+        QCOMPARE(QFileInfo::exists("ini"), row.nIni != LAY_NONE);
+        const bool bSaved = row.nIni == LAY_FOLDER && row.nFile != LAY_FIFO && !row.typed.isNull();
+        Open();
+        QCOMPARE(Text(IDC_DEVELOP), bSaved ? QString::fromUtf8(row.typed) : strDevelop);
+    }
+
+    // Run from a current directory of over 3,000 bytes, Escape closes the form and saves, but not
+    // a chosen path holding a line break (it would inject lines).
+    void runsUntilEscapeFromADeepDirectory() {
+        const QString strDeep = QString(QString(250, 'd') + '/').repeated(12);
+        QVERIFY(QDir().mkpath(strDeep + "ini") && QDir::setCurrent(strDeep));
+        QVERIFY(QDir::currentPath().size() > 3000);
+        QVERIFY(Lay(INI, LAY_FILE, "[App]\nDEVELOP=deep\nFILE_PATH=/old.txt\n"));
+        m_strPath = "/new\n[App]\nDEVELOP=injected.txt";
+        WhenShown([](QWidget* pModal) {
+            auto* pDlg = qobject_cast<CHeaderDlg*>(pModal);
+            pDlg->OnSelectFormat();
+            pDlg->SetDlgItemText(IDC_DEVELOP, pDlg->GetDlgItemText(IDC_DEVELOP) + "er");
+            QTest::keyClick(pModal, Qt::Key_Escape);
+        });
+        QVERIFY(!CHeaderApp().InitInstance());
+        QCOMPARE(ReadFile(INI), QByteArray("[App]\nDEVELOP=deeper\nFILE_PATH=/old.txt\n"));
+    }
+
+    // Make header over and over with the realistic format file and text in every box the header
+    // reads: the memory stays flat.
+    void makeHeaderKeepsMemoryFlat() {
+        CTestDlg& dlg = Open();
+        Choose(VELDANE_SOAK_FORMAT);
+        for (int nId = IDC_DECL_INPUT; nId <= IDC_RET_TEXT; ++nId) {
+            dlg.SetDlgItemText(nId, AppText("項目の説明、書式と単位と範囲") + std::to_string(nId));
+        }
+        int nTotal = qEnvironmentVariableIntValue("SOAK_RUNS");
+        nTotal = nTotal > 0 ? nTotal : DEFAULT_RUNS;
+        const int nWarmUp = std::min(WARM_UP_RUNS, nTotal / 2);
+        long nAfterWarmUp = StatusBytes("VmRSS:");
+        int nCopied = 0;
+        for (int nRun = 1; nRun <= nTotal; ++nRun) {
+            dlg.OnMakeHeader();
+            nCopied += m_listShown.takeLast() == COPIED;
+            nAfterWarmUp = nRun == nWarmUp ? StatusBytes("VmRSS:") : nAfterWarmUp;
+        }
+        const long nEnd = StatusBytes("VmRSS:");
+        qInfo("%d runs: resident %ld KiB after %d, %ld KiB at the end, growth %ld KiB", nTotal,
+              nAfterWarmUp >> 10, nWarmUp, nEnd >> 10, (nEnd - nAfterWarmUp) >> 10);
+        QCOMPARE(nCopied, nTotal);
+        QVERIFY(QGuiApplication::clipboard()->text().contains("範囲1006"));
+        QVERIFY(nEnd - nAfterWarmUp < FLAT_BOUND);
+    }
+
+    // clang-format off
+    void keysAndClicksRunCommands_data() {
+        const QByteArray analysed = "f|int f(int a)||";
+        AddRows<Row>({
+            {"Return in the declaration", IDC_DECL_INPUT, Qt::Key_Return, OK, analysed, {}},
+            {"keypad Enter in the title", IDC_TITLE, Qt::Key_Enter, OK, analysed, {}},
+            {"Return on make header", IDC_MAKE_HEADER, Qt::Key_Return, OK, analysed, {}},
+            {"click analyse", IDC_ANALYZE, 0, OK, analysed, {}},
+            {"click clear input", IDC_CLEAR_INPUT, 0, OK, "|||", {}},
+            {"click paste", IDC_PASTE, 0, OK, "|before||", {}},
+            {"click choose file", IDC_SELECT_FORMAT, 0, OK, "|int f(int a)|/f/a.txt|", {}},
+            {"click make header", IDC_MAKE_HEADER, 0, OK, "|int f(int a)||" + SELECT.toUtf8(), {}},
+        });
+    }
+
+    void analyseFillsTheForm_data() {
+        const QByteArray seven = "void g(int a, int b, int c, int d, int e, int f, char h)";
+        const QByteArray name(600, 'n');
+        AddRows<Row>({
+            {"member function", "static int CFoo::Bar(const char *name, int n);", true, OK, "Bar|static int|CFoo|const char|int|||||*name|n||||", {}},
+            {"seven arguments, Yes", seven, true, OK, "g|void||int|int|int|int|int|int|a|b|c|d|e|f", "引数の数が最大数を超えました。[引数6]まで表示しますがよろしいですか？"},
+            {"seven arguments, No", seven, false, OK, "g|void|||||||||||||", "引数の数が最大数を超えました。[引数6]まで表示しますがよろしいですか？"},
+            {"syntax error", "int CFoo:Bar(int a)", true, OK, "||||||||||||||", "入力された関数は文法エラーの為、解析できません。"},
+            {"no memory", "int f(int a)", true, NO_MEMORY, "||||||||||||||", "メモリ不足エラーです。"},
+            {"name past 511 bytes", "int " + name + "(void)", true, OK, name + "|int|||||||||||||", {}},
+        });
+    }
+
+    void pasteTakesCleanedText_data() {
+        const QChar nul(0);
+        AddRows<Row>({
+            {"comments and line breaks", "int\tf(int a, /* 件数 */\r\n    int b) // note\r\n;", 0, OK, "int f(int a, int b) ;", {}},
+            {"full buffer", QString(2047, 'a'), 0, OK, QByteArray(2047, 'a'), {}},
+            {"one past the buffer", QString(2048, 'a'), 0, OK, QByteArray(2047, 'a'), {}},
+            {"double-byte one past the buffer", QString(2046, 'a') + "山", 0, OK, QByteArray(2046, 'a'), {}},
+            {"10 MB of text", QString(10 << 20, 'a'), 0, OK, QByteArray(2047, 'a'), {}},
+            {"outside code page 932", QString::fromUtf8("int f(char \xF0\x9F\x98\x80, long \xE2\x82\xAC)"), 0, OK, "int f(char ?, long ?)", {}},
+            {"NUL characters", QString(4096, nul) + "int f(" + nul + "int a)" + nul, 0, OK, "int f(int a)", {}},
+            {"all comments", "/* only */// comments\r\n/* here */", 0, OK, {}, {}},
+            {"image only", QImage(1, 1, QImage::Format_RGB32), 0, OK, "typed", "テキスト形式を張付けてください。"},
+            {"unreadable", "int f()", 0, CLIPBOARD_BROKEN, "typed", "クリップボードのエラー発生。"},
+            {"no memory for comments", "int f(/* a */)", 0, NO_MEMORY, "typed", "バッファエラー発生の為、コピーできません。"},
+        });
+    }
+
+    void makeHeader_data() {
+        QByteArray all;
+        for (const char* pszKey : g_apszHeaderKeys) {
+            all += QByteArray("<@") + pszKey + "@> ";
+        }
+        const QByteArray title = "<@TITLE@>\n";
+        AddRows<Row>({
+            // The declaration (1000) and the file name (1028) feed no key.
+            {"every box feeds its key", all, LAY_FILE, OK, "1003 1002 1030 1005 1025 1026 1024 1006 1007 1008 1009 1010 1011 1012 1013 1014 1015 1016 1017 1018 1019 1020 1021 1022 1023 ", COPIED},
+            {"no file chosen", {}, LAY_NONE, OK, "before", SELECT},
+            {"missing file", title, LAY_NONE, OK, "before", "フォーマットファイルが異常です。コメントは作成されません。"},
+            {"FIFO with no writer", title, LAY_FIFO, OK, "before", "フォーマットファイルが異常です。コメントは作成されません。"},
+            {"empty expansion", QByteArray(), LAY_FILE, OK, "before", "フォーマットファイルの展開結果が空の為、コピーしませんでした。"},
+            {"clipboard not writable", title, LAY_FILE, CLIPBOARD_BROKEN, "before", "クリップボードに書き込めませんでした。"},
+            {"100 MB", title, LAY_SPARSE, OK, "1026\n", COPIED}, // only a bounded start is read
+            {"NUL bytes", QByteArray("a<@TITLE@>\0lost\nb\n", 18), LAY_FILE, OK, "a1026b\n", COPIED},
+            {"invalid Shift-JIS", QByteArray("\xFF<@TITLE@>\x81\n"), LAY_FILE, OK, "?1026?\n", COPIED},
+            {"CR-only line ends", QByteArray("/*\r * <@TITLE@>\r */\r"), LAY_FILE, OK, "/*\r * 1026\r */\r", COPIED},
+        });
+    }
+
+    void settingsThroughTheForm_data() {
+        const QByteArray cp932 = "[App]\r\nDEVELOP=\x8e\x52\x93\x63\r\nFILE_NAME=\x8f\x91\x8e\xae.txt\r\nFILE_PATH=C:\\\x8f\x91\x8e\xae.txt\r\n";
+        const QByteArray named = "[App]\nFILE_NAME=a.txt\nFILE_PATH=";
+        const QByteArray full(FORMAT_PATH_SIZE - 1, 'p');
+        const QByteArray big = "[App]\nDEVELOP=" + QByteArray(1 << 20, 'x') + "\nFILE_NAME=\nFILE_PATH=\n";
+        const QByteArray jose = "[App]\nDEVELOP=Jos\xC3\xA9\nFILE_NAME=\nFILE_PATH=\n";
+        AddRows<IniRow>({
+            {"no ini folder", LAY_NONE, LAY_NONE, {}, "||", "typed", {}},
+            {"missing ini file", LAY_FOLDER, LAY_NONE, {}, "||", "山田 太郎", "[App]\nDEVELOP=山田 太郎\nFILE_NAME=\nFILE_PATH=\n"},
+            {"UTF-8 round trip", LAY_FOLDER, LAY_FILE, "[App]\nDEVELOP=山田\nFILE_NAME=書式.txt\nFILE_PATH=/p/書式.txt\n", "山田|書式.txt|/p/書式.txt", "鈴木～", "[App]\nDEVELOP=鈴木～\nFILE_NAME=書式.txt\nFILE_PATH=/p/書式.txt\n"},
+            {"code page 932 file", LAY_FOLDER, LAY_FILE, cp932, "山田|書式.txt|C:\\\x8f\x91\x8e\xae.txt", {}, "[App]\nDEVELOP=山田\nFILE_NAME=書式.txt\nFILE_PATH=C:\\\x8f\x91\x8e\xae.txt\n"},
+            {"path fills the array", LAY_FOLDER, LAY_FILE, named + full + "\n", "|a.txt|" + full, {}, {}},
+            // A path that does not fit names no usable file, nor does its name; closing drops both.
+            {"path one past the array", LAY_FOLDER, LAY_FILE, named + full + "p\n", "||", {}, "[App]\nFILE_NAME=\nFILE_PATH=\nDEVELOP=\n"},
+            {"binary garbage", LAY_FOLDER, LAY_FILE, QByteArray("\xff[\x01=\n\xfe]\x81=\r\x80").repeated(8000), "||", "typed", {}},
+            // A box holds 32,767 characters; the stored value goes back whole all the same.
+            {"1 MB value", LAY_FOLDER, LAY_FILE, big, QByteArray(32767, 'x') + "||", {}, big},
+            {"UTF-8 outside code page 932", LAY_FOLDER, LAY_FILE, jose, "Jos?||", {}, jose},
+            {"FIFO", LAY_FOLDER, LAY_FIFO, {}, "||", "typed", {}},
+        });
+    }
+    // clang-format on
+};
+
+// app_soak_test, which scripts/soak runs with SOAK_RUNS as the count, runs the soak alone.
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    app.setAttribute(Qt::AA_Use96Dpi, true);
+    CFormTest test;
+    QStringList listArgs = app.arguments();
+#ifdef VELDANE_SOAK_ONLY
+    listArgs << "makeHeaderKeepsMemoryFlat";
+#endif
+    return QTest::qExec(&test, listArgs);
+}
+
+#include "form_test.moc"
