@@ -1,6 +1,5 @@
 #include "app/about_dlg.h"
 
-#include "app/app_icon.h"
 #include "app/control_ids.h"
 #include "app/dialog_template.h"
 #include "app/strings.h"
@@ -10,7 +9,6 @@
 
 CAboutDlg::CAboutDlg(QWidget* pParent) : QDialog(pParent) {
     setWindowTitle(QString::fromUtf8(CAP_ABOUT_TITLE));
-    setWindowIcon(AppIcon());
     const QFont font = PfDialogFont();
     setFont(font);
     const CDialogUnits units(font);

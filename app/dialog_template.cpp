@@ -2,10 +2,10 @@
 
 #include "app/app_icon.h"
 #include "app/control_ids.h"
+#include "app/group_box.h"
 #include "app/strings.h"
 #include "platform/dialog_units.h"
 
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -105,14 +105,7 @@ QWidget* CreateLabel(QWidget* pParent, const DlgItem& item) {
 }
 
 QWidget* CreateGroup(QWidget* pParent, const DlgItem& item) {
-    auto* pGroup = new QGroupBox(QString::fromUtf8(item.pszText), pParent);
-    // The template expects the caption on the frame's top line, with the frame starting half a
-    // line down; drawn above the frame, as the desktop styles do, the frame would cut through
-    // the labels placed just under the caption.
-    pGroup->setStyleSheet(QStringLiteral(
-        "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 0.5em; }"
-        "QGroupBox::title { subcontrol-origin: margin; left: 0.5em; padding: 0 2px;"
-        " background-color: palette(window); }"));
+    auto* pGroup = new CGroupBox(QString::fromUtf8(item.pszText), pParent);
     // A group box is drawn around controls that are its siblings, not its children; kept at the
     // bottom it never covers them or takes their clicks.
     pGroup->lower();

@@ -1,7 +1,6 @@
 #include "app/header_dlg.h"
 
 #include "app/about_dlg.h"
-#include "app/app_icon.h"
 #include "app/app_text.h"
 #include "app/control_ids.h"
 #include "app/dialog_template.h"
@@ -41,9 +40,8 @@ const CommandEntry COMMANDS[] = {
 } // namespace
 
 CHeaderDlg::CHeaderDlg(CHeaderApp& app, QWidget* pParent)
-    : QDialog(pParent), m_app(app), m_hIcon(AppIcon()), m_szFormatPath{} {
+    : QDialog(pParent), m_app(app), m_szFormatPath{} {
     setWindowTitle(QStringLiteral(VELDANE_TITLE));
-    setWindowIcon(m_hIcon);
     const QFont font = PfDialogFont();
     setFont(font);
     const CDialogUnits units(font);

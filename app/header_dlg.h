@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QIcon>
 #include <cstddef>
 #include <map>
 #include <string>
@@ -78,7 +77,6 @@ private:
     void OnDestroy();
 
     CHeaderApp& m_app;
-    QIcon m_hIcon;
     // The chosen format file as file system bytes; empty when none is chosen.
     char m_szFormatPath[FORMAT_PATH_SIZE];
     StoredText m_storedDevelop;

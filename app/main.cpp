@@ -1,5 +1,6 @@
 #include "app/app_icon.h"
 #include "app/header_app.h"
+#include "platform/dialog_units.h"
 #include "version.h"
 
 #include <QApplication>
@@ -8,7 +9,12 @@ int main(int argc, char* argv[]) {
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral(VELDANE_TITLE));
     QApplication::setApplicationVersion(QStringLiteral(VELDANE_VERSION));
+    // Every window takes this icon unless it sets its own, so it is decoded once.
     QApplication::setWindowIcon(AppIcon());
+    // The form's font for the whole program, before any widget exists: a line edit lays out its
+    // text once in the application font before taking its parent's, and would otherwise load a
+    // font nothing is drawn in. Message boxes and the file chooser then speak the form's font.
+    QApplication::setFont(PfDialogFont());
     // Ties the window to its installed menu entry, so that docks and Wayland show its icon.
     QApplication::setDesktopFileName(QStringLiteral("io.github.veldane.VeldaneForC"));
 
