@@ -2,115 +2,125 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sys/resource.h>
-#include <tuple>
-#include <vector>
+#include <random>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// "山田 太郎" in code page 932 and in UTF-8.
-const char* const NAME_CP932 = "\x8e\x52\x93\x63 \x91\xbe\x98\x59";
-const char* const NAME_UTF8 = "山田 太郎";
+// Kills of the writer, each at a random moment up to 15 ms into its loop (one write takes a few ms,
+// mostly fsync(), so kills land before, during and between writes), for 10 s at most.
+constexpr int KILLS = 200;
+constexpr int KILL_WINDOW_US = 15000;
+constexpr auto TIME_LIMIT = std::chrono::seconds(10);
+constexpr unsigned SEED = 20240611;
 
 class SettingsFileTest : public testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "settings-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        m_folder = pattern;
-        m_file = m_folder / "informatin.ini";
-    }
+    void SetUp() override { ASSERT_NE(mkdtemp(m_folder.data()), nullptr); }
     void TearDown() override { fs::remove_all(m_folder); }
 
-    void Write(const std::string& bytes) { std::ofstream(m_file, std::ios::binary) << bytes; }
+    std::string File() const { return m_folder + "/informatin.ini"; }
+    void Write(const std::string& bytes) { std::ofstream(File(), std::ios::binary) << bytes; }
     std::string Read() {
-        std::ifstream in(m_file, std::ios::binary);
+        std::ifstream in(File(), std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
-    // A failed write must leave the old file as it was and nothing else in the folder.
-    void ExpectOnly(const std::string& content) {
-        EXPECT_EQ(Read(), content);
-        EXPECT_EQ(std::vector<fs::path>(fs::directory_iterator(m_folder), {}),
-                  std::vector<fs::path>{m_file});
+    // Files in the folder: the settings file and any temporary file a write left behind.
+    int Entries() const {
+        return static_cast<int>(std::distance(fs::directory_iterator(m_folder), {}));
     }
 
-    fs::path m_folder;
-    fs::path m_file;
+    std::string m_folder = (fs::temp_directory_path() / "settings-XXXXXX").string();
 };
 
-TEST_F(SettingsFileTest, TextIsStoredAsUtf8AndPathsByteForByte) {
-    const std::string path = "/home/u/\x8f\x91\x8e\xae.txt"; // from a code page 932 file system
-    CSettingsFile settings(m_file.string());
-    EXPECT_EQ(settings.GetString("App", "DEVELOP", "def"), "def");
-    ASSERT_TRUE(settings.WriteString("App", "DEVELOP", NAME_CP932));
-    ASSERT_TRUE(settings.WriteRaw("App", "FILE_PATH", path.c_str()));
-    ExpectOnly(std::string("[App]\nDEVELOP=") + NAME_UTF8 + "\nFILE_PATH=" + path + "\n");
-    EXPECT_EQ(settings.GetString("App", "DEVELOP", ""), NAME_CP932);
-    EXPECT_EQ(settings.GetRaw("App", "FILE_PATH", ""), path);
-    // A file larger than one read comes back whole.
-    const std::string big(200 * 1024, 'x');
-    ASSERT_TRUE(settings.WriteString("App", "TITLE", big.c_str()));
-    EXPECT_EQ(settings.GetString("App", "TITLE", ""), big);
-}
-
-// Names match without regard to case, the entry is updated where it stands, spelt as the file had
-// it, and all else stays in order (blank lines are the writer's own layout).
+// Names match without regard to case; the entry is updated where it stands, spelt as the file had
+// it, and comments and other sections stay in order (blank lines are the writer's own layout).
 TEST_F(SettingsFileTest, WriteUpdatesTheEntryInPlaceAndKeepsTheRest) {
     Write("; by hand\n[Window]\nLEFT=10\n[app]\n; who\ndevelop=old\nEXTRA=1\n");
-    CSettingsFile settings(m_file.string());
-    EXPECT_EQ(settings.GetString("APP", "Develop", ""), "old");
-    ASSERT_TRUE(settings.WriteString("App", "DEVELOP", "new"));
+    ASSERT_TRUE(CSettingsFile(File()).WriteString("App", "DEVELOP", "new"));
     std::string text = Read();
     const auto blankLine = [](char a, char b) { return a == '\n' && b == '\n'; };
     text.erase(std::unique(text.begin(), text.end(), blankLine), text.end());
     EXPECT_EQ(text, "; by hand\n[Window]\nLEFT=10\n[app]\n; who\ndevelop=new\nEXTRA=1\n");
+    // "ﾃｽﾄ": a valid UTF-8 pair, then a UTF-8 lead byte that the value's end cuts off: not UTF-8.
+    Write("[App]\nDEVELOP=\xc3\xbd\xc4\n");
+    EXPECT_EQ(CSettingsFile(File()).GetString("App", "DEVELOP", ""), "\xc3\xbd\xc4");
 }
 
-TEST_F(SettingsFileTest, ValueThatIsNotUtf8IsTakenAsCp932) {
-    const std::tuple<const char*, std::string, std::string> rows[] = {
-        {"UTF-8", NAME_UTF8, NAME_CP932},
-        {"code page 932", NAME_CP932, NAME_CP932},
-        // "ﾃｽﾄ": a valid UTF-8 pair, then a UTF-8 lead byte that the value's end cuts off.
-        {"ending in a UTF-8 lead byte", "\xc3\xbd\xc4", "\xc3\xbd\xc4"},
-    };
-    for (const auto& [name, stored, read] : rows) {
-        SCOPED_TRACE(name);
-        Write("[App]\r\nDEVELOP=" + stored + "\r\n");
-        EXPECT_EQ(CSettingsFile(m_file.string()).GetString("App", "DEVELOP", ""), read);
-    }
-}
-
-// A missing folder is never created; a value with a line break (it could add keys of its own) and
-// a write that fails part way, as on a full disk, leave the old file.
+// A value with a line break (it could add keys of its own) and a write that fails part way (a file
+// size limit, as a full disk would) leave the old file and nothing beside it.
 TEST_F(SettingsFileTest, FailedWritesKeepTheOldFile) {
-    const std::string nowhere = (m_folder / "ini" / "informatin.ini").string();
-    EXPECT_FALSE(CSettingsFile(nowhere).WriteString("App", "DEVELOP", "x"));
-    EXPECT_TRUE(fs::is_empty(m_folder));
     Write("[App]\nDEVELOP=old\n");
-    CSettingsFile settings(m_file.string());
-    for (const char* value : {"a\n[Other]\nKEY=1", "a\rb"}) {
-        EXPECT_FALSE(settings.WriteString("App", "DEVELOP", value));
-        EXPECT_FALSE(settings.WriteRaw("App", "FILE_PATH", value));
-    }
-    // A file size limit makes write() fail part way even for root.
+    CSettingsFile settings(File());
+    EXPECT_FALSE(settings.WriteString("App", "DEVELOP", "a\n[Other]\nKEY=1"));
+    EXPECT_FALSE(settings.WriteRaw("App", "FILE_PATH", "a\rb"));
     rlimit old{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    rlimit small = old;
-    small.rlim_cur = 4096;
+    const rlimit small{4096, old.rlim_max};
     void (*previous)(int) = std::signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool written = settings.WriteString("App", "DEVELOP", std::string(8192, 'y').c_str());
+    EXPECT_FALSE(settings.WriteString("App", "DEVELOP", std::string(8192, 'y').c_str()));
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, previous);
-    EXPECT_FALSE(written);
-    ExpectOnly("[App]\nDEVELOP=old\n");
+    EXPECT_EQ(Read(), "[App]\nDEVELOP=old\n");
+    EXPECT_EQ(Entries(), 1);
+}
+
+// Two sets that differ in every value and in length, so that any mixture or torn write shows.
+std::vector<SettingsValue> CrashSet(int nSet) {
+    const std::size_t nLength = nSet == 0 ? 1 : 1000;
+    return {{"DEVELOP", nSet == 0 ? "\x8e\x52\x93\x63" : std::string(3 * nLength, 'd'), false},
+            {"FILE_NAME", std::string(nLength, 'n') + ".txt", false},
+            {"FILE_PATH", "/" + std::string(nLength, 'p') + ".txt", true}};
+}
+
+// A forked writer alternates between the two sets until it is killed; after every kill the file
+// is one set or the other, and at most one temporary file is left, which the next write removes.
+TEST_F(SettingsFileTest, KilledWriterLeavesTheOldOrTheNewFile) {
+    CSettingsFile settings(File());
+    std::string asFiles[2];
+    for (int nSet : {1, 0}) {
+        ASSERT_TRUE(settings.WriteValues("App", CrashSet(nSet)));
+        asFiles[nSet] = Read();
+    }
+    std::mt19937 random(SEED);
+    std::uniform_int_distribution<int> wait(0, KILL_WINDOW_US);
+    const auto stop = std::chrono::steady_clock::now() + TIME_LIMIT;
+    int nLeftOver = 0; // kills that left the temporary file of a write behind
+    for (int nKill = 0; nKill < KILLS && std::chrono::steady_clock::now() < stop; ++nKill) {
+        const pid_t pid = fork();
+        if (pid == 0) {
+            for (int nSet = 0; settings.WriteValues("App", CrashSet(nSet)); nSet = 1 - nSet) {
+            }
+            _exit(1);
+        }
+        ASSERT_GT(pid, 0);
+        usleep(static_cast<useconds_t>(wait(random)));
+        kill(pid, SIGKILL);
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped by itself at kill " << nKill;
+        const std::string bytes = Read();
+        ASSERT_TRUE(bytes == asFiles[0] || bytes == asFiles[1]) << "kill " << nKill;
+        ASSERT_EQ(settings.GetString("App", "DEVELOP", ""),
+                  CrashSet(bytes == asFiles[0] ? 0 : 1)[0].strValue);
+        ASSERT_LE(Entries(), 2) << "kill " << nKill;
+        nLeftOver += Entries() - 1;
+    }
+    ASSERT_TRUE(settings.WriteValues("App", CrashSet(0)));
+    EXPECT_EQ(Entries(), 1);
+    EXPECT_GT(nLeftOver, 0) << "no kill landed inside a write";
 }
 
 } // namespace
