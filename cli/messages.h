@@ -1,16 +1,13 @@
 #pragma once
 
-// The texts veldane-header shows, in UTF-8. Those that the window also shows are its words
-// exactly, so that both programs say the same thing about the same fault.
+#include "app/messages.h"
 
-constexpr const char* MSG_BUFFER_ERROR = "バッファエラー発生の為、コピーできません。";
-constexpr const char* MSG_SYNTAX_ERROR = "入力された関数は文法エラーの為、解析できません。";
-constexpr const char* MSG_NO_FORMAT = "フォーマットファイルを選択してください。";
-constexpr const char* MSG_FORMAT_FAULTY =
-    "フォーマットファイルが異常です。コメントは作成されません。";
+// The texts veldane-header shows, in UTF-8. The faults it shares with the window are told in the
+// window's own words (MSG_BUFFER_ERROR, MSG_SYNTAX_ERROR, MSG_SELECT_FORMAT, MSG_FORMAT_FAULTY).
 
 // The window asks whether to go on with six rows; here the answer is always yes, so say so.
-constexpr const char* MSG_TOO_MANY_ARGS = "引数の数が最大数を超えました。[引数6]まで出力します。";
+constexpr const char* MSG_SIX_ROWS_WRITTEN =
+    "引数の数が最大数を超えました。[引数6]まで出力します。";
 
 constexpr const char* MSG_USAGE_ERROR = "コマンドラインの指定が正しくありません。";
 constexpr const char* MSG_SEE_HELP = "使い方は veldane-header --help をご覧ください。";

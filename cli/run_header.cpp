@@ -68,7 +68,7 @@ int RunHeader(const CliOptions& options) {
     // As in the window, nothing else is looked at while there is no format file.
     const std::string formatPath = FormatPath(options, settings);
     if (formatPath.empty()) {
-        return Fail(MSG_NO_FORMAT, EXIT_FORMAT_MISSING);
+        return Fail(MSG_SELECT_FORMAT, EXIT_FORMAT_MISSING);
     }
 
     std::string declaration;
@@ -87,7 +87,7 @@ int RunHeader(const CliOptions& options) {
         break;
     }
     if (argCount > HEADER_ARG_ROWS) {
-        std::fprintf(stderr, "veldane-header: %s\n", MSG_TOO_MANY_ARGS);
+        std::fprintf(stderr, "veldane-header: %s\n", MSG_SIX_ROWS_WRITTEN);
     }
     SetOptionValues(options, settings, values);
 

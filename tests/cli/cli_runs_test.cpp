@@ -143,9 +143,9 @@ using RunRow = std::tuple<const char*, std::string, std::vector<std::string>, in
 const RunRow RUN_ROWS[] = {
     {"EmptyDeveloperOption", INI, {"--date", "d", "-d", ""}, 0, "|d||\n"},
     {"LastArgText", INI, {"--arg-text=1=a", "--arg-text=6=x=y", "--arg-text=1=b"}, 0, TodayLine()},
-    {"NoFormatFile", "", {}, 5, MSG_NO_FORMAT},
+    {"NoFormatFile", "", {}, 5, MSG_SELECT_FORMAT},
     {"StoredFormatPathFull", STORED + std::string(1023, 'p'), {}, 4, MSG_FORMAT_FAULTY},
-    {"StoredFormatPathOnePastFull", STORED + std::string(1024, 'p'), {}, 5, MSG_NO_FORMAT},
+    {"StoredFormatPathOnePastFull", STORED + std::string(1024, 'p'), {}, 5, MSG_SELECT_FORMAT},
     {"MissingFormatFile", "", {"-f", "missing.txt"}, 4, MSG_FORMAT_FAULTY},
     {"PasteFull", INI, {"--date=d", std::string(1031, ' ') + CLEANED}, 0, "開発 太郎|d||\n"},
     {"PasteOnePastFull", INI, {std::string(1032, ' ') + CLEANED}, 3, MSG_SYNTAX_ERROR},
