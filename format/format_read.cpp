@@ -25,14 +25,22 @@ bool IsUtf8File(std::string_view bytes) {
     return high && TxtIsUtf8(bytes);
 }
 
-// Turns each CR LF into one LF in place; a lone CR stays. Returns the new length.
+// Turns each CR LF into one LF in place; a lone CR stays. Returns the new length. The text
+// between CRs moves in blocks: a file with LF line ends is only searched.
 std::size_t FoldCrLf(char* text, std::size_t length) {
     std::size_t out = 0;
-    for (std::size_t i = 0; i < length; ++i) {
-        if (text[i] == '\r' && i + 1 < length && text[i + 1] == '\n') {
-            continue;
-        }
-        text[out++] = text[i];
+    std::size_t from = 0;
+    while (from < length) {
+        const void* found = std::memchr(text + from, '\r', length - from);
+        const std::size_t cr =
+            found != nullptr ? static_cast<std::size_t>(static_cast<const char*>(found) - text)
+                             : length;
+        // The CR goes with the block unless an LF follows it.
+        const std::size_t end =
+            cr < length && (cr + 1 == length || text[cr + 1] != '\n') ? cr + 1 : cr;
+        std::memmove(text + out, text + from, end - from);
+        out += end - from;
+        from = cr < length ? cr + 1 : length;
     }
     return out;
 }

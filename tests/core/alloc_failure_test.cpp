@@ -123,15 +123,18 @@ const CAllocRow ROWS[] = {
          EXPECT_EQ(list.FindField("FUNC", szValue), 0);
          EXPECT_STREQ(szValue, "f");
      }},
-    // Requests: the read buffer, the UTF-8 file's converted text, the replacement on the FUNC
-    // line, then the larger working area that the long value needs and its replacement.
+    // Requests: the read buffer, the UTF-8 file's converted text, the larger working area of the
+    // LONG line (filled in one scan; refused, the passes fill it with areas of their own), then
+    // the replacement on the NEST line, whose value brings a placeholder and goes pass by pass.
     {"format file expansion",
      [](int refused) {
          const std::string path = testing::TempDir() + "veldane-alloc-" + std::to_string(getpid());
-         std::ofstream(path, std::ios::binary) << "\xEF\xBB\xBF/*\n * <@FUNC@>\n * <@LONG@>\n */";
+         std::ofstream(path, std::ios::binary)
+             << "\xEF\xBB\xBF/*\n * <@FUNC@>\n * <@LONG@>\n * <@NEST@>\n */";
          CFieldList list;
          ASSERT_EQ(list.AddField("FUNC", "GetCount"), 0);
          ASSERT_EQ(list.AddField("LONG", LONG_VALUE.c_str()), 0);
+         ASSERT_EQ(list.AddField("NEST", "<@FUNC@>"), 0);
          std::string output(EXPAND_OUTPUT_SIZE, '#');
          const int result =
              Watch(refused, [&] { return list.ExpandFile(path.c_str(), output.data()); });
@@ -142,9 +145,8 @@ const CAllocRow ROWS[] = {
              return;
          }
          EXPECT_EQ(result, 0);
-         EXPECT_EQ(output.c_str(),
-                   "/*\r\n * " + std::string(refused == 3 ? "<@FUNC@>" : "GetCount") + "\r\n * " +
-                       (refused >= 4 ? "<@LONG@>" : LONG_VALUE) + "\r\n */");
+         EXPECT_EQ(output.c_str(), "/*\r\n * GetCount\r\n * " + LONG_VALUE + "\r\n * " +
+                                       (refused == 4 ? "<@NEST@>" : "<@FUNC@>") + "\r\n */");
      }},
 };
 

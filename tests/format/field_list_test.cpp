@@ -139,7 +139,7 @@ TEST_F(CFieldListTest, FileIsReadInPiecesUpToTheLineLimitAndAFullOutput) {
     const std::string chars = Repeat(HIRAGANA, (FORMAT_PIECE_SIZE - 1) / 2);
     const std::tuple<const char*, std::string, std::string> rows[] = {
         {"empty file", "", ""},
-        {"CR LF read as LF, lone CR stays", "a\r\nb\rc\r\r\n", "a\r\nb\rc\r\r\n"},
+        {"CR LF read as LF, lone CR stays", "a\r\nb\rc\r\r\nd\r", "a\r\nb\rc\r\r\nd\r"},
         {"dropped condition not evaluated", "<@IF NONE@>\n<@IFN FUNC@>\nshown\n", "shown\r\n"},
         {"NUL ends the piece text", std::string("ab\0cd\nef\n", 9), "abef\r\n"},
         {"placeholder across pieces", cut + "\n", cut + "\r\n"},

@@ -1,0 +1,312 @@
+#include "format/expand_line.h"
+#include "format/grow_area.h"
+
+#include "text/txt_find.h"
+
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+
+// The pass-by-pass expansion rewrites the rest of the line on every pass, so a 511-byte line of
+// a hundred placeholders with long values costs a hundred rewrites of a line that grows to tens
+// of kilobytes. Most lines give the same text as a single left-to-right fill, though: every pass
+// takes the leftmost region not yet handled, and fills every later copy of it, exactly where
+// the line holds them. That holds as long as no pass can find a marker the line did not have.
+// Markers come from nowhere else than:
+// - a value holding "<@" or "@>";
+// - two bytes that meet where a region was, such as a '<' before a region and a value, or the
+//   text after the region, that begins with '@';
+// - a key holding '<' or '@', which lets a marker overlap the region's own.
+// This scan checks for each and leaves such lines to the passes. It also leaves them a line
+// whose fill the passes would cut short: a value too long for the working area, or an
+// expansion past its edit budget. The budget is followed pass by pass, as the passes would.
+
+namespace {
+
+// Longest line taken this way: a line as read holds at most 511 bytes; a longer one, which only
+// a direct ExpandLine call can pass, goes pass by pass.
+constexpr std::size_t DIRECT_LINE_LIMIT = 511;
+// Complete regions such a line can hold: each takes at least 4 bytes ("<@@>").
+constexpr int DIRECT_REGION_LIMIT = DIRECT_LINE_LIMIT / 4;
+// Room for a key or an unclosed rest of such a line and its terminator.
+constexpr std::size_t DIRECT_KEY_SIZE = DIRECT_LINE_LIMIT + 1;
+// Slots of the table that finds the earlier region with the same key: a power of two with room
+// for every region of a line, so that probing always ends at a free slot.
+constexpr std::size_t DIRECT_KEY_SLOTS = 256;
+static_assert(DIRECT_KEY_SLOTS > DIRECT_REGION_LIMIT);
+
+struct CDirectRegion {
+    // Offsets of the open marker and of the byte after the close marker.
+    std::size_t m_nStart;
+    std::size_t m_nEnd;
+    // The first region with the same key: the pass that takes it fills this one too.
+    int m_nFirst;
+    // For the first region of a key: how many regions have that key.
+    std::size_t m_nCopies;
+    std::size_t m_nHash;
+    // For the first region of a key: what the fill puts there.
+    CValueFacts m_value;
+};
+
+// The regions of one line, found the way the region scan finds them.
+struct CDirectLine {
+    CDirectRegion m_aRegions[DIRECT_REGION_LIMIT];
+    int m_nRegions = 0;
+    // The first region of each key, by the key's hash; -1 where free.
+    int m_aFirstByKey[DIRECT_KEY_SLOTS];
+    // The open marker that no close marker follows, or null.
+    const char* m_pUnclosed = nullptr;
+};
+
+// Follows the last byte of the filled line as it is put together, to see whether two pieces
+// meet in a marker.
+class CJoinCheck {
+public:
+    // False when `piece` would make a marker with the byte before it.
+    bool Add(const char* piece, std::size_t length) {
+        if (length == 0) {
+            return true;
+        }
+        const char first = piece[0];
+        if ((m_chLast == '<' && first == '@') || (m_chLast == '@' && first == '>')) {
+            return false;
+        }
+        m_chLast = piece[length - 1];
+        return true;
+    }
+    // The same for a value, of which only the ends matter.
+    bool AddValue(const CValueFacts& value) {
+        const char ends[] = {value.m_chFirst, value.m_chLast};
+        return value.m_nLength == 0 || Add(ends, sizeof ends);
+    }
+
+private:
+    char m_chLast = '\0';
+};
+
+// Whether the `length` bytes at `text` hold the two bytes of `pair`. The search goes by the byte
+// `pair[by]`, which should be the rarer of the two.
+bool HoldsPair(const char* text, std::size_t length, const char* pair, std::size_t by) {
+    for (std::size_t i = 0; i < length; ++i) {
+        const void* found = std::memchr(text + i, pair[by], length - i);
+        if (found == nullptr) {
+            return false;
+        }
+        i = static_cast<std::size_t>(static_cast<const char*>(found) - text);
+        if (i >= by && i - by + 1 < length && text[i - by] == pair[0] &&
+            text[i - by + 1] == pair[1]) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Whether a value holds a marker. The search goes by '<' and '>': they are rare in values and
+// never the second byte of a double-byte character, as '@' is of the ideographic space.
+bool HoldsMarker(const char* value, std::size_t length) {
+    return HoldsPair(value, length, EXPAND_OPEN, 0) || HoldsPair(value, length, EXPAND_CLOSE, 1);
+}
+
+void CopyKey(const char* line, const CDirectRegion& region, char* key) {
+    const std::size_t length = region.m_nEnd - region.m_nStart - 2 * EXPAND_MARKER_LENGTH;
+    std::memcpy(key, line + region.m_nStart + EXPAND_MARKER_LENGTH, length);
+    key[length] = '\0';
+}
+
+bool SameKey(const char* line, const CDirectRegion& a, const CDirectRegion& b) {
+    const std::size_t length = a.m_nEnd - a.m_nStart;
+    return length == b.m_nEnd - b.m_nStart &&
+           std::memcmp(line + a.m_nStart, line + b.m_nStart, length) == 0;
+}
+
+// FNV-1a over the region's bytes.
+std::size_t KeyHash(const char* line, const CDirectRegion& region) {
+    std::size_t hash = 2166136261U;
+    for (std::size_t i = region.m_nStart; i < region.m_nEnd; ++i) {
+        hash = (hash ^ static_cast<unsigned char>(line[i])) * 16777619U;
+    }
+    return hash;
+}
+
+// Points the newest region of `found` at the first region with its key, or makes it the first.
+void LinkToFirst(const char* line, CDirectLine& found) {
+    const int newest = found.m_nRegions;
+    CDirectRegion& region = found.m_aRegions[newest];
+    region.m_nHash = KeyHash(line, region);
+    for (std::size_t slot = region.m_nHash;; ++slot) {
+        int& first = found.m_aFirstByKey[slot % DIRECT_KEY_SLOTS];
+        if (first < 0) {
+            first = newest;
+            region.m_nFirst = newest;
+            return;
+        }
+        if (SameKey(line, found.m_aRegions[first], region)) {
+            region.m_nFirst = first;
+            ++found.m_aRegions[first].m_nCopies;
+            return;
+        }
+    }
+}
+
+// Finds the regions of `line`. False when a key holds a byte that could start a marker.
+bool FindRegions(const char* line, CDirectLine& found) {
+    std::fill(std::begin(found.m_aFirstByKey), std::end(found.m_aFirstByKey), -1);
+    const char* open = TxtFindFrom(line, EXPAND_OPEN, EXPAND_MARKER_LENGTH);
+    while (open != nullptr) {
+        const char* key = open + EXPAND_MARKER_LENGTH;
+        const char* close = TxtFindFrom(key, EXPAND_CLOSE, EXPAND_MARKER_LENGTH);
+        if (close == nullptr) {
+            found.m_pUnclosed = open;
+            return true;
+        }
+        const auto keyLength = static_cast<std::size_t>(close - key);
+        if (std::memchr(key, '<', keyLength) != nullptr ||
+            std::memchr(key, '@', keyLength) != nullptr) {
+            return false;
+        }
+        CDirectRegion& region = found.m_aRegions[found.m_nRegions];
+        region.m_nStart = static_cast<std::size_t>(open - line);
+        region.m_nEnd = static_cast<std::size_t>(close - line) + EXPAND_MARKER_LENGTH;
+        region.m_nCopies = 1;
+        LinkToFirst(line, found);
+        ++found.m_nRegions;
+        open = TxtFindFrom(close + EXPAND_MARKER_LENGTH, EXPAND_OPEN, EXPAND_MARKER_LENGTH);
+    }
+    return true;
+}
+
+// The facts of the value of `key`, the key of `region`, remembered in `run` for later lines.
+CValueFacts ValueFacts(const CFieldList& list, const char* key, const CDirectRegion& region,
+                       CExpandRun& run) {
+    const std::size_t keyLength = region.m_nEnd - region.m_nStart - 2 * EXPAND_MARKER_LENGTH;
+    CRememberedValue* slot = nullptr;
+    for (std::size_t probe = 0; probe < EXPAND_REMEMBERED_KEYS; ++probe) {
+        CRememberedValue& remembered =
+            run.m_aRemembered[(region.m_nHash + probe) % EXPAND_REMEMBERED_KEYS];
+        if (!remembered.m_bUsed) {
+            slot = keyLength < EXPAND_REMEMBERED_KEY_SIZE ? &remembered : nullptr;
+            break;
+        }
+        if (remembered.m_nHash == region.m_nHash && std::strcmp(remembered.m_szKey, key) == 0) {
+            return remembered.m_facts;
+        }
+    }
+    CValueFacts facts;
+    char value[FIELD_TEXT_SIZE];
+    if (list.FindField(key, value) == 0 && value[0] != '\0') {
+        facts.m_nLength = std::strlen(value);
+        facts.m_chFirst = value[0];
+        facts.m_chLast = value[facts.m_nLength - 1];
+        facts.m_bHoldsMarker = HoldsMarker(value, facts.m_nLength);
+    }
+    if (slot != nullptr) {
+        slot->m_bUsed = true;
+        slot->m_nHash = region.m_nHash;
+        std::memcpy(slot->m_szKey, key, keyLength + 1);
+        slot->m_facts = facts;
+    }
+    return facts;
+}
+
+// Writes the filled line, `length` bytes, into `work`. False when there is no memory for it.
+bool FillLine(const CFieldList& list, const char* line, const CDirectLine& found,
+              std::size_t length, CGrowArea& work) {
+    if (work.Reserve(length + 1) != 0) {
+        return false;
+    }
+    char* out = work.Text();
+    char key[DIRECT_KEY_SIZE];
+    char value[FIELD_TEXT_SIZE];
+    std::size_t from = 0;
+    for (int i = 0; i < found.m_nRegions; ++i) {
+        const CDirectRegion& region = found.m_aRegions[i];
+        std::memcpy(out, line + from, region.m_nStart - from);
+        out += region.m_nStart - from;
+        const std::size_t valueLength = found.m_aRegions[region.m_nFirst].m_value.m_nLength;
+        if (valueLength > 0) {
+            CopyKey(line, region, key);
+            list.FindField(key, value);
+            std::memcpy(out, value, valueLength);
+            out += valueLength;
+        }
+        from = region.m_nEnd;
+    }
+    std::strcpy(out, line + from);
+    return true;
+}
+
+} // namespace
+
+int ExpandLineDirect(const CFieldList& list, const char* line, char* output, CExpandRun& run) {
+    const std::size_t lineLength = std::strlen(line);
+    CDirectLine found;
+    if (lineLength > DIRECT_LINE_LIMIT || !FindRegions(line, found)) {
+        return EXPAND_DIRECT_DECLINED;
+    }
+    const std::size_t editBytesBefore = run.m_nEditBytes;
+    const auto decline = [&] {
+        run.m_nEditBytes = editBytesBefore;
+        return EXPAND_DIRECT_DECLINED;
+    };
+
+    // The passes in their order, each counted as the passes count it; the work text's length
+    // follows them.
+    std::size_t length = lineLength;
+    int passes = 0;
+    CJoinCheck joins;
+    char key[DIRECT_KEY_SIZE];
+    std::size_t from = 0;
+    for (int i = 0; i < found.m_nRegions; ++i) {
+        CDirectRegion& region = found.m_aRegions[i];
+        if (!joins.Add(line + from, region.m_nStart - from)) {
+            return decline();
+        }
+        from = region.m_nEnd;
+        if (region.m_nFirst != i) {
+            if (!joins.AddValue(found.m_aRegions[region.m_nFirst].m_value)) {
+                return decline();
+            }
+            continue;
+        }
+        ++passes;
+        CopyKey(line, region, key);
+        if (const int condition = ExpandConditionResult(list, key); condition != 0) {
+            return condition;
+        }
+        if (run.m_nEditBytes > EXPAND_EDIT_BUDGET) {
+            return decline();
+        }
+        run.m_nEditBytes += length;
+        region.m_value = ValueFacts(list, key, region, run);
+        const CValueFacts& value = region.m_value;
+        if (value.m_bHoldsMarker || !joins.AddValue(value)) {
+            return decline();
+        }
+        const std::size_t patternLength = region.m_nEnd - region.m_nStart;
+        const std::size_t filled =
+            length - region.m_nCopies * patternLength + region.m_nCopies * value.m_nLength;
+        // The passes would remove a value that does not fit the largest working area.
+        if (value.m_nLength > patternLength && filled + 1 > AREA_SIZE_LIMIT) {
+            return decline();
+        }
+        length = filled;
+    }
+    if (!joins.Add(line + from, lineLength - from)) {
+        return decline();
+    }
+    // A pass left over looks at the rest after the unclosed open marker, and that rest may read
+    // as a condition.
+    if (passes < found.m_nRegions && found.m_pUnclosed != nullptr) {
+        std::strcpy(key, found.m_pUnclosed + EXPAND_MARKER_LENGTH);
+        if (const int condition = ExpandConditionResult(list, key); condition != 0) {
+            return condition;
+        }
+    }
+
+    CGrowArea work;
+    if (!FillLine(list, line, found, length, work)) {
+        return decline();
+    }
+    run.m_bOutputFull = !ExpandAppendCrLf(output, run.m_nOutputLength, work.Text());
+    return EXPAND_APPENDED;
+}
