@@ -4,6 +4,7 @@
 #include "text/txt_find.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <iterator>
 
@@ -119,13 +120,17 @@ bool SameKey(const char* line, const CDirectRegion& a, const CDirectRegion& b) {
            std::memcmp(line + a.m_nStart, line + b.m_nStart, length) == 0;
 }
 
-// FNV-1a over the region's bytes.
+// A hash of the region's length and its first and last eight bytes (a region has at least
+// four). Keys that differ elsewhere only share a probe sequence; SameKey tells them apart.
 std::size_t KeyHash(const char* line, const CDirectRegion& region) {
-    std::size_t hash = 2166136261U;
-    for (std::size_t i = region.m_nStart; i < region.m_nEnd; ++i) {
-        hash = (hash ^ static_cast<unsigned char>(line[i])) * 16777619U;
-    }
-    return hash;
+    const std::size_t length = region.m_nEnd - region.m_nStart;
+    const std::size_t size = std::min(length, sizeof(std::uint64_t));
+    std::uint64_t head = 0;
+    std::uint64_t tail = 0;
+    std::memcpy(&head, line + region.m_nStart, size);
+    std::memcpy(&tail, line + region.m_nEnd - size, size);
+    std::uint64_t hash = (head ^ (tail * 0x9E3779B97F4A7C15U) ^ length) * 0xFF51AFD7ED558CCDU;
+    return static_cast<std::size_t>(hash ^ (hash >> 32));
 }
 
 // Points the newest region of `found` at the first region with its key, or makes it the first.
