@@ -8,8 +8,6 @@ namespace {
 
 using Found = std::vector<std::pair<int, CheckKind>>; // line and kind of each finding
 
-// The long line is read as two pieces, so the line after it is the 151st.
-const std::string WIDE = std::string(148, '\n') + std::string(600, 'a') + "\nx\n";
 const std::tuple<const char*, std::string, Found> ROWS[] = {
     {"UnknownKeyOncePerLine", "<@X@><@X@>\n", {{1, CHECK_UNKNOWN_KEY}}},
     {"EveryPrefixIsRemoved", "<@IFN IFN FUNC@>\nx\n", {}},
@@ -20,7 +18,6 @@ const std::tuple<const char*, std::string, Found> ROWS[] = {
     {"LastLineAtThePieceSizeWithoutLineEnd", std::string(511, 'a'), {}},
     {"LinesAtTheLimit", std::string(150, '\n'), {}},
     {"LinesOnePastTheLimit", std::string(151, '\n'), {{151, CHECK_TOO_MANY_LINES}}},
-    {"WideLineIsTwo", WIDE, {{149, CHECK_LONG_LINE}, {150, CHECK_TOO_MANY_LINES}}},
 };
 
 TEST(FormatCheck, FindsWhatIsLikelyAMistake) {
