@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -15,28 +14,6 @@ namespace {
 // Answers the modal window the code under test is about to open, once its event loop runs.
 void AnswerModal(std::function<void(QWidget*)> act) {
     QTimer::singleShot(0, [act] { act(QApplication::activeModalWidget()); });
-}
-
-// Expects the next modal box to be captioned, without icon, with these buttons, and answers it.
-void AnswerBox(Qt::Key key, QMessageBox::StandardButtons buttons) {
-    AnswerModal([=](QWidget* modal) {
-        auto* box = qobject_cast<QMessageBox*>(modal);
-        ASSERT_NE(box, nullptr);
-        EXPECT_EQ(box->windowTitle() + box->text(), QString::fromUtf16(u"VELDANE for C日本語"));
-        EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
-        EXPECT_EQ(box->standardButtons(), buttons);
-        QTest::keyClick(box, key);
-    });
-}
-
-TEST(UserPromptTest, BoxesAreCaptionedWithoutIconAndAnsweredByKeys) {
-    const std::string text = "\x93\xfa\x96\x7b\x8c\xea";
-    AnswerBox(Qt::Key_Return, QMessageBox::Ok);
-    PfPrompt().Message(nullptr, text);
-    AnswerBox(Qt::Key_Return, QMessageBox::Yes | QMessageBox::No);
-    EXPECT_TRUE(PfPrompt().Question(nullptr, text));
-    AnswerBox(Qt::Key_Escape, QMessageBox::Yes | QMessageBox::No);
-    EXPECT_FALSE(PfPrompt().Question(nullptr, text));
 }
 
 // A cancelled chooser leaves the outputs; a new name typed without its extension gets it, the path
