@@ -196,7 +196,7 @@ CValueFacts ValueFacts(const CFieldList& list, const char* key, const CDirectReg
             return remembered.m_facts;
         }
     }
-    CValueFacts facts;
+    CValueFacts facts{};
     char value[FIELD_TEXT_SIZE];
     if (list.FindField(key, value) == 0 && value[0] != '\0') {
         facts.m_nLength = std::strlen(value);
