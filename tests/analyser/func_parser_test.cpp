@@ -70,12 +70,9 @@ TEST(FuncParserAnalyze, RefusalsLeaveTheObjectEmpty) {
 // Fields hold 255 bytes and the declaration 1023; a longer field is cut between characters.
 TEST(FuncParserAnalyze, FieldsAndDeclarationAtTheirLimits) {
     const CDeclRow rows[] = {
-        {"ret fills field", Bytes('r', 255) + " f()", "0|f|" + Bytes('r', 255) + "|-1||"},
-        {"ret one past", Bytes('r', 256) + " f()", "0|f|" + Bytes('r', 255) + "|-1||"},
-        {"ret ends in kanji", Bytes('r', 253) + KATA + " f()",
+        {"ret kanji fills the field", Bytes('r', 253) + KATA + " f()",
          "0|f|" + Bytes('r', 253) + KATA + "|-1||"},
-        {"ret kanji straddles", Bytes('r', 254) + KATA + " f()",
-         "0|f|" + Bytes('r', 254) + "|-1||"},
+        {"ret kanji one past", Bytes('r', 254) + KATA + " f()", "0|f|" + Bytes('r', 254) + "|-1||"},
         {"ret cut after space", Bytes('r', 254) + " x f()", "0|f|" + Bytes('r', 254) + "|-1||"},
         {"type one past", "f(" + Bytes('t', 256) + " a)", "0|f||-1||" + Bytes('t', 255) + "/a"},
         {"name one past", "f(int " + Bytes('n', 256) + ")", "0|f||-1||int/" + Bytes('n', 255)},

@@ -80,7 +80,6 @@ const std::string LONG_VALUE(FIELD_TEXT_SIZE - 1, 'v');
 
 const CAllocRow ROWS[] = {
     Rewrite("trim left", [](char* text) { return TxtTrimLeft(text, ' '); }),
-    Rewrite("remove", [](char* text) { return TxtRemove(text, "b"); }),
     Rewrite("replace", [](char* text) { return TxtReplace(text, "b", "xyz"); }),
     Rewrite("squeeze", [](char* text) { return TxtSqueeze(text, ' '); }),
     {"trim still trims right",
@@ -109,7 +108,6 @@ const CAllocRow ROWS[] = {
              EXPECT_STREQ(szText, refused <= 2 ? "int f(); /* a */ // b\n" : "int f();  // b\n");
          }
      }},
-    Analysis("member, two arguments", "static int CFoo::Bar(const char *name, int n);"),
     Analysis("tab, spaced scope, trailing const",
              "unsigned\tlong CList :: Find( const char* key , int n ) const ;"),
     Analysis("refused declaration", "int x"),
