@@ -114,7 +114,6 @@ const RunRow RUN_ROWS[] = {
     {"NoFormatFile", "", {}, 5, MSG_SELECT_FORMAT},
     {"StoredFormatPathFull", STORED + std::string(1023, 'p'), {}, 4, MSG_FORMAT_FAULTY},
     {"StoredFormatPathOnePastFull", STORED + std::string(1024, 'p'), {}, 5, MSG_SELECT_FORMAT},
-    {"MissingFormatFile", "", {"-f", "missing.txt"}, 4, MSG_FORMAT_FAULTY},
     {"PasteFull", INI, {"--date=d", std::string(1031, ' ') + CLEANED}, 0, "開発 太郎|d||\n"},
     {"PasteOnePastFull", INI, {std::string(1032, ' ') + CLEANED}, 3, MSG_SYNTAX_ERROR},
     {"BoxOnePastFull", INI, {"--date=d", BOXED + "("}, 0, "開発 太郎|d||\n"},

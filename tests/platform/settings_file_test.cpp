@@ -113,8 +113,6 @@ TEST_F(SettingsFileTest, KilledWriterLeavesTheOldOrTheNewFile) {
         ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped by itself at kill " << nKill;
         const std::string bytes = Read();
         ASSERT_TRUE(bytes == asFiles[0] || bytes == asFiles[1]) << "kill " << nKill;
-        ASSERT_EQ(settings.GetString("App", "DEVELOP", ""),
-                  CrashSet(bytes == asFiles[0] ? 0 : 1)[0].strValue);
         ASSERT_LE(Entries(), 2) << "kill " << nKill;
         nLeftOver += Entries() - 1;
     }
