@@ -425,9 +425,8 @@ private slots:
         const QChar nul(0);
         AddRows<Row>({
             {"comments and line breaks", "int\tf(int a, /* 件数 */\r\n    int b) // note\r\n;", 0, OK, "int f(int a, int b) ;", {}},
-            // 2047 bytes of code page 932 are taken: a kanji is two, a half-width katakana (three
-            // bytes of UTF-8) one, and a character the code page lacks, whole or half a surrogate
-            // pair, one '?'.
+            // 2047 code page 932 bytes are taken: a kanji is two, a half-width katakana one, and
+            // a character the code page lacks, whole or half a surrogate pair, one '?'.
             {"kanji ends the buffer", QString(2045, 'a') + "日", 0, OK, QByteArray(2045, 'a') + "\x93\xfa", {}},
             {"kanji one past the buffer", QString(2046, 'a') + "日", 0, OK, QByteArray(2046, 'a'), {}},
             {"half-width katakana", QString(2048, u'ｱ'), 0, OK, QByteArray(2047, '\xb1'), {}},
