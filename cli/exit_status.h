@@ -8,5 +8,5 @@ constexpr int EXIT_USAGE = 2;          // the command line is wrong
 constexpr int EXIT_SYNTAX = 3;         // the declaration cannot be analysed
 constexpr int EXIT_FORMAT_FAULTY = 4;  // the format file cannot be read
 constexpr int EXIT_FORMAT_MISSING = 5; // no format file given, and none in the settings
-constexpr int EXIT_BUFFER = 6;         // cleaning the declaration ran out of memory
+constexpr int EXIT_BUFFER = 6;         // cleaning or analysing the declaration ran out of memory
 constexpr int EXIT_IO = 7;             // standard input or output failed

@@ -53,8 +53,9 @@ int CHeaderValues::SetDeclaration(std::string_view pasted, int& argCount) {
     std::memcpy(declaration, cleaned.data(), TxtCp932Cut(cleaned, BOX_TEXT_MAX));
 
     CFuncParser parser;
-    if (parser.Analyze(declaration) != 0) {
-        return DECL_SYNTAX_ERROR;
+    // Running out of memory says nothing about the declaration, as in the window.
+    if (const int analysed = parser.Analyze(declaration); analysed != 0) {
+        return analysed == TXT_ENOMEM ? DECL_NO_MEMORY : DECL_SYNTAX_ERROR;
     }
     char name[FUNC_TEXT_SIZE] = {};
     char retType[ARG_TEXT_SIZE] = {};

@@ -83,6 +83,8 @@ int RunHeader(const CliOptions& options) {
         return Fail(MSG_BUFFER_ERROR, EXIT_BUFFER);
     case DECL_SYNTAX_ERROR:
         return Fail(MSG_SYNTAX_ERROR, EXIT_SYNTAX);
+    case DECL_NO_MEMORY:
+        return Fail(MSG_NO_MEMORY, EXIT_BUFFER);
     default:
         break;
     }
