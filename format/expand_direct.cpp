@@ -153,7 +153,8 @@ void LinkToFirst(const char* line, CDirectLine& found) {
     }
 }
 
-// Finds the regions of `line`. False when a key holds a byte that could start a marker.
+// Finds the regions of `line`. False when a key holds a byte that could start a marker, or
+// there are more regions than the table holds.
 bool FindRegions(const char* line, CDirectLine& found) {
     std::fill(std::begin(found.m_aFirstByKey), std::end(found.m_aFirstByKey), -1);
     const char* open = TxtFindFrom(line, EXPAND_OPEN, EXPAND_MARKER_LENGTH);
@@ -165,7 +166,10 @@ bool FindRegions(const char* line, CDirectLine& found) {
             return true;
         }
         const auto keyLength = static_cast<std::size_t>(close - key);
-        if (std::memchr(key, '<', keyLength) != nullptr ||
+        // The line limit keeps the count within the table; the check keeps it so if either
+        // changes.
+        if (found.m_nRegions == DIRECT_REGION_LIMIT ||
+            std::memchr(key, '<', keyLength) != nullptr ||
             std::memchr(key, '@', keyLength) != nullptr) {
             return false;
         }

@@ -26,6 +26,14 @@ constexpr std::pair<const char*, const char*> FIELDS[] = {
     {"WIDE", "\x81\x40"},
 };
 
+std::string Repeat(const std::string& text, std::size_t count) {
+    std::string result;
+    while (count-- > 0) {
+        result += text;
+    }
+    return result;
+}
+
 using ExpandWay = int (*)(const CFieldList&, const char*, char*, CExpandRun&);
 
 // Bytes behind the text that must still be zero after an expansion: more than any line of these
@@ -123,6 +131,7 @@ TEST_F(CExpandWaysTest, DirectWayTakesOrdinaryLinesAndLeavesTheRestToThePasses) 
         {"edit budget spent", "<@A@>", false, EXPAND_EDIT_BUDGET + 1},
         {"edit budget spent by the second pass", "<@A@><@K@>", false, EXPAND_EDIT_BUDGET - 3},
         {"longest line", std::string(506, 'x') + "<@A@>", true},
+        {"most regions a line holds", Repeat("<@@>", 127) + "<@A", true},
         {"one byte past the longest line", std::string(512, 'x'), false},
     };
     for (const CRow& row : rows) {
