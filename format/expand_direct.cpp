@@ -108,8 +108,12 @@ bool HoldsMarker(const char* value, std::size_t length) {
     return HoldsPair(value, length, EXPAND_OPEN, 0) || HoldsPair(value, length, EXPAND_CLOSE, 1);
 }
 
+std::size_t KeyLength(const CDirectRegion& region) {
+    return region.m_nEnd - region.m_nStart - 2 * EXPAND_MARKER_LENGTH;
+}
+
 void CopyKey(const char* line, const CDirectRegion& region, char* key) {
-    const std::size_t length = region.m_nEnd - region.m_nStart - 2 * EXPAND_MARKER_LENGTH;
+    const std::size_t length = KeyLength(region);
     std::memcpy(key, line + region.m_nStart + EXPAND_MARKER_LENGTH, length);
     key[length] = '\0';
 }
@@ -187,7 +191,7 @@ bool FindRegions(const char* line, CDirectLine& found) {
 // The facts of the value of `key`, the key of `region`, remembered in `run` for later lines.
 CValueFacts ValueFacts(const CFieldList& list, const char* key, const CDirectRegion& region,
                        CExpandRun& run) {
-    const std::size_t keyLength = region.m_nEnd - region.m_nStart - 2 * EXPAND_MARKER_LENGTH;
+    const std::size_t keyLength = KeyLength(region);
     CRememberedValue* slot = nullptr;
     for (std::size_t probe = 0; probe < EXPAND_REMEMBERED_KEYS; ++probe) {
         CRememberedValue& remembered =
@@ -217,28 +221,37 @@ CValueFacts ValueFacts(const CFieldList& list, const char* key, const CDirectReg
     return facts;
 }
 
-// Writes the filled line, `length` bytes, into `work`. False when there is no memory for it.
+// Writes the filled line, `length` bytes, into `work`. Each value is looked up where its key
+// first stands; later copies are taken from there. False when there is no memory for the line.
 bool FillLine(const CFieldList& list, const char* line, const CDirectLine& found,
               std::size_t length, CGrowArea& work) {
     if (work.Reserve(length + 1) != 0) {
         return false;
     }
-    char* out = work.Text();
+    char* const start = work.Text();
+    char* out = start;
     char key[DIRECT_KEY_SIZE];
-    char value[FIELD_TEXT_SIZE];
+    // Where the value of each first region of a key went.
+    std::size_t filledAt[DIRECT_REGION_LIMIT];
     std::size_t from = 0;
     for (int i = 0; i < found.m_nRegions; ++i) {
         const CDirectRegion& region = found.m_aRegions[i];
         std::memcpy(out, line + from, region.m_nStart - from);
         out += region.m_nStart - from;
-        const std::size_t valueLength = found.m_aRegions[region.m_nFirst].m_value.m_nLength;
-        if (valueLength > 0) {
-            CopyKey(line, region, key);
-            list.FindField(key, value);
-            std::memcpy(out, value, valueLength);
-            out += valueLength;
-        }
         from = region.m_nEnd;
+        const std::size_t valueLength = found.m_aRegions[region.m_nFirst].m_value.m_nLength;
+        if (valueLength == 0) {
+            continue;
+        }
+        if (region.m_nFirst == i) {
+            // FindField writes the value with its terminator, which the next piece overwrites.
+            CopyKey(line, region, key);
+            filledAt[i] = static_cast<std::size_t>(out - start);
+            list.FindField(key, out);
+        } else {
+            std::memcpy(out, start + filledAt[region.m_nFirst], valueLength);
+        }
+        out += valueLength;
     }
     std::strcpy(out, line + from);
     return true;
