@@ -25,9 +25,10 @@ a title, an author and a date, and it expands your own format file into the
 finished comment on the clipboard. The command veldane-header writes the same
 comment to standard output, for editors and scripts.")
 # The Qt libraries come from dpkg-shlibdeps; the font is loaded by name at run time, so no
-# library dependency names it: without it the form falls back to a font without Japanese.
+# library dependency names it: without it the form falls back to a font without Japanese. Qt's
+# Japanese texts (buttons, file chooser) are loaded the same way, from qt6-translations-l10n.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, qt6-translations-l10n")
 
 set(CPACK_SOURCE_IGNORE_FILES "/\\\\.git/" "/build[^/]*/" "/ini/")
 
