@@ -1,5 +1,6 @@
 #include "app/app_icon.h"
 #include "app/header_app.h"
+#include "platform/clipboard_keeper.h"
 #include "platform/dialog_units.h"
 #include "platform/qt_translation.h"
 #include "version.h"
@@ -24,5 +25,7 @@ int main(int argc, char* argv[]) {
 
     CHeaderApp app;
     app.InitInstance();
+    // A comment placed by the form stays pasteable after the program has ended.
+    PfKeepClipboard();
     return app.ExitInstance();
 }
