@@ -30,6 +30,9 @@ namespace {
 // enough that one stuck on a display that does not answer hardly delays the program's end.
 constexpr int KEEPER_HANDOFF_MS = 2000;
 
+// Whatever a keeper writes is only read to notice its end; a small bite does.
+constexpr std::size_t DISCARD_BYTES = 64;
+
 using Clock = std::chrono::steady_clock;
 
 // A clipboard manager takes the text from Qt's clipboard as the application object goes; a
@@ -101,7 +104,7 @@ bool SendAll(int fd, std::string_view data, Clock::time_point deadline) {
 // The keeper's end of the socket closes once its first process has ended and the serving one
 // has let go of its input.
 bool WaitForClose(int fd, Clock::time_point deadline) {
-    char aDiscard[64];
+    char aDiscard[DISCARD_BYTES];
     while (PollUntil(fd, POLLIN, deadline)) {
         const ssize_t n = read(fd, aDiscard, sizeof aDiscard);
         if (n == 0 || (n < 0 && errno != EINTR && errno != EAGAIN)) {

@@ -13,9 +13,12 @@
 
 namespace {
 
+// The input arrives through a socket buffer anyway; a page per read keeps the calls few.
+constexpr std::size_t READ_CHUNK_BYTES = 4096;
+
 // Reads the whole input; false when it is empty, unreadable or longer than can be kept.
 bool ReadText(int fd, std::string* pText) {
-    char aChunk[4096];
+    char aChunk[READ_CHUNK_BYTES];
     for (;;) {
         const ssize_t n = read(fd, aChunk, sizeof aChunk);
         if (n == 0) {
@@ -60,9 +63,10 @@ void Detach() {
     if (fdNull > STDERR_FILENO) {
         close(fdNull);
     }
-    // The folder it was started in can then be removed or unmounted.
+    // The folder it was started in can then be removed or unmounted; failing that, the keeper
+    // only keeps it busy.
     if (chdir("/") != 0) {
-        // Staying where it was only keeps that folder busy.
+        return;
     }
 }
 

@@ -13,14 +13,16 @@
 
 namespace {
 
-// Long for a keeper that only reads its input; the stuck rows show it is never waited out.
+// Ample for a stand-in that only reads its input; the stuck rows are cut short after the other.
 constexpr int WAIT_MS = 2000;
 constexpr int STUCK_WAIT_MS = 200;
 
 // More than a socket buffer holds, so the text only arrives whole if it is read while it is sent.
+constexpr std::size_t LARGE_TEXT_BYTES = 300000;
+
 std::string LargeText() {
     std::string text;
-    while (text.size() < 300000) {
+    while (text.size() < LARGE_TEXT_BYTES) {
         text += "/* 関数ヘッダ */\r\n";
     }
     return text;
