@@ -1,0 +1,212 @@
+#include "text/codepage.h"
+#include "tool_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sys/stat.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Every declaration below is written so that it is cleaned to the same text whether a removed
+// comment or line break leaves nothing or one space: each break is followed by indentation and
+// each comment has blanks around it.
+const std::string FORMAT = "/*\n"
+                           " * 関数: <@FUNC@>\n"
+                           "<@IF ARG_1_NAME@>\n"
+                           " * 引数: <@ARG_1_TYPE@> <@ARG_1_NAME@>\n"
+                           "<@IF ARG_2_NAME@>\n"
+                           " * 引数: <@ARG_2_TYPE@> <@ARG_2_NAME@>\n"
+                           " */\n";
+
+// The comment for f(int a, int b), each line indented and ended as given.
+std::string Comment(const std::string& indent, const std::string& lineEnd) {
+    std::string comment;
+    for (const char* line : {"/*", " * 関数: f", " * 引数: int a", " * 引数: int b", " */"}) {
+        comment += indent + line + lineEnd;
+    }
+    return comment;
+}
+
+// Runs --insert on a.c holding `file` in a fresh folder: the result, and a.c afterwards.
+std::pair<Result, std::string> Insert(const std::string& file, const std::string& line,
+                                      std::vector<std::string> more = {}) {
+    const CToolDir dir;
+    dir.Write("fmt.txt", FORMAT);
+    dir.Write("a.c", file);
+    more.insert(more.end(), {"-f", "fmt.txt", "--insert", "a.c:" + line});
+    const Result result = dir.Run(more);
+    return {result, dir.Read("a.c")};
+}
+
+struct InsertRow {
+    const char* m_pszName;
+    std::string m_strFile;
+    std::string m_strLine;
+    bool m_bCp932;
+    std::string m_strChanged;
+};
+
+const std::string CP932_HEAD = TxtUtf8ToCp932("// 合計\r\n");
+
+const InsertRow INSERT_ROWS[] = {
+    {"Utf8Lf", "// 合計\nint g();\n\nint f(int a, int b);\n", "4", false,
+     "// 合計\nint g();\n\n" + Comment("", "\n") + "int f(int a, int b);\n"},
+    {"Cp932CrLfTabs", CP932_HEAD + "\tint f(int a, int b);\r\n", "2", true,
+     CP932_HEAD + TxtUtf8ToCp932(Comment("\t", "\r\n")) + "\tint f(int a, int b);\r\n"},
+    {"SpacesAndTabs", "x\n \t  int f(int a, int b);\n", "2", false,
+     "x\n" + Comment(" \t  ", "\n") + " \t  int f(int a, int b);\n"},
+    {"SeveralLinesWithComments",
+     "    int f(int a, /* first; { */\n          int b) // last {\n    ;\n", "1", false,
+     Comment("    ", "\n") + "    int f(int a, /* first; { */\n          int b) // last {\n    ;\n"},
+    {"BraceOnTheNextLine", "int f(int a,\r\n      int b)\r\n{\r\n}\r\n", "1", false,
+     Comment("", "\r\n") + "int f(int a,\r\n      int b)\r\n{\r\n}\r\n"},
+    {"LastLineWithoutLineEnd", "int g();\r\nint f(int a, int b)", "2", false,
+     "int g();\r\n" + Comment("", "\r\n") + "int f(int a, int b)"},
+    {"OnlyLineWithoutLineEnd", "  int f(int a, int b)", "1", false,
+     Comment("  ", "\n") + "  int f(int a, int b)"},
+};
+
+TEST(InsertRuns, PutTheCommentAboveTheLineAndLeaveEveryOtherByte) {
+    for (const InsertRow& row : INSERT_ROWS) {
+        std::vector<std::string> more;
+        if (row.m_bCp932) {
+            more.push_back("--encoding=cp932");
+        }
+        EXPECT_EQ(Insert(row.m_strFile, row.m_strLine, more),
+                  std::make_pair(Result(0, "", ""), row.m_strChanged))
+            << row.m_pszName;
+    }
+}
+
+struct RefusalRow {
+    const char* m_pszName;
+    std::string m_strFile;
+    std::vector<std::string> m_astrArgs; // before -f and --insert
+    std::string m_strLine;
+    int m_nStatus;
+    std::string m_strMessage;
+};
+
+const RefusalRow REFUSAL_ROWS[] = {
+    {"LinePastTheEnd", "int f();\n", {}, "2", 9, "a.c: 2 行目がありません（ファイルは 1 行です）。"},
+    {"LineFarPastTheEnd", "int f();\n", {}, "99999999999999999999999", 9,
+     "a.c: 18446744073709551615 行目がありません（ファイルは 1 行です）。"},
+    {"NotUtf8", "int f();\n" + CP932_HEAD, {}, "1", 8,
+     "a.c:2: utf-8 の文字として正しくないバイトがあります。--encoding cp932 を指定してください。"},
+    {"NotCp932", "int f();\n" "\x80\n", {"--encoding", "cp932"}, "1", 8,
+     "a.c:2: cp932 の文字として正しくないバイトがあります。--encoding utf-8 を指定してください。"},
+    {"CutCharacterAtTheEnd", "int f();\n\xE5\x90", {}, "1", 8,
+     "a.c:2: utf-8 の文字として正しくないバイトがあります。--encoding cp932 を指定してください。"},
+    {"SyntaxError", "int f;\n", {}, "1", 3,
+     "a.c:1: 入力された関数は文法エラーの為、解析できません。"},
+    {"BlankLine", "\t\nint f();\n", {}, "1", 3,
+     "a.c:1: 宣言が空です。解析する関数の宣言がありません。"},
+    {"OnlyABrace", "{\n", {}, "1", 3, "a.c:1: 宣言が空です。解析する関数の宣言がありません。"},
+    {"OptionTextNotUtf8", "int f();\n", {"-t", "\x82\xa0"}, "1", 8,
+     "-t の値が utf-8 の文字として正しくありません。--encoding cp932 を指定してください。"},
+};
+
+TEST(InsertRuns, RefusalsLeaveTheFileByteForByte) {
+    for (const RefusalRow& row : REFUSAL_ROWS) {
+        EXPECT_EQ(Insert(row.m_strFile, row.m_strLine, row.m_astrArgs),
+                  std::make_pair(Result(row.m_nStatus, "",
+                                        "veldane-header: " + row.m_strMessage + "\n"),
+                                 row.m_strFile))
+            << row.m_pszName;
+    }
+}
+
+TEST(InsertRuns, FilesThatCannotBeReadAreNamed) {
+    const CToolDir dir;
+    dir.Write("fmt.txt", FORMAT);
+    dir.Write("a.c", "int f();\n");
+    EXPECT_EQ(dir.Run({"-f", "nope.txt", "--insert", "a.c:1"}),
+              Result(4, "", "veldane-header: nope.txt: フォーマットファイルがありません。\n"));
+    EXPECT_EQ(dir.Read("a.c"), "int f();\n");
+    EXPECT_EQ(dir.Run({"-f", "fmt.txt", "--insert", "nope.c:1"}),
+              Result(9, "", "veldane-header: nope.c: ファイルがありません。\n"));
+    EXPECT_EQ(dir.Run({"-f", "fmt.txt", "--insert", "ini:1"}),
+              Result(9, "", "veldane-header: ini: ファイルが通常のファイルではありません。\n"));
+}
+
+// Permissions count only for an ordinary user; these runs are one even when the tests are root.
+TEST(InsertRuns, UnreadableAndUnwritableFilesAreLeftAsTheyAre) {
+    const CToolDir dir;
+    const std::string file = "int f(int a, int b);\n";
+    dir.Write("fmt.txt", FORMAT);
+    fs::create_directory(dir.Path("locked"));
+    for (const char* name : {"unreadable.c", "readonly.c", "locked/a.c"}) {
+        dir.Write(name, file);
+        fs::permissions(dir.Path(name), fs::perms::all);
+    }
+    fs::permissions(dir.Path("unreadable.c"), fs::perms::none);
+    fs::permissions(dir.Path("readonly.c"), fs::perms::owner_read | fs::perms::others_read);
+    fs::permissions(dir.Path("locked"), fs::perms::owner_all | fs::perms::others_read |
+                                            fs::perms::others_exec);
+    const std::pair<const char*, std::string> rows[] = {
+        {"unreadable.c", "unreadable.c: ファイルを読み込めません。"},
+        {"readonly.c", "readonly.c: ファイルに書き込めません。ファイルは元のままです。"},
+        {"locked/a.c", "locked/a.c: ファイルに書き込めません。ファイルは元のままです。"},
+    };
+    for (const auto& [name, message] : rows) {
+        EXPECT_EQ(dir.Run({"-f", "fmt.txt", "--insert", std::string(name) + ":1"}, "", ".stdout",
+                          true),
+                  Result(9, "", "veldane-header: " + message + "\n"))
+            << name;
+        fs::permissions(dir.Path(name), fs::perms::owner_read, fs::perm_options::add);
+        EXPECT_EQ(dir.Read(name), file) << name;
+    }
+    // No temporary file is left behind in the folder that could not take the new file.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path("locked")), fs::directory_iterator()),
+              1);
+}
+
+TEST(InsertRuns, WriteTheTargetOfALinkAndKeepItsPermissions) {
+    const CToolDir dir;
+    dir.Write("fmt.txt", FORMAT);
+    fs::create_directory(dir.Path("src"));
+    dir.Write("src/a.c", "int f(int a, int b);\n");
+    fs::permissions(dir.Path("src/a.c"), fs::perms::owner_read | fs::perms::owner_write |
+                                             fs::perms::group_read | fs::perms::owner_exec);
+    fs::create_symlink("src/a.c", dir.Path("link.c"));
+    EXPECT_EQ(dir.Run({"-f", "fmt.txt", "--insert", "link.c:1"}), Result(0, "", ""));
+    EXPECT_TRUE(fs::is_symlink(dir.Path("link.c")));
+    EXPECT_EQ(dir.Read("src/a.c"), Comment("", "\n") + "int f(int a, int b);\n");
+    EXPECT_EQ(fs::status(dir.Path("src/a.c")).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                  fs::perms::owner_exec);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path("src")), fs::directory_iterator()), 1);
+}
+
+// The diff shows three lines on each side, and patch makes of it what --insert writes.
+TEST(InsertRuns, DryRunShowsTheChangeAsAUnifiedDiff) {
+    const std::string file = "1\n2\n3\n4\nint f(int a, int b);\n6\n7\n8\n9\n";
+    const std::string diff = "--- a.c\n+++ a.c\n@@ -2,6 +2,11 @@\n 2\n 3\n 4\n" +
+                             std::string("+/*\n+ * 関数: f\n+ * 引数: int a\n+ * 引数: int b\n+ */\n") +
+                             " int f(int a, int b);\n 6\n 7\n";
+    // A last line without a line end, as diff marks it.
+    const std::string shortFile = "int f(int a, int b)";
+    const std::string shortDiff = "--- a.c\n+++ a.c\n@@ -1,1 +1,6 @@\n" +
+                                  std::string("+/*\n+ * 関数: f\n+ * 引数: int a\n+ * 引数: int b\n+ */\n") +
+                                  " int f(int a, int b)\n\\ No newline at end of file\n";
+    for (const auto& [before, expected] : {std::pair{file, diff}, std::pair{shortFile, shortDiff}}) {
+        const CToolDir dir;
+        dir.Write("fmt.txt", FORMAT);
+        dir.Write("a.c", before);
+        const std::string line = before == file ? "5" : "1";
+        EXPECT_EQ(dir.Run({"-f", "fmt.txt", "--dry-run", "--insert", "a.c:" + line}),
+                  Result(0, expected, ""));
+        EXPECT_EQ(dir.Read("a.c"), before);
+        dir.Write("patch.diff", expected);
+        EXPECT_EQ(std::system(("cd '" + dir.Path("") + "' && patch -s a.c patch.diff").c_str()), 0);
+        const std::string patched = dir.Read("a.c");
+        dir.Write("a.c", before);
+        EXPECT_EQ(dir.Run({"-f", "fmt.txt", "--insert", "a.c:" + line}), Result(0, "", ""));
+        EXPECT_EQ(dir.Read("a.c"), patched);
+    }
+}
+
+} // namespace
