@@ -196,8 +196,12 @@ TEST(CliRuns, EndWithTheirStatusAndOutput) {
                   Result(row.m_nStatus, row.m_strOut, row.m_strErr))
             << row.m_pszName;
     }
-    EXPECT_EQ(Tool({"-f", ANALYSED}, "int f()", "", "/dev/full"),
-              Result(7, "", "veldane-header: 標準出力に書き込めません。\n"));
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"-f", ANALYSED}, {"--check", "faulty.txt"}}) {
+        EXPECT_EQ(Tool(args, "int f()", "", "/dev/full"),
+                  Result(7, "", "veldane-header: 標準出力に書き込めません。\n"))
+            << args[0];
+    }
 }
 
 TEST(CliRuns, CheckReportsNulBytesAndTextBesideAConditionByLine) {

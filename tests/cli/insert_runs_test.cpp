@@ -181,6 +181,20 @@ TEST(InsertRuns, WriteTheTargetOfALinkAndKeepItsPermissions) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path("src")), fs::directory_iterator()), 1);
 }
 
+// As on standard output, an empty expansion writes nothing, and a diff that cannot be written
+// is reported.
+TEST(InsertRuns, EmptyCommentsAndUnwritableDiffs) {
+    const CToolDir dir;
+    dir.Write("fmt.txt", FORMAT);
+    dir.Write("empty.txt", "<@IF RET_TEXT@>\nx\n");
+    dir.Write("a.c", "int f(int a, int b);\n");
+    EXPECT_EQ(dir.Run({"-f", "empty.txt", "--insert", "a.c:1"}), Result(0, "", ""));
+    EXPECT_EQ(dir.Run({"-f", "empty.txt", "--insert", "a.c:1", "--dry-run"}), Result(0, "", ""));
+    EXPECT_EQ(dir.Run({"-f", "fmt.txt", "--insert", "a.c:1", "--dry-run"}, "", "/dev/full"),
+              Result(7, "", "veldane-header: 標準出力に書き込めません。\n"));
+    EXPECT_EQ(dir.Read("a.c"), "int f(int a, int b);\n");
+}
+
 // The diff shows three lines on each side, and patch makes of it what --insert writes.
 TEST(InsertRuns, DryRunShowsTheChangeAsAUnifiedDiff) {
     const std::string file = "1\n2\n3\n4\nint f(int a, int b);\n6\n7\n8\n9\n";
