@@ -9,6 +9,8 @@ namespace {
 constexpr std::string_view BLOCK_OPEN = "/*";
 constexpr std::string_view BLOCK_CLOSE = "*/";
 constexpr std::string_view LINE_COMMENT = "//";
+// Marks a UTF-8 file at its very start; it stays there, so the comment goes after it.
+constexpr std::string_view UTF8_BOM = "\xEF\xBB\xBF";
 
 bool StartsWith(std::string_view text, std::size_t at, std::string_view start) {
     return text.compare(at, start.size(), start) == 0;
@@ -57,7 +59,9 @@ int InsertFindPlace(std::string_view file, std::size_t line, CliEncoding encodin
     if (line == 0 || line > InsertLineCount(file)) {
         return -1;
     }
-    std::size_t start = 0;
+    std::size_t start =
+        encoding == ENCODING_UTF8 && file.substr(0, UTF8_BOM.size()) == UTF8_BOM ? UTF8_BOM.size()
+                                                                                 : 0;
     for (std::size_t passed = 1; passed < line; ++passed) {
         start = file.find('\n', start) + 1;
     }

@@ -51,9 +51,7 @@ int RunInsert(const CliOptions& options, const CSettingsFile& settings,
     const std::string changed =
         InsertComment(file, place, CliFromCp932(comment, encoding, false));
     if (options.m_bDryRun) {
-        const std::string_view inserted =
-            std::string_view(changed).substr(place.m_nLineStart, changed.size() - file.size());
-        const std::string diff = InsertDiff(path, file, options.m_nInsertLine, inserted);
+        const std::string diff = InsertDiff(path, file, changed);
         return CliWriteStream(stdout, diff) ? EXIT_DONE : CliFail(EXIT_IO, "%s", MSG_WRITE_ERROR);
     }
     if (!InsertReplaceFile(path, changed)) {

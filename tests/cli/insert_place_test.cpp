@@ -48,6 +48,7 @@ const PlaceRow ROWS[] = {
     {"BraceAfterAStrayByte", "f(\"\x83\x7B\");", 1, ENCODING_UTF8, {"", "f(\"\x83", "\n"}},
     {"LastLineTakesTheFirstLineEnd", "a\r\nb\nint f()", 3, ENCODING_UTF8, {"", "int f()", "\r\n"}},
     {"LastLineTakesLf", "a\nb\r\nint f()", 3, ENCODING_UTF8, {"", "int f()", "\n"}},
+    {"ByteOrderMarkStaysFirst", "\xEF\xBB\xBF int f();", 1, ENCODING_UTF8, {" ", "int f()", "\n"}},
     {"BlankLine", "  \t\r\nint f();\n", 1, ENCODING_UTF8, {"  \t", "", "\r\n"}},
     {"BlankLastLine", "int f();\n  ", 2, ENCODING_UTF8, {"  ", "", "\n"}},
     {"LineZero", "int f();\n", 0, ENCODING_UTF8, NO_LINE},
@@ -65,7 +66,7 @@ TEST(InsertPlace, FindsTheLineAndItsDeclaration) {
                      std::string(file.substr(place.m_nDeclStart,
                                              place.m_nDeclEnd - place.m_nDeclStart)),
                      place.m_strLineEnd};
-            EXPECT_EQ(file.substr(place.m_nLineStart, place.m_strIndent.size()),
+            EXPECT_EQ(file.substr(place.m_nLineStart, place.m_nDeclStart - place.m_nLineStart),
                       place.m_strIndent)
                 << row.m_pszName;
         }

@@ -195,31 +195,46 @@ TEST(InsertRuns, EmptyCommentsAndUnwritableDiffs) {
     EXPECT_EQ(dir.Read("a.c"), "int f(int a, int b);\n");
 }
 
-// The diff shows three lines on each side, and patch makes of it what --insert writes.
+// The comment as diff shows it added.
+const std::string ADDED = "+/*\n+ * 関数: f\n+ * 引数: int a\n+ * 引数: int b\n+ */\n";
+
+struct DiffRow {
+    const char* m_pszName;
+    std::string m_strFile;
+    std::string m_strLine;
+    std::string m_strDiff;
+};
+
+const DiffRow DIFF_ROWS[] = {
+    {"ThreeLinesOnEachSide", "1\n2\n3\n4\nint f(int a, int b);\n6\n7\n8\n9\n", "5",
+     "--- a.c\n+++ a.c\n@@ -2,6 +2,11 @@\n 2\n 3\n 4\n" + ADDED + " int f(int a, int b);\n 6\n 7\n"},
+    {"LastLineWithoutLineEnd", "int f(int a, int b)", "1",
+     "--- a.c\n+++ a.c\n@@ -1,1 +1,6 @@\n" + ADDED +
+         " int f(int a, int b)\n\\ No newline at end of file\n"},
+    // The comment goes after the byte order mark, which stays first in the file.
+    {"ByteOrderMark", "\xEF\xBB\xBFint f(int a, int b);\nx\n", "1",
+     "--- a.c\n+++ a.c\n@@ -1,2 +1,7 @@\n-\xEF\xBB\xBFint f(int a, int b);\n+\xEF\xBB\xBF/*\n" +
+         ADDED.substr(4) + "+int f(int a, int b);\n x\n"},
+};
+
+// The diff is what patch turns into the file --insert writes.
 TEST(InsertRuns, DryRunShowsTheChangeAsAUnifiedDiff) {
-    const std::string file = "1\n2\n3\n4\nint f(int a, int b);\n6\n7\n8\n9\n";
-    const std::string diff = "--- a.c\n+++ a.c\n@@ -2,6 +2,11 @@\n 2\n 3\n 4\n" +
-                             std::string("+/*\n+ * 関数: f\n+ * 引数: int a\n+ * 引数: int b\n+ */\n") +
-                             " int f(int a, int b);\n 6\n 7\n";
-    // A last line without a line end, as diff marks it.
-    const std::string shortFile = "int f(int a, int b)";
-    const std::string shortDiff = "--- a.c\n+++ a.c\n@@ -1,1 +1,6 @@\n" +
-                                  std::string("+/*\n+ * 関数: f\n+ * 引数: int a\n+ * 引数: int b\n+ */\n") +
-                                  " int f(int a, int b)\n\\ No newline at end of file\n";
-    for (const auto& [before, expected] : {std::pair{file, diff}, std::pair{shortFile, shortDiff}}) {
+    for (const DiffRow& row : DIFF_ROWS) {
         const CToolDir dir;
         dir.Write("fmt.txt", FORMAT);
-        dir.Write("a.c", before);
-        const std::string line = before == file ? "5" : "1";
-        EXPECT_EQ(dir.Run({"-f", "fmt.txt", "--dry-run", "--insert", "a.c:" + line}),
-                  Result(0, expected, ""));
-        EXPECT_EQ(dir.Read("a.c"), before);
-        dir.Write("patch.diff", expected);
-        EXPECT_EQ(std::system(("cd '" + dir.Path("") + "' && patch -s a.c patch.diff").c_str()), 0);
+        dir.Write("a.c", row.m_strFile);
+        const std::vector<std::string> args = {"-f", "fmt.txt", "--insert", "a.c:" + row.m_strLine};
+        std::vector<std::string> dryRun = args;
+        dryRun.push_back("--dry-run");
+        EXPECT_EQ(dir.Run(dryRun), Result(0, row.m_strDiff, "")) << row.m_pszName;
+        EXPECT_EQ(dir.Read("a.c"), row.m_strFile) << row.m_pszName;
+        dir.Write("patch.diff", row.m_strDiff);
+        EXPECT_EQ(std::system(("cd '" + dir.Path("") + "' && patch -s a.c patch.diff").c_str()), 0)
+            << row.m_pszName;
         const std::string patched = dir.Read("a.c");
-        dir.Write("a.c", before);
-        EXPECT_EQ(dir.Run({"-f", "fmt.txt", "--insert", "a.c:" + line}), Result(0, "", ""));
-        EXPECT_EQ(dir.Read("a.c"), patched);
+        dir.Write("a.c", row.m_strFile);
+        EXPECT_EQ(dir.Run(args), Result(0, "", "")) << row.m_pszName;
+        EXPECT_EQ(dir.Read("a.c"), patched) << row.m_pszName;
     }
 }
 
