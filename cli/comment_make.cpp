@@ -51,11 +51,16 @@ int CheckEncoding(const CliOptions& options, const CliDeclaration& declaration) 
                        CliPrintf(MSG_DECLARATION_ENCODING, given, other).c_str());
     }
     const OptionText texts[] = {
-        {"-t", options.m_strTitle},       {"-d", options.m_strDeveloper},
-        {"--date", options.m_strDate},    {"--ret-text", options.m_strRetText},
-        {"--arg-text", options.m_astrArgText[0]}, {"--arg-text", options.m_astrArgText[1]},
-        {"--arg-text", options.m_astrArgText[2]}, {"--arg-text", options.m_astrArgText[3]},
-        {"--arg-text", options.m_astrArgText[4]}, {"--arg-text", options.m_astrArgText[5]},
+        {"-t", options.m_strTitle},
+        {"-d", options.m_strDeveloper},
+        {"--date", options.m_strDate},
+        {"--ret-text", options.m_strRetText},
+        {"--arg-text", options.m_astrArgText[0]},
+        {"--arg-text", options.m_astrArgText[1]},
+        {"--arg-text", options.m_astrArgText[2]},
+        {"--arg-text", options.m_astrArgText[3]},
+        {"--arg-text", options.m_astrArgText[4]},
+        {"--arg-text", options.m_astrArgText[5]},
     };
     for (const OptionText& text : texts) {
         if (!CliIsText(text.m_strText, encoding)) {

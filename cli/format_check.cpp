@@ -20,7 +20,8 @@ constexpr std::string_view IFN_PREFIX = "IFN ";
 // Bytes at the start of a file looked at to tell text from an executable or other binary data.
 constexpr std::size_t TEXT_SAMPLE_SIZE = 4096;
 // An executable's first bytes.
-constexpr std::string_view EXECUTABLE_MAGIC = "\x7F" "ELF";
+constexpr std::string_view EXECUTABLE_MAGIC = "\x7F"
+                                              "ELF";
 // Control bytes other than tab, line feed, carriage return, form feed and escape are rare in
 // text: at least one in this many bytes of the sample is binary data...
 constexpr std::size_t BINARY_CONTROL_SHARE = 16;
@@ -52,7 +53,8 @@ bool IsBinary(std::string_view text) {
 
 // True when `line` holds something other than blanks outside [from, to).
 bool HasTextOutside(std::string_view line, std::size_t from, std::size_t to) {
-    return line.substr(0, from).find_first_not_of(CONDITION_LINE_BLANKS) != std::string_view::npos ||
+    return line.substr(0, from).find_first_not_of(CONDITION_LINE_BLANKS) !=
+               std::string_view::npos ||
            line.substr(to).find_first_not_of(CONDITION_LINE_BLANKS) != std::string_view::npos;
 }
 

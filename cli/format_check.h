@@ -12,10 +12,10 @@ enum CheckKind {
     CHECK_UNKNOWN_KEY,           // a key that no box of the form supplies
     CHECK_UNCLOSED,              // a "<@" without "@>" after it on the line
     CHECK_TEXT_BESIDE_CONDITION, // a condition line holding more than its condition
-    CHECK_LONG_LINE,       // a line that is read as more than one piece
-    CHECK_CONDITION_CHAIN, // a condition line right after another condition line
-    CHECK_LAST_CONDITION,  // a condition line with no line after it
-    CHECK_TOO_MANY_LINES,  // the first line beyond the expansion's piece limit
+    CHECK_LONG_LINE,             // a line that is read as more than one piece
+    CHECK_CONDITION_CHAIN,       // a condition line right after another condition line
+    CHECK_LAST_CONDITION,        // a condition line with no line after it
+    CHECK_TOO_MANY_LINES,        // the first line beyond the expansion's piece limit
 };
 
 struct CheckFinding {

@@ -57,9 +57,9 @@ std::string InsertDiff(const std::string& path, std::string_view before, std::st
     const std::size_t contextAfter = std::min(tail, CONTEXT_LINES);
 
     std::string diff = "--- " + path + "\n+++ " + path + "\n";
-    diff += "@@ -" + std::to_string(first + 1) + "," + std::to_string(oldEnd + contextAfter - first) +
-            " +" + std::to_string(first + 1) + "," + std::to_string(nowEnd + contextAfter - first) +
-            " @@\n";
+    diff += "@@ -" + std::to_string(first + 1) + "," +
+            std::to_string(oldEnd + contextAfter - first) + " +" + std::to_string(first + 1) + "," +
+            std::to_string(nowEnd + contextAfter - first) + " @@\n";
     AppendLines(diff, ' ', old, first, same);
     AppendLines(diff, '-', old, same, oldEnd);
     AppendLines(diff, '+', now, same, nowEnd);

@@ -19,9 +19,8 @@ bool StartsWith(std::string_view text, std::size_t at, std::string_view start) {
 // The line end a line gets when its own is missing: the file's first, or LF in a file of one line.
 std::string FirstLineEnd(std::string_view file) {
     const std::size_t lineFeed = file.find('\n');
-    return lineFeed != std::string_view::npos && lineFeed > 0 && file[lineFeed - 1] == '\r'
-               ? "\r\n"
-               : "\n";
+    return lineFeed != std::string_view::npos && lineFeed > 0 && file[lineFeed - 1] == '\r' ? "\r\n"
+                                                                                            : "\n";
 }
 
 // The first ';' or '{' from `from` on that no comment holds, or the end of the file. Neither
@@ -59,17 +58,17 @@ int InsertFindPlace(std::string_view file, std::size_t line, CliEncoding encodin
     if (line == 0 || line > InsertLineCount(file)) {
         return -1;
     }
-    std::size_t start =
-        encoding == ENCODING_UTF8 && file.substr(0, UTF8_BOM.size()) == UTF8_BOM ? UTF8_BOM.size()
-                                                                                 : 0;
+    std::size_t start = encoding == ENCODING_UTF8 && file.substr(0, UTF8_BOM.size()) == UTF8_BOM
+                            ? UTF8_BOM.size()
+                            : 0;
     for (std::size_t passed = 1; passed < line; ++passed) {
         start = file.find('\n', start) + 1;
     }
     const std::size_t indentEnd = std::min(file.find_first_not_of(" \t", start), file.size());
     const std::size_t lineFeed = file.find('\n', start);
     const std::size_t lineEnd = std::min(lineFeed, file.size());
-    const bool crlf = lineFeed != std::string_view::npos && lineFeed > start &&
-                      file[lineFeed - 1] == '\r';
+    const bool crlf =
+        lineFeed != std::string_view::npos && lineFeed > start && file[lineFeed - 1] == '\r';
 
     place.m_nLineStart = start;
     place.m_strIndent.assign(file.substr(start, indentEnd - start));

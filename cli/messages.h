@@ -14,8 +14,8 @@ constexpr const char* MSG_SIX_ROWS_WRITTEN =
 constexpr const char* MSG_USAGE_ERROR = "コマンドラインの指定が正しくありません。";
 constexpr const char* MSG_SEE_HELP = "使い方は veldane-header --help をご覧ください。";
 constexpr const char* MSG_UNEXPECTED_ARGS = "不明なオプションか余分な引数です: %s"; // arguments
-constexpr const char* MSG_OPTION_TWICE = "%s は一度だけ指定できます。";           // option
-constexpr const char* MSG_OPTION_NO_VALUE = "%s の値を指定してください。";         // option
+constexpr const char* MSG_OPTION_TWICE = "%s は一度だけ指定できます。";             // option
+constexpr const char* MSG_OPTION_NO_VALUE = "%s の値を指定してください。";          // option
 constexpr const char* MSG_OPTION_BAD_VALUE = "%s の値が正しくありません。";         // option
 constexpr const char* MSG_BAD_ENCODING = "--encoding には utf-8 か cp932 を指定してください。";
 constexpr const char* MSG_BAD_ARG_TEXT =
@@ -34,16 +34,17 @@ constexpr const char* MSG_READ_ERROR = "標準入力を読み込めません。"
 constexpr const char* MSG_WRITE_ERROR = "標準出力に書き込めません。";
 
 // No format file: the settings file's path, section and key.
-constexpr const char* MSG_NO_FORMAT =
-    "フォーマットファイルの指定がありません。-f でフォーマットファイルを指定するか、設定ファイル %s "
-    "の [%s] に %s=パス を書いてください。";
+constexpr const char* MSG_NO_FORMAT = "フォーマットファイルの指定がありません。-f "
+                                      "でフォーマットファイルを指定するか、設定ファイル %s "
+                                      "の [%s] に %s=パス を書いてください。";
 // Files that cannot be used, each "PATH: " and what the file is to the tool.
 constexpr const char* MSG_NOUN_FORMAT_FILE = "フォーマットファイル";
 constexpr const char* MSG_NOUN_FILE = "ファイル";
 constexpr const char* MSG_FILE_MISSING = "%s: %sがありません。";
 constexpr const char* MSG_FILE_NOT_REGULAR = "%s: %sが通常のファイルではありません。";
 constexpr const char* MSG_FILE_UNREADABLE = "%s: %sを読み込めません。";
-constexpr const char* MSG_FILE_UNWRITABLE = "%s: ファイルに書き込めません。ファイルは元のままです。";
+constexpr const char* MSG_FILE_UNWRITABLE =
+    "%s: ファイルに書き込めません。ファイルは元のままです。";
 
 // The declaration and the texts of the options.
 constexpr const char* MSG_EMPTY_DECLARATION = "宣言が空です。解析する関数の宣言がありません。";

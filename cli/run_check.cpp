@@ -24,8 +24,8 @@ int RunCheck(const CliOptions& options) {
     // "FILE:LINE: message", the form editors know how to jump to.
     std::string report;
     for (const CheckFinding& finding : findings) {
-        report += path + ":" + std::to_string(finding.m_nLine) + ": " + CheckDescribe(finding) +
-                  "\n";
+        report +=
+            path + ":" + std::to_string(finding.m_nLine) + ": " + CheckDescribe(finding) + "\n";
     }
     if (!CliWriteStream(stdout, report)) {
         return CliFail(EXIT_IO, "%s", MSG_WRITE_ERROR);

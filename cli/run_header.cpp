@@ -32,8 +32,7 @@ int PrintComment(const CliOptions& options, const CSettingsFile& settings,
         cutShort = input.size() == DECL_READ_LIMIT;
     }
     std::string comment;
-    const int made =
-        CliMakeComment(options, settings, formatPath, {input, cutShort, ""}, comment);
+    const int made = CliMakeComment(options, settings, formatPath, {input, cutShort, ""}, comment);
     if (made != EXIT_DONE) {
         return made;
     }

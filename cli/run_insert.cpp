@@ -48,8 +48,7 @@ int RunInsert(const CliOptions& options, const CSettingsFile& settings,
     if (comment.empty()) {
         return EXIT_DONE;
     }
-    const std::string changed =
-        InsertComment(file, place, CliFromCp932(comment, encoding, false));
+    const std::string changed = InsertComment(file, place, CliFromCp932(comment, encoding, false));
     if (options.m_bDryRun) {
         const std::string diff = InsertDiff(path, file, changed);
         return CliWriteStream(stdout, diff) ? EXIT_DONE : CliFail(EXIT_IO, "%s", MSG_WRITE_ERROR);

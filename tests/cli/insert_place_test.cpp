@@ -17,7 +17,9 @@ struct Found {
 
 void PrintTo(const Found& found, std::ostream* out) {
     *out << "[" << found.m_strIndent << "][" << found.m_strDeclaration << "]["
-         << (found.m_strLineEnd == "\r\n" ? "CRLF" : found.m_strLineEnd == "\n" ? "LF" : "")
+         << (found.m_strLineEnd == "\r\n" ? "CRLF"
+             : found.m_strLineEnd == "\n" ? "LF"
+                                          : "")
          << "]";
 }
 
@@ -32,16 +34,28 @@ struct PlaceRow {
 };
 
 const PlaceRow ROWS[] = {
-    {"EndsAtSemicolon", "int g();\n  int f(int a); // x\n", 2, ENCODING_UTF8,
+    {"EndsAtSemicolon",
+     "int g();\n  int f(int a); // x\n",
+     2,
+     ENCODING_UTF8,
      {"  ", "int f(int a)", "\n"}},
-    {"EndsAtBraceOnTheNextLine", "\tint f()\r\n\t{\r\n", 1, ENCODING_UTF8,
+    {"EndsAtBraceOnTheNextLine",
+     "\tint f()\r\n\t{\r\n",
+     1,
+     ENCODING_UTF8,
      {"\t", "int f()\r\n\t", "\r\n"}},
     {"SpacesAndTabs", " \t \tint f();", 1, ENCODING_UTF8, {" \t \t", "int f()", "\n"}},
-    {"CommentsHoldNoEnd", "int f(int a, /* ; { */\n int b) // ; {\n;", 1, ENCODING_UTF8,
+    {"CommentsHoldNoEnd",
+     "int f(int a, /* ; { */\n int b) // ; {\n;",
+     1,
+     ENCODING_UTF8,
      {"", "int f(int a, /* ; { */\n int b) // ; {\n", "\n"}},
     {"UnclosedCommentRunsToTheEnd", "int f(/* ;\n", 1, ENCODING_UTF8, {"", "int f(/* ;\n", "\n"}},
     {"LineCommentAtTheEnd", "int f() // ;", 1, ENCODING_UTF8, {"", "int f() // ;", "\n"}},
-    {"NoEndRunsToTheEnd", "int f(int a,\n int b)\n", 1, ENCODING_UTF8,
+    {"NoEndRunsToTheEnd",
+     "int f(int a,\n int b)\n",
+     1,
+     ENCODING_UTF8,
      {"", "int f(int a,\n int b)\n", "\n"}},
     // 0x83 0x7B is one character in code page 932, but '{' and a stray byte in UTF-8.
     {"TrailByteIsNoBrace", "f(\"\x83\x7B\");", 1, ENCODING_CP932, {"", "f(\"\x83\x7B\")", "\n"}},
@@ -62,10 +76,10 @@ TEST(InsertPlace, FindsTheLineAndItsDeclaration) {
         Found found = NO_LINE;
         if (InsertFindPlace(row.m_strFile, row.m_nLine, row.m_eEncoding, place) == 0) {
             const std::string_view file = row.m_strFile;
-            found = {place.m_strIndent,
-                     std::string(file.substr(place.m_nDeclStart,
-                                             place.m_nDeclEnd - place.m_nDeclStart)),
-                     place.m_strLineEnd};
+            found = {
+                place.m_strIndent,
+                std::string(file.substr(place.m_nDeclStart, place.m_nDeclEnd - place.m_nDeclStart)),
+                place.m_strLineEnd};
             EXPECT_EQ(file.substr(place.m_nLineStart, place.m_nDeclStart - place.m_nLineStart),
                       place.m_strIndent)
                 << row.m_pszName;

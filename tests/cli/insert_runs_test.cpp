@@ -60,7 +60,8 @@ const InsertRow INSERT_ROWS[] = {
      "x\n" + Comment(" \t  ", "\n") + " \t  int f(int a, int b);\n"},
     {"SeveralLinesWithComments",
      "    int f(int a, /* first; { */\n          int b) // last {\n    ;\n", "1", false,
-     Comment("    ", "\n") + "    int f(int a, /* first; { */\n          int b) // last {\n    ;\n"},
+     Comment("    ", "\n") +
+         "    int f(int a, /* first; { */\n          int b) // last {\n    ;\n"},
     {"BraceOnTheNextLine", "int f(int a,\r\n      int b)\r\n{\r\n}\r\n", "1", false,
      Comment("", "\r\n") + "int f(int a,\r\n      int b)\r\n{\r\n}\r\n"},
     {"LastLineWithoutLineEnd", "int g();\r\nint f(int a, int b)", "2", false,
@@ -91,30 +92,64 @@ struct RefusalRow {
 };
 
 const RefusalRow REFUSAL_ROWS[] = {
-    {"LinePastTheEnd", "int f();\n", {}, "2", 9, "a.c: 2 行目がありません（ファイルは 1 行です）。"},
-    {"LineFarPastTheEnd", "int f();\n", {}, "99999999999999999999999", 9,
+    {"LinePastTheEnd",
+     "int f();\n",
+     {},
+     "2",
+     9,
+     "a.c: 2 行目がありません（ファイルは 1 行です）。"},
+    {"LineFarPastTheEnd",
+     "int f();\n",
+     {},
+     "99999999999999999999999",
+     9,
      "a.c: 18446744073709551615 行目がありません（ファイルは 1 行です）。"},
-    {"NotUtf8", "int f();\n" + CP932_HEAD, {}, "1", 8,
+    {"NotUtf8",
+     "int f();\n" + CP932_HEAD,
+     {},
+     "1",
+     8,
      "a.c:2: utf-8 の文字として正しくないバイトがあります。--encoding cp932 を指定してください。"},
-    {"NotCp932", "int f();\n" "\x80\n", {"--encoding", "cp932"}, "1", 8,
+    {"NotCp932",
+     "int f();\n"
+     "\x80\n",
+     {"--encoding", "cp932"},
+     "1",
+     8,
      "a.c:2: cp932 の文字として正しくないバイトがあります。--encoding utf-8 を指定してください。"},
-    {"CutCharacterAtTheEnd", "int f();\n\xE5\x90", {}, "1", 8,
+    {"CutCharacterAtTheEnd",
+     "int f();\n\xE5\x90",
+     {},
+     "1",
+     8,
      "a.c:2: utf-8 の文字として正しくないバイトがあります。--encoding cp932 を指定してください。"},
-    {"SyntaxError", "int f;\n", {}, "1", 3,
+    {"SyntaxError",
+     "int f;\n",
+     {},
+     "1",
+     3,
      "a.c:1: 入力された関数は文法エラーの為、解析できません。"},
-    {"BlankLine", "\t\nint f();\n", {}, "1", 3,
+    {"BlankLine",
+     "\t\nint f();\n",
+     {},
+     "1",
+     3,
      "a.c:1: 宣言が空です。解析する関数の宣言がありません。"},
     {"OnlyABrace", "{\n", {}, "1", 3, "a.c:1: 宣言が空です。解析する関数の宣言がありません。"},
-    {"OptionTextNotUtf8", "int f();\n", {"-t", "\x82\xa0"}, "1", 8,
+    {"OptionTextNotUtf8",
+     "int f();\n",
+     {"-t", "\x82\xa0"},
+     "1",
+     8,
      "-t の値が utf-8 の文字として正しくありません。--encoding cp932 を指定してください。"},
 };
 
 TEST(InsertRuns, RefusalsLeaveTheFileByteForByte) {
     for (const RefusalRow& row : REFUSAL_ROWS) {
-        EXPECT_EQ(Insert(row.m_strFile, row.m_strLine, row.m_astrArgs),
-                  std::make_pair(Result(row.m_nStatus, "",
-                                        "veldane-header: " + row.m_strMessage + "\n"),
-                                 row.m_strFile))
+        EXPECT_EQ(
+            Insert(row.m_strFile, row.m_strLine, row.m_astrArgs),
+            std::make_pair(Result(row.m_nStatus, "", "veldane-header: " + row.m_strMessage + "\n"),
+                           row.m_strFile))
             << row.m_pszName;
     }
 }
@@ -144,17 +179,17 @@ TEST(InsertRuns, UnreadableAndUnwritableFilesAreLeftAsTheyAre) {
     }
     fs::permissions(dir.Path("unreadable.c"), fs::perms::none);
     fs::permissions(dir.Path("readonly.c"), fs::perms::owner_read | fs::perms::others_read);
-    fs::permissions(dir.Path("locked"), fs::perms::owner_all | fs::perms::others_read |
-                                            fs::perms::others_exec);
+    fs::permissions(dir.Path("locked"),
+                    fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
     const std::pair<const char*, std::string> rows[] = {
         {"unreadable.c", "unreadable.c: ファイルを読み込めません。"},
         {"readonly.c", "readonly.c: ファイルに書き込めません。ファイルは元のままです。"},
         {"locked/a.c", "locked/a.c: ファイルに書き込めません。ファイルは元のままです。"},
     };
     for (const auto& [name, message] : rows) {
-        EXPECT_EQ(dir.Run({"-f", "fmt.txt", "--insert", std::string(name) + ":1"}, "", ".stdout",
-                          true),
-                  Result(9, "", "veldane-header: " + message + "\n"))
+        EXPECT_EQ(
+            dir.Run({"-f", "fmt.txt", "--insert", std::string(name) + ":1"}, "", ".stdout", true),
+            Result(9, "", "veldane-header: " + message + "\n"))
             << name;
         fs::permissions(dir.Path(name), fs::perms::owner_read, fs::perm_options::add);
         EXPECT_EQ(dir.Read(name), file) << name;
@@ -207,7 +242,8 @@ struct DiffRow {
 
 const DiffRow DIFF_ROWS[] = {
     {"ThreeLinesOnEachSide", "1\n2\n3\n4\nint f(int a, int b);\n6\n7\n8\n9\n", "5",
-     "--- a.c\n+++ a.c\n@@ -2,6 +2,11 @@\n 2\n 3\n 4\n" + ADDED + " int f(int a, int b);\n 6\n 7\n"},
+     "--- a.c\n+++ a.c\n@@ -2,6 +2,11 @@\n 2\n 3\n 4\n" + ADDED +
+         " int f(int a, int b);\n 6\n 7\n"},
     {"LastLineWithoutLineEnd", "int f(int a, int b)", "1",
      "--- a.c\n+++ a.c\n@@ -1,1 +1,6 @@\n" + ADDED +
          " int f(int a, int b)\n\\ No newline at end of file\n"},
