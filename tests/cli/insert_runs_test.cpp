@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -197,6 +198,44 @@ TEST(InsertRuns, UnreadableAndUnwritableFilesAreLeftAsTheyAre) {
     // No temporary file is left behind in the folder that could not take the new file.
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path("locked")), fs::directory_iterator()),
               1);
+}
+
+// In a shared folder (sticky, like /tmp) a file of root's that everyone may write can still not
+// be replaced by anyone else: the temporary file is written and then removed again.
+TEST(InsertRuns, FileThatCannotBeReplacedIsLeftAsItIs) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "needs a file of another user";
+    }
+    const CToolDir dir;
+    const std::string file = "int f(int a, int b);\n";
+    dir.Write("fmt.txt", FORMAT);
+    fs::create_directory(dir.Path("shared"));
+    fs::permissions(dir.Path("shared"), fs::perms::all | fs::perms::sticky_bit);
+    dir.Write("shared/a.c", file);
+    fs::permissions(dir.Path("shared/a.c"), fs::perms::all & ~fs::perms::owner_exec &
+                                                ~fs::perms::group_exec & ~fs::perms::others_exec);
+    EXPECT_EQ(
+        dir.Run({"-f", "fmt.txt", "--insert", "shared/a.c:1"}, "", ".stdout", true),
+        Result(9, "",
+               "veldane-header: shared/a.c: ファイルに書き込めません。ファイルは元のままです。\n"));
+    EXPECT_EQ(dir.Read("shared/a.c"), file);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path("shared")), fs::directory_iterator()),
+              1);
+}
+
+// Whoever may give files away keeps the file's owner and group.
+TEST(InsertRuns, OwnerIsKeptWhereAllowed) {
+    if (geteuid() != 0) {
+        GTEST_SKIP() << "only root may give files away";
+    }
+    const CToolDir dir;
+    dir.Write("fmt.txt", FORMAT);
+    dir.Write("a.c", "int f(int a, int b);\n");
+    ASSERT_EQ(chown(dir.Path("a.c").c_str(), 65534, 65534), 0);
+    EXPECT_EQ(dir.Run({"-f", "fmt.txt", "--insert", "a.c:1"}), Result(0, "", ""));
+    struct stat after {};
+    ASSERT_EQ(stat(dir.Path("a.c").c_str(), &after), 0);
+    EXPECT_EQ(std::make_pair(after.st_uid, after.st_gid), std::make_pair(65534u, 65534u));
 }
 
 TEST(InsertRuns, WriteTheTargetOfALinkAndKeepItsPermissions) {
