@@ -93,6 +93,13 @@ struct RefusalRow {
 };
 
 const RefusalRow REFUSAL_ROWS[] = {
+    {"LineZero",
+     "int f();\n",
+     {},
+     "0",
+     2,
+     "--insert は ファイル:行番号 の形で、行番号は 1 から数えて指定してください。\n使い方は "
+     "veldane-header --help をご覧ください。"},
     {"LinePastTheEnd",
      "int f();\n",
      {},
