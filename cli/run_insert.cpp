@@ -17,11 +17,11 @@ int RunInsert(const CliOptions& options, const CSettingsFile& settings,
               const std::string& formatPath) {
     const std::string& path = options.m_strInsertPath;
     const CliEncoding encoding = options.m_eEncoding;
-    std::string file;
     const CliFileProblem problem = CliFindFileProblem(path);
     if (problem != FILE_OK) {
         return CliFailFile(EXIT_INSERT_FILE, problem, path, MSG_NOUN_FILE);
     }
+    std::string file;
     if (!InsertReadFile(path, file)) {
         return CliFailFile(EXIT_INSERT_FILE, FILE_UNREADABLE, path, MSG_NOUN_FILE);
     }
