@@ -119,7 +119,13 @@ struct RunRow {
 };
 
 const RunRow RUN_ROWS[] = {
-    {"EmptyDeveloperOption", INI, {"--date", "d", "-d", ""}, "int f()", 0, "|d||\n", ""},
+    {"EmptyDeveloperOption",
+     INI,
+     {"--date", "d", "-d", "", "--encoding=UTF8"},
+     "int f()",
+     0,
+     "|d||\n",
+     ""},
     {"LastArgText",
      INI,
      {"--arg-text=1=a", "--arg-text=6=x=y", "--arg-text=1=b"},
