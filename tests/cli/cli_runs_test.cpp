@@ -10,13 +10,19 @@
 
 namespace {
 
-// Runs veldane-header in a fresh folder whose settings file holds `ini`.
+// Runs veldane-header in a fresh folder whose settings file holds `ini`. The folder's own path
+// is taken out of what the tool says, so that a file in it reads as it is named from there.
 Result Tool(const std::vector<std::string>& args, const std::string& input = "",
             const std::string& ini = "", const std::string& out = ".stdout") {
     const CToolDir dir;
     dir.Write("ini/informatin.ini", ini);
     dir.Write("faulty.txt", ReadBytes(CLI_TEST_DATA "faulty.txt"));
-    return dir.Run(args, input, out);
+    auto [status, output, error] = dir.Run(args, input, out);
+    const std::string folder = dir.Path("");
+    for (std::size_t at = error.find(folder); at != std::string::npos; at = error.find(folder)) {
+        error.erase(at, folder.size());
+    }
+    return {status, output, error};
 }
 
 // The developer from the settings, today's date, and the last text given for a row.
