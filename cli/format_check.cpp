@@ -1,12 +1,12 @@
 #include "cli/format_check.h"
 
 #include "cli/messages.h"
+#include "cli/report.h"
 #include "format/format_read.h"
 #include "format/header_keys.h"
 #include "text/codepage.h"
 
 #include <algorithm>
-#include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
@@ -17,11 +17,46 @@ constexpr std::string_view REGION_CLOSE = "@>";
 constexpr std::string_view IF_PREFIX = "IF ";
 constexpr std::string_view IFN_PREFIX = "IFN ";
 
+// Bytes at the start of a file looked at to tell text from an executable or other binary data.
+constexpr std::size_t TEXT_SAMPLE_SIZE = 4096;
+// An executable's first bytes.
+constexpr std::string_view EXECUTABLE_MAGIC = "\x7F"
+                                              "ELF";
+// Control bytes other than tab, line feed, carriage return, form feed and escape are rare in
+// text: at least one in this many bytes of the sample is binary data...
+constexpr std::size_t BINARY_CONTROL_SHARE = 16;
+// ...as long as there are this many, so that a few stray ones in a short file are reported
+// one by one instead.
+constexpr std::size_t BINARY_CONTROL_MIN = 8;
+// Bytes a condition line may hold beside its condition without anything being lost.
+constexpr std::string_view CONDITION_LINE_BLANKS = " \t\r";
+
 struct LineScan {
     std::vector<std::string> m_astrUnknownKeys; // each once, in order of appearance
     bool m_bUnclosed = false;
     bool m_bCondition = false;
+    bool m_bTextBeside = false; // a condition line holds more than its deciding condition
 };
+
+bool IsBinaryControl(char byte) {
+    const auto value = static_cast<unsigned char>(byte);
+    return (value < 0x20 && std::strchr("\t\n\r\f\x1B", byte) == nullptr) || value == 0x7F;
+}
+
+bool IsBinary(std::string_view text) {
+    const std::string_view sample = text.substr(0, TEXT_SAMPLE_SIZE);
+    const auto controls =
+        static_cast<std::size_t>(std::count_if(sample.begin(), sample.end(), IsBinaryControl));
+    return sample.substr(0, EXECUTABLE_MAGIC.size()) == EXECUTABLE_MAGIC ||
+           (controls >= BINARY_CONTROL_MIN && controls * BINARY_CONTROL_SHARE >= sample.size());
+}
+
+// True when `line` holds something other than blanks outside [from, to).
+bool HasTextOutside(std::string_view line, std::size_t from, std::size_t to) {
+    return line.substr(0, from).find_first_not_of(CONDITION_LINE_BLANKS) !=
+               std::string_view::npos ||
+           line.substr(to).find_first_not_of(CONDITION_LINE_BLANKS) != std::string_view::npos;
+}
 
 bool IsHeaderKey(const std::string& key) {
     return std::any_of(std::begin(g_apszHeaderKeys), std::end(g_apszHeaderKeys),
@@ -54,6 +89,8 @@ std::string KeyOfRegion(const std::string& regionText, bool& isCondition) {
 LineScan ScanLine(std::string_view line) {
     LineScan scan;
     std::size_t from = 0;
+    std::size_t conditionOpen = 0;
+    std::size_t conditionEnd = 0;
     for (;;) {
         const std::size_t open = line.find(REGION_OPEN, from);
         if (open == std::string_view::npos) {
@@ -68,6 +105,10 @@ LineScan ScanLine(std::string_view line) {
         bool isCondition = false;
         std::string key =
             KeyOfRegion(std::string(line.substr(keyStart, close - keyStart)), isCondition);
+        if (isCondition && !scan.m_bCondition) {
+            conditionOpen = open;
+            conditionEnd = close + REGION_CLOSE.size();
+        }
         scan.m_bCondition = scan.m_bCondition || isCondition;
         auto& unknown = scan.m_astrUnknownKeys;
         if (!IsHeaderKey(key) && std::find(unknown.begin(), unknown.end(), key) == unknown.end()) {
@@ -75,28 +116,13 @@ LineScan ScanLine(std::string_view line) {
         }
         from = close + REGION_CLOSE.size();
     }
+    // The first condition decides; everything else on the line, later conditions too, is lost.
+    scan.m_bTextBeside = scan.m_bCondition && HasTextOutside(line, conditionOpen, conditionEnd);
     return scan;
 }
 
 CheckFinding Finding(int line, CheckKind kind) {
     return CheckFinding{line, kind, {}, 0, 0};
-}
-
-std::string Printf(const char* format, ...) __attribute__((format(printf, 1, 2)));
-
-std::string Printf(const char* format, ...) {
-    va_list args;
-    va_start(args, format);
-    va_list again;
-    va_copy(again, args);
-    const int size = std::vsnprintf(nullptr, 0, format, args);
-    va_end(args);
-    std::string text(size > 0 ? static_cast<std::size_t>(size) : 0, '\0');
-    if (size > 0) {
-        std::vsnprintf(text.data(), text.size() + 1, format, again);
-    }
-    va_end(again);
-    return text;
 }
 
 } // namespace
@@ -126,6 +152,10 @@ int CheckReadFile(const char* path, std::string& text) {
 }
 
 std::vector<CheckFinding> CheckFormatText(std::string_view text) {
+    // Binary data would be a finding on nearly every line; one says it all.
+    if (IsBinary(text)) {
+        return {Finding(1, CHECK_NOT_TEXT)};
+    }
     std::vector<CheckFinding> findings;
     int pieces = 0;
     int previousCondition = 0; // line number of the condition line just before, or 0
@@ -138,6 +168,11 @@ std::vector<CheckFinding> CheckFormatText(std::string_view text) {
         const std::string_view line = text.substr(from, hasLineEnd ? end - from : text.size());
         from = hasLineEnd ? end + 1 : text.size();
 
+        if (const std::size_t nul = line.find('\0'); nul != std::string_view::npos) {
+            CheckFinding finding = Finding(lineNo, CHECK_NUL);
+            finding.m_nBytes = nul + 1;
+            findings.push_back(std::move(finding));
+        }
         const LineScan scan = ScanLine(line);
         for (const std::string& key : scan.m_astrUnknownKeys) {
             CheckFinding finding = Finding(lineNo, CHECK_UNKNOWN_KEY);
@@ -146,6 +181,9 @@ std::vector<CheckFinding> CheckFormatText(std::string_view text) {
         }
         if (scan.m_bUnclosed) {
             findings.push_back(Finding(lineNo, CHECK_UNCLOSED));
+        }
+        if (scan.m_bTextBeside) {
+            findings.push_back(Finding(lineNo, CHECK_TEXT_BESIDE_CONDITION));
         }
         const std::size_t bytes = line.size() + (hasLineEnd ? 1 : 0);
         if (bytes > FORMAT_PIECE_SIZE) {
@@ -175,17 +213,23 @@ std::vector<CheckFinding> CheckFormatText(std::string_view text) {
 std::string CheckDescribe(const CheckFinding& finding) {
     switch (finding.m_eKind) {
     case CHECK_UNKNOWN_KEY:
-        return Printf(MSG_CHECK_UNKNOWN_KEY, TxtCp932ToUtf8(finding.m_strKey).c_str());
+        return CliPrintf(MSG_CHECK_UNKNOWN_KEY, TxtCp932ToUtf8(finding.m_strKey).c_str());
     case CHECK_UNCLOSED:
         return MSG_CHECK_UNCLOSED;
     case CHECK_LONG_LINE:
-        return Printf(MSG_CHECK_LONG_LINE, finding.m_nBytes);
+        return CliPrintf(MSG_CHECK_LONG_LINE, finding.m_nBytes);
     case CHECK_CONDITION_CHAIN:
-        return Printf(MSG_CHECK_CONDITION_CHAIN, finding.m_nOtherLine);
+        return CliPrintf(MSG_CHECK_CONDITION_CHAIN, finding.m_nOtherLine);
     case CHECK_LAST_CONDITION:
         return MSG_CHECK_LAST_CONDITION;
     case CHECK_TOO_MANY_LINES:
         return MSG_CHECK_TOO_MANY_LINES;
+    case CHECK_NOT_TEXT:
+        return MSG_CHECK_NOT_TEXT;
+    case CHECK_NUL:
+        return CliPrintf(MSG_CHECK_NUL, finding.m_nBytes);
+    case CHECK_TEXT_BESIDE_CONDITION:
+        return MSG_CHECK_TEXT_BESIDE_CONDITION;
     }
     return {};
 }

@@ -7,19 +7,23 @@
 
 // What --check can find in a format file. Within one line findings come in this order.
 enum CheckKind {
-    CHECK_UNKNOWN_KEY,     // a key that no box of the form supplies
-    CHECK_UNCLOSED,        // a "<@" without "@>" after it on the line
-    CHECK_LONG_LINE,       // a line that is read as more than one piece
-    CHECK_CONDITION_CHAIN, // a condition line right after another condition line
-    CHECK_LAST_CONDITION,  // a condition line with no line after it
-    CHECK_TOO_MANY_LINES,  // the first line beyond the expansion's piece limit
+    CHECK_NOT_TEXT,              // binary data, such as an executable: the only finding then
+    CHECK_NUL,                   // a NUL byte, which ends the line where it stands
+    CHECK_UNKNOWN_KEY,           // a key that no box of the form supplies
+    CHECK_UNCLOSED,              // a "<@" without "@>" after it on the line
+    CHECK_TEXT_BESIDE_CONDITION, // a condition line holding more than its condition
+    CHECK_LONG_LINE,             // a line that is read as more than one piece
+    CHECK_CONDITION_CHAIN,       // a condition line right after another condition line
+    CHECK_LAST_CONDITION,        // a condition line with no line after it
+    CHECK_TOO_MANY_LINES,        // the first line beyond the expansion's piece limit
 };
 
 struct CheckFinding {
     int m_nLine; // physical line, from 1
     CheckKind m_eKind;
     std::string m_strKey; // CHECK_UNKNOWN_KEY: the key as it is looked up (code page 932)
-    std::size_t m_nBytes; // CHECK_LONG_LINE: the line's length with its line end
+    std::size_t m_nBytes; // CHECK_LONG_LINE: the line's length with its line end;
+                          // CHECK_NUL: where the first NUL is in the line, from 1
     int m_nOtherLine;     // CHECK_CONDITION_CHAIN: the condition line before this one
 };
 

@@ -51,6 +51,9 @@ int CHeaderValues::SetDeclaration(std::string_view pasted, int& argCount) {
     const std::string_view cleaned(pasteBuffer.data());
     char declaration[FUNC_TEXT_SIZE] = {};
     std::memcpy(declaration, cleaned.data(), TxtCp932Cut(cleaned, BOX_TEXT_MAX));
+    if (std::string_view(declaration).find_first_not_of(' ') == std::string_view::npos) {
+        return DECL_EMPTY;
+    }
 
     CFuncParser parser;
     // Running out of memory says nothing about the declaration, as in the window.

@@ -16,6 +16,7 @@ constexpr int DECL_DONE = 0;
 constexpr int DECL_BUFFER_ERROR = 1; // cleaning ran out of memory
 constexpr int DECL_SYNTAX_ERROR = 2; // the analyser refused the declaration
 constexpr int DECL_NO_MEMORY = 3;    // the analyser ran out of memory
+constexpr int DECL_EMPTY = 4;        // nothing but blanks is left to analyse
 
 // The 25 values of one header, as the window's boxes would hold them when Make header runs:
 // code page 932 text, each at most BOX_TEXT_MAX bytes, empty when the box would be empty.

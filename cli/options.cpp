@@ -2,9 +2,12 @@
 
 #include "cli/exit_status.h"
 #include "cli/messages.h"
+#include "cli/option_errors.h"
+#include "platform/settings_location.h"
 
 #include <CLI/CLI.hpp>
 
+#include <cstdint>
 #include <cstdio>
 #include <vector>
 
@@ -14,37 +17,60 @@ constexpr const char* DESCRIPTION =
     "関数の宣言とフォーマットファイルから関数ヘッダコメントを作成し、標準出力に書き出します。\n"
     "宣言を省略すると標準入力から読み込みます（複数行やコメントがあっても構いません）。";
 
+// How the settings file is found, before the path found from here; the same rule as the window's.
+constexpr const char* SETTINGS_RULE =
+    "--format と --developer を省略すると、設定ファイル（セクション App の FILE_PATH と DEVELOP）\n"
+    "の値を使います。設定ファイルは、カレント ディレクトリに ini フォルダがあれば\n"
+    "ini/informatin.ini、なければ $XDG_CONFIG_HOME/veldane/informatin.ini（既定は\n"
+    "~/.config/veldane/informatin.ini）です。ここで読むのは次のファイルです:\n  ";
+
 constexpr const char* FOOTER =
     "出力は UTF-8・改行 LF です（--crlf で CR LF、--encoding cp932 でコード ページ 932）。\n"
     "展開結果が空のときは何も書き出さず、終了ステータス 0 で終わります。\n"
-    "--format と --developer を省略すると、カレント ディレクトリの ini/informatin.ini\n"
-    "（セクション App の FILE_PATH と DEVELOP）の値を使います。\n"
+    "--insert ファイル:行番号 は、その行から最初の ; か {（コメントの外）までを宣言として読み、\n"
+    "コメントをその行の前に同じ字下げで挿入します。改行はその行に、文字コードは --encoding に\n"
+    "合わせ、ほかのバイトは変えません。--dry-run では書き込まず、差分（unified "
+    "diff）を出力します。\n"
     "--check の行の長さは、展開時と同じくコード ページ 932 のバイト数で数えます。\n"
     "\n"
     "終了ステータス:\n"
     "  0  コメントを書き出した（または --check で問題なし）\n"
     "  1  --check で問題が見つかった\n"
     "  2  コマンドラインの誤り\n"
-    "  3  宣言の文法エラー\n"
+    "  3  宣言が空か、文法エラー\n"
     "  4  フォーマットファイルが読めない\n"
     "  5  フォーマットファイルの指定がない\n"
     "  6  バッファエラー（メモリ不足）\n"
-    "  7  標準入力または標準出力のエラー";
+    "  7  標準入力または標準出力のエラー\n"
+    "  8  入力が --encoding の文字コードとして正しくない\n"
+    "  9  --insert のファイルが読めない、書けない、またはその行がない";
 
 // Width of the option column in --help: the longest entry, "--arg-text N=TEXT ...", and a gap.
 constexpr std::size_t HELP_OPTION_COLUMN = 26;
 
-void PrintUsageError(const std::string& detail) {
-    std::fprintf(stderr, "veldane-header: %s", MSG_USAGE_ERROR);
-    if (!detail.empty()) {
-        std::fprintf(stderr, "（%s）", detail.c_str());
-    }
-    std::fprintf(stderr, "\n%s\n", MSG_SEE_HELP);
+int UsageError(const std::string& message) {
+    std::fprintf(stderr, "veldane-header: %s\n%s\n", message.c_str(), MSG_SEE_HELP);
+    return EXIT_USAGE;
 }
 
-int UsageError(const char* message) {
-    std::fprintf(stderr, "veldane-header: %s\n%s\n", message, MSG_SEE_HELP);
-    return EXIT_USAGE;
+// "FILE:LINE", split at the last colon so that a path may hold colons. A line number too large
+// for any file is kept as the largest number, so that it is reported as past the end.
+bool ParseInsert(const std::string& target, CliOptions& options) {
+    const std::size_t colon = target.rfind(':');
+    if (colon == std::string::npos || colon == 0 || colon + 1 == target.size()) {
+        return false;
+    }
+    std::size_t line = 0;
+    for (std::size_t i = colon + 1; i < target.size(); ++i) {
+        if (target[i] < '0' || target[i] > '9') {
+            return false;
+        }
+        const std::size_t digit = static_cast<std::size_t>(target[i] - '0');
+        line = line > (SIZE_MAX - digit) / 10 ? SIZE_MAX : line * 10 + digit;
+    }
+    options.m_strInsertPath = target.substr(0, colon);
+    options.m_nInsertLine = line;
+    return line > 0;
 }
 
 bool ParseEncoding(const std::string& name, CliEncoding& encoding) {
@@ -79,7 +105,7 @@ bool ParseArgTexts(const std::vector<std::string>& items, CliOptions& options) {
 
 int CliParseOptions(int argc, char** argv, CliOptions& options) {
     CLI::App app{DESCRIPTION, "veldane-header"};
-    app.footer(FOOTER);
+    app.footer(SETTINGS_RULE + SettingsLocateHere().strPath + "\n" + FOOTER);
     app.get_formatter()->label("Usage", "使い方");
     app.get_formatter()->label("OPTIONS", "オプション");
     app.get_formatter()->label("Positionals", "引数");
@@ -118,6 +144,13 @@ int CliParseOptions(int argc, char** argv, CliOptions& options) {
         app.add_option("--check", options.m_strCheckPath,
                        "フォーマットファイルを調べ、誤りらしい箇所を行番号付きで報告します")
             ->type_name("FILE");
+    std::string insertTarget;
+    CLI::Option* insert =
+        app.add_option("--insert", insertTarget,
+                       "ファイルの行 LINE の宣言のコメントを、その行の前に挿入します")
+            ->type_name("FILE:LINE");
+    CLI::Option* dryRun = app.add_flag("--dry-run", options.m_bDryRun,
+                                       "--insert で書き込まず、変更を差分で出力します");
 
     try {
         app.parse(argc, argv);
@@ -125,19 +158,31 @@ int CliParseOptions(int argc, char** argv, CliOptions& options) {
         if (error.get_exit_code() == 0) {
             return app.exit(error); // --help or --version, on standard output
         }
-        PrintUsageError(error.what());
-        return EXIT_USAGE;
+        return UsageError(CliDescribeParseError(error, app.remaining()));
     }
 
     options.m_bCheck = check->count() > 0;
     if (options.m_bCheck) {
         for (const CLI::Option* other : {declaration, format, title, developer, date, retText,
-                                         argText, encodingOption, crlf}) {
+                                         argText, encodingOption, crlf, insert, dryRun}) {
             if (other->count() > 0) {
                 return UsageError(MSG_CHECK_ALONE);
             }
         }
         return OPTIONS_RUN;
+    }
+    options.m_bInsert = insert->count() > 0;
+    if (options.m_bInsert && !ParseInsert(insertTarget, options)) {
+        return UsageError(MSG_BAD_INSERT);
+    }
+    if (options.m_bInsert && declaration->count() > 0) {
+        return UsageError(MSG_INSERT_WITH_DECLARATION);
+    }
+    if (options.m_bInsert && crlf->count() > 0) {
+        return UsageError(MSG_INSERT_WITH_CRLF);
+    }
+    if (!options.m_bInsert && dryRun->count() > 0) {
+        return UsageError(MSG_DRY_RUN_ALONE);
     }
     options.m_bHasDeclaration = declaration->count() > 0;
     options.m_bHasFormat = format->count() > 0;

@@ -3,12 +3,18 @@
 #include "cli/text_io.h"
 #include "format/header_keys.h"
 
+#include <cstddef>
 #include <string>
 
 // The command line, as given; texts still in the chosen encoding.
 struct CliOptions {
     bool m_bCheck = false;
     std::string m_strCheckPath;
+
+    bool m_bInsert = false; // the declaration comes from the file, and the comment goes there
+    std::string m_strInsertPath;
+    std::size_t m_nInsertLine = 0; // from 1
+    bool m_bDryRun = false;        // --insert shows its change as a diff instead
 
     bool m_bHasDeclaration = false; // otherwise it comes from standard input
     std::string m_strDeclaration;

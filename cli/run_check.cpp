@@ -1,7 +1,9 @@
 #include "cli/exit_status.h"
+#include "cli/file_problem.h"
 #include "cli/format_check.h"
 #include "cli/messages.h"
 #include "cli/options.h"
+#include "cli/report.h"
 #include "cli/runs.h"
 #include "cli/text_io.h"
 
@@ -9,22 +11,24 @@
 #include <string>
 
 int RunCheck(const CliOptions& options) {
+    const std::string& path = options.m_strCheckPath;
+    const CliFileProblem problem = CliFindFileProblem(path);
+    if (problem != FILE_OK) {
+        return CliFailFile(EXIT_FORMAT_FAULTY, problem, path, MSG_NOUN_FORMAT_FILE);
+    }
     std::string text;
-    if (CheckReadFile(options.m_strCheckPath.c_str(), text) != 0) {
-        std::fprintf(stderr, "veldane-header: %s: %s\n", options.m_strCheckPath.c_str(),
-                     MSG_CHECK_UNREADABLE);
-        return EXIT_FORMAT_FAULTY;
+    if (CheckReadFile(path.c_str(), text) != 0) {
+        return CliFailFile(EXIT_FORMAT_FAULTY, FILE_UNREADABLE, path, MSG_NOUN_FORMAT_FILE);
     }
     const std::vector<CheckFinding> findings = CheckFormatText(text);
     // "FILE:LINE: message", the form editors know how to jump to.
     std::string report;
     for (const CheckFinding& finding : findings) {
-        report += options.m_strCheckPath + ":" + std::to_string(finding.m_nLine) + ": " +
-                  CheckDescribe(finding) + "\n";
+        report +=
+            path + ":" + std::to_string(finding.m_nLine) + ": " + CheckDescribe(finding) + "\n";
     }
     if (!CliWriteStream(stdout, report)) {
-        std::fprintf(stderr, "veldane-header: %s\n", MSG_WRITE_ERROR);
-        return EXIT_IO;
+        return CliFail(EXIT_IO, "%s", MSG_WRITE_ERROR);
     }
     return findings.empty() ? EXIT_DONE : EXIT_FINDINGS;
 }

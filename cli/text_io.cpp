@@ -7,7 +7,46 @@
 namespace {
 // Bytes asked for per read; a declaration is far shorter, so one read usually does.
 constexpr std::size_t READ_CHUNK = 4096;
+// Every byte sequence that is no code page 932 character comes back as one '?', and '?' can be
+// no part of a double-byte character, so a conversion that adds a '?' met such a sequence.
+bool IsCp932Text(std::string_view text) {
+    const std::string utf8 = TxtCp932ToUtf8(text);
+    return std::count(utf8.begin(), utf8.end(), '?') == std::count(text.begin(), text.end(), '?');
+}
+
 } // namespace
+
+const char* CliEncodingName(CliEncoding encoding) {
+    return encoding == ENCODING_CP932 ? "cp932" : "utf-8";
+}
+
+CliEncoding CliOtherEncoding(CliEncoding encoding) {
+    return encoding == ENCODING_CP932 ? ENCODING_UTF8 : ENCODING_CP932;
+}
+
+bool CliIsText(std::string_view text, CliEncoding encoding, bool cutShort) {
+    if (encoding == ENCODING_UTF8) {
+        // A line feed after the text turns a sequence cut off at its end into a malformed one.
+        return cutShort ? TxtIsUtf8(text) : TxtIsUtf8(std::string(text) + '\n');
+    }
+    if (cutShort && !text.empty()) {
+        text = text.substr(0, TxtCp932Cut(text, text.size() - 1));
+    }
+    return IsCp932Text(text);
+}
+
+std::size_t CliFirstLineNotText(std::string_view text, CliEncoding encoding) {
+    // No character of either encoding holds a line feed byte, so lines can be judged alone.
+    std::size_t lineNo = 1;
+    for (std::size_t from = 0; from < text.size(); ++lineNo) {
+        const std::size_t end = std::min(text.find('\n', from), text.size());
+        if (!CliIsText(text.substr(from, end - from), encoding)) {
+            return lineNo;
+        }
+        from = end + 1;
+    }
+    return 0;
+}
 
 std::string CliToCp932(std::string_view text, CliEncoding encoding) {
     if (encoding == ENCODING_CP932) {

@@ -12,6 +12,19 @@ enum CliEncoding {
     ENCODING_CP932,
 };
 
+// The encoding's name as --encoding takes it.
+const char* CliEncodingName(CliEncoding encoding);
+// The encoding that input not valid in `encoding` most likely is in.
+CliEncoding CliOtherEncoding(CliEncoding encoding);
+
+// True when `text` is made of characters of `encoding` only. With `cutShort` (a bounded read)
+// the text may end in the middle of a character.
+bool CliIsText(std::string_view text, CliEncoding encoding, bool cutShort = false);
+
+// The number of the first line (from 1) that holds bytes that are no character of `encoding`,
+// or 0 when there is none.
+std::size_t CliFirstLineNotText(std::string_view text, CliEncoding encoding);
+
 // Text from the command line or standard input, as code page 932. Code page 932 input goes
 // through Unicode and back, as text pasted into the window does, so that a byte sequence that is
 // no character becomes '?' there too.

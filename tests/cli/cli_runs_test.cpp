@@ -1,45 +1,28 @@
 #include "cli/messages.h"
 #include "text/codepage.h"
+#include "tool_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <ctime>
 #include <filesystem>
-#include <fstream>
-#include <regex>
-#include <sys/wait.h>
 #include <tuple>
 
 namespace {
 
-using Result = std::tuple<int, std::string, std::string>; // status, standard output and error
-
-std::string ReadBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-// Runs veldane-header in a fresh folder, so that its ini/ folder is the test's own. Streams go
-// through files, so that no pipe can stall either side; `out` may be a device such as /dev/full.
+// Runs veldane-header in a fresh folder whose settings file holds `ini`. The folder's own path
+// is taken out of what the tool says, so that a file in it reads as it is named from there.
 Result Tool(const std::vector<std::string>& args, const std::string& input = "",
             const std::string& ini = "", const std::string& out = ".stdout") {
-    std::string dir = std::filesystem::temp_directory_path() / "veldane-cli.XXXXXX";
-    if (mkdtemp(dir.data()) == nullptr || !std::filesystem::create_directory(dir + "/ini")) {
-        std::abort();
+    const CToolDir dir;
+    dir.Write("ini/informatin.ini", ini);
+    dir.Write("faulty.txt", ReadBytes(CLI_TEST_DATA "faulty.txt"));
+    auto [status, output, error] = dir.Run(args, input, out);
+    const std::string folder = dir.Path("");
+    for (std::size_t at = error.find(folder); at != std::string::npos; at = error.find(folder)) {
+        error.erase(at, folder.size());
     }
-    std::ofstream(dir + "/ini/informatin.ini") << ini;
-    std::ofstream(dir + "/.stdin", std::ios::binary) << input;
-    std::filesystem::copy_file(CLI_TEST_DATA "faulty.txt", dir + "/faulty.txt");
-    std::string command = "cd '" + dir + "' && exec '" VELDANE_HEADER_EXE "'";
-    for (const std::string& arg : args) {
-        EXPECT_EQ(arg.find('\''), std::string::npos); // quoted as is
-        command += " '" + arg + "'";
-    }
-    const int status = std::system((command + " <.stdin >" + out + " 2>.stderr").c_str());
-    const Result result = {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(dir + "/" + out),
-                           ReadBytes(dir + "/.stderr")};
-    std::filesystem::remove_all(dir);
-    return result;
+    return {status, output, error};
 }
 
 // The developer from the settings, today's date, and the last text given for a row.
@@ -105,41 +88,282 @@ const std::string BOXED = "int f(int a" + std::string(1011, 'x') + ")";       //
 const std::string LONG(1024, 'a'), KANJI_END = std::string(1022, 'd') + "漢";
 const std::string CUT = LONG.substr(1) + "|" + KANJI_END.substr(0, 1022) + "||\n";
 
-// name, settings, arguments, status, standard output for status 0 and 1, else the message
-using RunRow = std::tuple<const char*, std::string, std::vector<std::string>, int, std::string>;
+// A usage error: the message, then where to look.
+std::string Usage(const std::string& message) {
+    return "veldane-header: " + message + "\n" + MSG_SEE_HELP + "\n";
+}
+
+std::string Error(const std::string& message) {
+    return "veldane-header: " + message + "\n";
+}
+
+const std::string NO_FORMAT = Error(
+    "フォーマットファイルの指定がありません。-f でフォーマットファイルを指定するか、設定ファイル "
+    "ini/informatin.ini の [App] に FILE_PATH=パス を書いてください。");
+const std::string CUT_NOTE =
+    Error("宣言が長すぎる為、先頭の 2047 バイト（コード ページ 932 で数えて）だけを使います。");
+const std::string BAD_INSERT =
+    Usage("--insert は ファイル:行番号 の形で、行番号は 1 から数えて指定してください。");
+// Ten megabytes of a declaration on standard input, of which the first 2047 bytes are used.
+const std::string HUGE_INPUT = "int f(int a)" + std::string(10 << 20, ' ');
+// A NUL cuts the line and joins it to the next; text beside a condition is never written.
+const char NUL_AND_BESIDE_TEXT[] = "<@FUNC@>\n a\0b\n * <@IF RET_TEXT@> returns\n<@RET@>\n";
+const std::string NUL_AND_BESIDE(NUL_AND_BESIDE_TEXT, sizeof NUL_AND_BESIDE_TEXT - 1);
+const std::string NUL_AND_BESIDE_REPORT =
+    "f.txt:2: NUL バイトがあります（3 バイト目）。行はそこで切れ、次の行とつながります。\n"
+    "f.txt:3: 条件行に条件以外の文字があります。条件行は何も出力しないので、この文字は出力されませ"
+    "ん。\n";
+
+struct RunRow {
+    const char* m_pszName;
+    std::string m_strIni;
+    std::vector<std::string> m_astrArgs;
+    std::string m_strInput;
+    int m_nStatus;
+    std::string m_strOut;
+    std::string m_strErr;
+};
+
 const RunRow RUN_ROWS[] = {
-    {"EmptyDeveloperOption", INI, {"--date", "d", "-d", ""}, 0, "|d||\n"},
-    {"LastArgText", INI, {"--arg-text=1=a", "--arg-text=6=x=y", "--arg-text=1=b"}, 0, TodayLine()},
-    {"TextsCutAsABox", INI, {"-d", LONG, "--date=" + KANJI_END}, 0, CUT},
-    {"NoFormatFile", "", {}, 5, MSG_SELECT_FORMAT},
-    {"StoredFormatPathFull", STORED + std::string(1023, 'p'), {}, 4, MSG_FORMAT_FAULTY},
-    {"StoredFormatPathOnePastFull", STORED + std::string(1024, 'p'), {}, 5, MSG_SELECT_FORMAT},
-    {"PasteFull", INI, {"--date=d", std::string(1031, ' ') + CLEANED}, 0, "開発 太郎|d||\n"},
-    {"PasteOnePastFull", INI, {std::string(1032, ' ') + CLEANED}, 3, MSG_SYNTAX_ERROR},
-    {"BoxOnePastFull", INI, {"--date=d", BOXED + "("}, 0, "開発 太郎|d||\n"},
-    {"UnknownOption", "", {"--bogus"}, 2, MSG_USAGE_ERROR},
-    {"UnknownEncoding", "", {"--encoding", "latin1"}, 2, MSG_BAD_ENCODING},
-    {"ArgTextRowSeven", "", {"--arg-text", "7=x"}, 2, MSG_BAD_ARG_TEXT},
-    {"CheckWithOtherOptions", "", {"--check", ANALYSED, "-f", ANALYSED}, 2, MSG_CHECK_ALONE},
-    {"CheckFolder", "", {"--check", "."}, 4, ".: フォーマットファイルを読み込めません。"},
-    {"CheckClean", "", {"--check", CLI_TEST_DATA "house_style.txt"}, 0, ""},
+    {"EmptyDeveloperOption",
+     INI,
+     {"--date", "d", "-d", "", "--encoding=UTF8"},
+     "int f()",
+     0,
+     "|d||\n",
+     ""},
+    {"LastArgText",
+     INI,
+     {"--arg-text=1=a", "--arg-text=6=x=y", "--arg-text=1=b"},
+     "int f()",
+     0,
+     TodayLine(),
+     ""},
+    {"TextsCutAsABox", INI, {"-d", LONG, "--date=" + KANJI_END}, "int f()", 0, CUT, ""},
+    {"PasteFull",
+     INI,
+     {"--date=d", std::string(1031, ' ') + CLEANED},
+     "",
+     0,
+     "開発 太郎|d||\n",
+     ""},
+    {"PasteOnePastFull",
+     INI,
+     {std::string(1032, ' ') + CLEANED},
+     "",
+     3,
+     "",
+     CUT_NOTE + Error(MSG_SYNTAX_ERROR)},
+    {"TenMegabytesOnStandardInput", INI, {"--date=d"}, HUGE_INPUT, 0, "開発 太郎|d||\n", CUT_NOTE},
+    {"BoxOnePastFull", INI, {"--date=d", BOXED + "("}, "", 0, "開発 太郎|d||\n", ""},
+
+    {"NoFormatFile", "", {}, "int f()", 5, "", NO_FORMAT},
+    {"StoredFormatPathFull",
+     STORED + std::string(1023, 'p'),
+     {},
+     "int f()",
+     4,
+     "",
+     Error(std::string(1023, 'p') + ": フォーマットファイルを読み込めません。")},
+    {"StoredFormatPathOnePastFull",
+     STORED + std::string(1024, 'p'),
+     {},
+     "int f()",
+     5,
+     "",
+     NO_FORMAT},
+    {"FormatFileMissing",
+     "",
+     {"-f", "/nonexist.txt"},
+     "int f()",
+     4,
+     "",
+     Error("/nonexist.txt: フォーマットファイルがありません。")},
+    {"FormatFileAFolder",
+     "",
+     {"-f", "ini"},
+     "int f()",
+     4,
+     "",
+     Error("ini: フォーマットファイルが通常のファイルではありません。")},
+    {"EmptyDeclaration",
+     INI,
+     {" /* nothing */ \n "},
+     "",
+     3,
+     "",
+     Error("宣言が空です。解析する関数の宣言がありません。")},
+    {"EmptyStandardInput",
+     INI,
+     {},
+     "",
+     3,
+     "",
+     Error("宣言が空です。解析する関数の宣言がありません。")},
+    {"DeclarationNotUtf8",
+     INI,
+     {TxtUtf8ToCp932("int f(int 個数)")},
+     "",
+     8,
+     "",
+     Error("宣言が utf-8 の文字として正しくありません。--encoding cp932 を指定してください。")},
+    {"DeclarationNotCp932",
+     INI,
+     {"--encoding=cp932"},
+     "int f(int \x80)",
+     8,
+     "",
+     Error("宣言が cp932 の文字として正しくありません。--encoding utf-8 を指定してください。")},
+    {"Cp932DeclarationCut",
+     INI,
+     {"--date=d", "--encoding=CP932"},
+     HUGE_INPUT.substr(0, 8195) + "\x8A\xBF",
+     0,
+     TxtUtf8ToCp932("開発 太郎|d||\n"),
+     CUT_NOTE},
+    {"DeclarationCutInACharacter",
+     INI,
+     {"--date=d"},
+     HUGE_INPUT.substr(0, 8195) + "漢",
+     0,
+     "開発 太郎|d||\n",
+     CUT_NOTE},
+    {"OptionNotUtf8",
+     INI,
+     {"--arg-text", "2=\xE6\xBC"},
+     "int f()",
+     8,
+     "",
+     Error("--arg-text の値が utf-8 の文字として正しくありません。--encoding cp932 を指定してく"
+           "ださい。")},
+
+    {"UnknownOption",
+     "",
+     {"--bogus"},
+     "",
+     2,
+     "",
+     Usage("不明なオプションか余分な引数です: --bogus")},
+    {"ExtraArguments",
+     "",
+     {"int f()", "a b", "c"},
+     "",
+     2,
+     "",
+     Usage("不明なオプションか余分な引数です: a b c")},
+    {"OptionTwice",
+     "",
+     {"-t", "a", "--title", "b"},
+     "",
+     2,
+     "",
+     Usage("--title は一度だけ指定できます。")},
+    {"OptionWithoutValue", "", {"-f"}, "", 2, "", Usage("--format の値を指定してください。")},
+    {"FlagWithAValue", "", {"--crlf=x"}, "", 2, "", Usage("--crlf の値が正しくありません。")},
+    {"UnknownEncoding", "", {"--encoding", "latin1"}, "", 2, "", Usage(MSG_BAD_ENCODING)},
+    {"ArgTextRowSeven", "", {"--arg-text", "7=x"}, "", 2, "", Usage(MSG_BAD_ARG_TEXT)},
+    {"CheckWithOtherOptions",
+     "",
+     {"--check", ANALYSED, "-f", ANALYSED},
+     "",
+     2,
+     "",
+     Usage(MSG_CHECK_ALONE)},
+    {"CheckWithInsert",
+     "",
+     {"--check", ANALYSED, "--insert", "a.c:1"},
+     "",
+     2,
+     "",
+     Usage(MSG_CHECK_ALONE)},
+    {"InsertWithoutLine", "", {"--insert", "a.c"}, "", 2, "", BAD_INSERT},
+    {"InsertLineZero", "", {"--insert", "a.c:0"}, "", 2, "", BAD_INSERT},
+    {"InsertLineNotANumber", "", {"--insert", "a.c:1a"}, "", 2, "", BAD_INSERT},
+    {"InsertWithoutFile", "", {"--insert", ":1"}, "", 2, "", BAD_INSERT},
+    {"InsertWithADeclaration",
+     "",
+     {"--insert", "a.c:1", "int f()"},
+     "",
+     2,
+     "",
+     Usage("--insert は宣言をファイルから読むので、宣言は指定できません。")},
+    {"InsertWithCrlf",
+     "",
+     {"--insert", "a.c:1", "--crlf"},
+     "",
+     2,
+     "",
+     Usage("--insert は改行をファイルに合わせるので、--crlf は使えません。")},
+    {"DryRunAlone",
+     "",
+     {"--dry-run"},
+     "",
+     2,
+     "",
+     Usage("--dry-run は --insert と一緒に指定してください。")},
+
+    {"CheckMissing",
+     "",
+     {"--check", "nope.txt"},
+     "",
+     4,
+     "",
+     Error("nope.txt: フォーマットファイルがありません。")},
+    {"CheckFolder",
+     "",
+     {"--check", "."},
+     "",
+     4,
+     "",
+     Error(".: フォーマットファイルが通常のファイルではありません。")},
+    {"CheckClean", "", {"--check", CLI_TEST_DATA "house_style.txt"}, "", 0, "", ""},
     // CR LF is read as one byte; 200 kanji are 600 bytes of UTF-8 but 400 of code page 932.
-    {"CheckFaulty", "", {"--check", "faulty.txt"}, 1, ReadBytes(CLI_TEST_DATA "faulty.expected")},
+    {"CheckFaulty",
+     "",
+     {"--check", "faulty.txt"},
+     "",
+     1,
+     ReadBytes(CLI_TEST_DATA "faulty.expected"),
+     ""},
+    {"CheckAnExecutable",
+     "",
+     {"--check", VELDANE_HEADER_EXE},
+     "",
+     1,
+     VELDANE_HEADER_EXE ":1: テキストファイルではありません（実行ファイルなど）。フォーマットファ"
+                        "イルとして使えません。\n",
+     ""},
 };
 
 TEST(CliRuns, EndWithTheirStatusAndOutput) {
-    for (const auto& [name, ini, args, status, expected] : RUN_ROWS) {
-        auto [code, out, err] = Tool(args, "int f()", ini); // unless given, the declaration
-        // A usage error names the parser's own detail in brackets: its wording, not ours.
-        err = std::regex_replace(err, std::regex("（.*）"), "");
-        const std::string help = status == 2 ? "\n" + std::string(MSG_SEE_HELP) : "";
-        const std::string message = "veldane-header: " + expected + help + "\n";
-        EXPECT_EQ(Result(code, out, err),
-                  Result(status, status <= 1 ? expected : "", status <= 1 ? "" : message))
-            << name;
+    for (const RunRow& row : RUN_ROWS) {
+        EXPECT_EQ(Tool(row.m_astrArgs, row.m_strInput, row.m_strIni),
+                  Result(row.m_nStatus, row.m_strOut, row.m_strErr))
+            << row.m_pszName;
     }
-    EXPECT_EQ(Tool({"-f", ANALYSED}, "int f()", "", "/dev/full"),
-              Result(7, "", "veldane-header: 標準出力に書き込めません。\n"));
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"-f", ANALYSED}, {"--check", "faulty.txt"}}) {
+        EXPECT_EQ(Tool(args, "int f()", "", "/dev/full"),
+                  Result(7, "", "veldane-header: 標準出力に書き込めません。\n"))
+            << args[0];
+    }
+}
+
+TEST(CliRuns, CheckReportsNulBytesAndTextBesideAConditionByLine) {
+    const CToolDir dir;
+    dir.Write("f.txt", NUL_AND_BESIDE);
+    EXPECT_EQ(dir.Run({"--check", "f.txt"}), Result(1, NUL_AND_BESIDE_REPORT, ""));
+}
+
+// A format file that exists but cannot be opened, which only an ordinary user meets.
+TEST(CliRuns, UnreadableFormatFileIsNamed) {
+    const CToolDir dir;
+    dir.Write("format.txt", "<@FUNC@>\n");
+    std::filesystem::permissions(dir.Path("format.txt"), std::filesystem::perms::none);
+    const std::string message =
+        "veldane-header: format.txt: フォーマットファイルを読み込めません。\n";
+    EXPECT_EQ(dir.Run({"-f", "format.txt"}, "int f()", ".stdout", true), Result(4, "", message));
+    EXPECT_EQ(dir.Run({"--check", "format.txt"}, "", ".stdout", true), Result(4, "", message));
 }
 
 } // namespace

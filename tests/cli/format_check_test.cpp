@@ -18,6 +18,25 @@ const std::tuple<const char*, std::string, Found> ROWS[] = {
     {"LastLineAtThePieceSizeWithoutLineEnd", std::string(511, 'a'), {}},
     {"LinesAtTheLimit", std::string(150, '\n'), {}},
     {"LinesOnePastTheLimit", std::string(151, '\n'), {{151, CHECK_TOO_MANY_LINES}}},
+    {"NulOncePerLine", std::string("a\0\0\nb\n\0", 7), {{1, CHECK_NUL}, {3, CHECK_NUL}}},
+    {"TextBeforeACondition", " * <@IF FUNC@>\nx\n", {{1, CHECK_TEXT_BESIDE_CONDITION}}},
+    {"PlaceholderAfterACondition", "<@IFN RET@><@RET@>\nx\n", {{1, CHECK_TEXT_BESIDE_CONDITION}}},
+    {"SecondConditionIsNeverJudged",
+     "<@IF RET@><@IF FUNC@>\nx\n",
+     {{1, CHECK_TEXT_BESIDE_CONDITION}}},
+    {"BlanksBesideAConditionAreNothingLost", " \t<@IF FUNC@> \r\nx\n", {}},
+    {"TextWithoutAConditionIsWritten", " * <@FUNC@> returns\n", {}},
+    // Binary data is one finding, whatever else its lines would give.
+    {"Executable",
+     "\x7F"
+     "ELF<@X@>\n<@IF FUNC@>",
+     {{1, CHECK_NOT_TEXT}}},
+    {"ControlBytesMakeBinary",
+     std::string(8, '\x01') + std::string(120, 'a'),
+     {{1, CHECK_NOT_TEXT}}},
+    {"ControlBytesTooFewForBinary", std::string(7, '\x01') + "\n", {}},
+    {"ControlBytesTooRareForBinary", std::string(8, '\x01') + std::string(121, 'a'), {}},
+    {"LineControlsAreText", std::string(64, '\t') + std::string(64, '\f') + "\x1B\r\n", {}},
 };
 
 TEST(FormatCheck, FindsWhatIsLikelyAMistake) {

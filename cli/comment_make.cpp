@@ -1,0 +1,126 @@
+#include "cli/comment_make.h"
+
+#include "cli/exit_status.h"
+#include "cli/file_problem.h"
+#include "cli/header_values.h"
+#include "cli/messages.h"
+#include "cli/options.h"
+#include "cli/report.h"
+#include "cli/text_io.h"
+#include "platform/settings_file.h"
+#include "platform/settings_location.h"
+
+#include <cstdio>
+
+namespace {
+
+// The window keeps the format file's path in 1024 bytes and treats a longer stored path as no
+// format file; the same stored path means the same here.
+constexpr std::size_t STORED_PATH_MAX = 1023;
+
+// An option's text as the option is named in the messages.
+struct OptionText {
+    const char* m_pszName;
+    const std::string& m_strText;
+};
+
+void SetOptionValues(const CliOptions& options, const CSettingsFile& settings,
+                     CHeaderValues& values) {
+    const CliEncoding encoding = options.m_eEncoding;
+    values.Set("TITLE", CliToCp932(options.m_strTitle, encoding));
+    values.Set("DEVELOPER", options.m_bHasDeveloper
+                                ? CliToCp932(options.m_strDeveloper, encoding)
+                                : settings.GetString(SETTINGS_SECTION, SETTINGS_KEY_DEVELOP, ""));
+    values.Set("DATE",
+               options.m_bHasDate ? CliToCp932(options.m_strDate, encoding) : HeaderToday());
+    values.Set("RET_TEXT", CliToCp932(options.m_strRetText, encoding));
+    for (int row = 1; row <= HEADER_ARG_ROWS; ++row) {
+        const std::string key = "ARG_" + std::to_string(row) + "_TEXT";
+        values.Set(key.c_str(), CliToCp932(options.m_astrArgText[row - 1], encoding));
+    }
+}
+
+// EXIT_DONE when the declaration and every option text are text in the chosen encoding.
+int CheckEncoding(const CliOptions& options, const CliDeclaration& declaration) {
+    const CliEncoding encoding = options.m_eEncoding;
+    const char* given = CliEncodingName(encoding);
+    const char* other = CliEncodingName(CliOtherEncoding(encoding));
+    if (!CliIsText(declaration.m_strText, encoding, declaration.m_bCutShort)) {
+        return CliFail(EXIT_ENCODING, "%s%s", declaration.m_strWhere.c_str(),
+                       CliPrintf(MSG_DECLARATION_ENCODING, given, other).c_str());
+    }
+    const OptionText texts[] = {
+        {"-t", options.m_strTitle},
+        {"-d", options.m_strDeveloper},
+        {"--date", options.m_strDate},
+        {"--ret-text", options.m_strRetText},
+        {"--arg-text", options.m_astrArgText[0]},
+        {"--arg-text", options.m_astrArgText[1]},
+        {"--arg-text", options.m_astrArgText[2]},
+        {"--arg-text", options.m_astrArgText[3]},
+        {"--arg-text", options.m_astrArgText[4]},
+        {"--arg-text", options.m_astrArgText[5]},
+    };
+    for (const OptionText& text : texts) {
+        if (!CliIsText(text.m_strText, encoding)) {
+            return CliFail(EXIT_ENCODING, MSG_OPTION_ENCODING, text.m_pszName, given, other);
+        }
+    }
+    return EXIT_DONE;
+}
+
+} // namespace
+
+int CliFindFormat(const CliOptions& options, const CSettingsFile& settings,
+                  std::string& formatPath) {
+    formatPath = options.m_strFormatPath;
+    if (!options.m_bHasFormat) {
+        formatPath = settings.GetRaw(SETTINGS_SECTION, SETTINGS_KEY_FILE_PATH, "");
+        formatPath = formatPath.size() > STORED_PATH_MAX ? std::string() : formatPath;
+    }
+    if (formatPath.empty()) {
+        return CliFail(EXIT_FORMAT_MISSING, MSG_NO_FORMAT, settings.Path().c_str(),
+                       SETTINGS_SECTION, SETTINGS_KEY_FILE_PATH);
+    }
+    const CliFileProblem problem = CliFindFileProblem(formatPath);
+    if (problem != FILE_OK) {
+        return CliFailFile(EXIT_FORMAT_FAULTY, problem, formatPath, MSG_NOUN_FORMAT_FILE);
+    }
+    return EXIT_DONE;
+}
+
+int CliMakeComment(const CliOptions& options, const CSettingsFile& settings,
+                   const std::string& formatPath, const CliDeclaration& declaration,
+                   std::string& comment) {
+    if (const int checked = CheckEncoding(options, declaration); checked != EXIT_DONE) {
+        return checked;
+    }
+    const char* where = declaration.m_strWhere.c_str();
+    const std::string pasted = CliToCp932(declaration.m_strText, options.m_eEncoding);
+    if (pasted.size() > PASTE_TEXT_MAX) {
+        std::fprintf(stderr, "veldane-header: %s%s\n", where,
+                     CliPrintf(MSG_DECLARATION_CUT, PASTE_TEXT_MAX).c_str());
+    }
+    CHeaderValues values;
+    int argCount = 0;
+    switch (values.SetDeclaration(pasted, argCount)) {
+    case DECL_BUFFER_ERROR:
+        return CliFail(EXIT_BUFFER, "%s%s", where, MSG_BUFFER_ERROR);
+    case DECL_SYNTAX_ERROR:
+        return CliFail(EXIT_SYNTAX, "%s%s", where, MSG_SYNTAX_ERROR);
+    case DECL_NO_MEMORY:
+        return CliFail(EXIT_BUFFER, "%s%s", where, MSG_NO_MEMORY);
+    case DECL_EMPTY:
+        return CliFail(EXIT_SYNTAX, "%s%s", where, MSG_EMPTY_DECLARATION);
+    default:
+        break;
+    }
+    if (argCount > HEADER_ARG_ROWS) {
+        std::fprintf(stderr, "veldane-header: %s%s\n", where, MSG_SIX_ROWS_WRITTEN);
+    }
+    SetOptionValues(options, settings, values);
+    if (values.Expand(formatPath.c_str(), comment) != 0) {
+        return CliFailFile(EXIT_FORMAT_FAULTY, FILE_UNREADABLE, formatPath, MSG_NOUN_FORMAT_FILE);
+    }
+    return EXIT_DONE;
+}

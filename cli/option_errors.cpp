@@ -1,0 +1,62 @@
+#include "cli/option_errors.h"
+
+#include "cli/messages.h"
+#include "cli/report.h"
+
+#include <CLI/CLI.hpp>
+
+namespace {
+
+// How the parser's texts put the option's name, or the arguments it did not expect, into its
+// English; only those are taken from it, as the user wrote them.
+constexpr std::string_view NAME_END = ": ";
+constexpr std::string_view CONVERSION_START = "Could not convert: ";
+constexpr std::string_view CONVERSION_NAME_END = " = ";
+constexpr std::string_view MISSING_END = " missing";
+constexpr std::string_view TOO_MANY = "At Most";
+
+bool EndsWith(std::string_view text, std::string_view end) {
+    return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
+}
+
+// The text between `start` and the first `end` after it; empty when there is no such text.
+std::string Between(std::string_view text, std::string_view start, std::string_view end) {
+    if (text.compare(0, start.size(), start) != 0) {
+        return {};
+    }
+    const std::size_t stop = text.find(end, start.size());
+    return stop == std::string_view::npos
+               ? std::string()
+               : std::string(text.substr(start.size(), stop - start.size()));
+}
+
+} // namespace
+
+std::string CliDescribeParseError(const CLI::ParseError& error,
+                                  const std::vector<std::string>& extras) {
+    const std::string_view text = error.what();
+    const std::string name = Between(text, "", NAME_END);
+    if (dynamic_cast<const CLI::ExtrasError*>(&error) != nullptr && !extras.empty()) {
+        std::string joined = extras.front();
+        for (std::size_t i = 1; i < extras.size(); ++i) {
+            joined += " " + extras[i];
+        }
+        return CliPrintf(MSG_UNEXPECTED_ARGS, joined.c_str());
+    }
+    if (dynamic_cast<const CLI::ArgumentMismatch*>(&error) != nullptr && !name.empty()) {
+        if (EndsWith(text, MISSING_END)) {
+            return CliPrintf(MSG_OPTION_NO_VALUE, name.c_str());
+        }
+        if (text.find(TOO_MANY) != std::string_view::npos) {
+            return CliPrintf(MSG_OPTION_TWICE, name.c_str());
+        }
+    }
+    if (dynamic_cast<const CLI::ConversionError*>(&error) != nullptr) {
+        const std::string converted = Between(text, CONVERSION_START, CONVERSION_NAME_END);
+        const std::string& option = converted.empty() ? name : converted;
+        if (!option.empty()) {
+            return CliPrintf(MSG_OPTION_BAD_VALUE, option.c_str());
+        }
+    }
+    return MSG_USAGE_ERROR;
+}

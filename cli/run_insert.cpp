@@ -1,0 +1,60 @@
+#include "cli/comment_make.h"
+#include "cli/exit_status.h"
+#include "cli/file_problem.h"
+#include "cli/insert_diff.h"
+#include "cli/insert_file.h"
+#include "cli/insert_place.h"
+#include "cli/messages.h"
+#include "cli/options.h"
+#include "cli/report.h"
+#include "cli/runs.h"
+#include "cli/text_io.h"
+
+#include <cstdio>
+#include <string>
+
+int RunInsert(const CliOptions& options, const CSettingsFile& settings,
+              const std::string& formatPath) {
+    const std::string& path = options.m_strInsertPath;
+    const CliEncoding encoding = options.m_eEncoding;
+    const CliFileProblem problem = CliFindFileProblem(path);
+    if (problem != FILE_OK) {
+        return CliFailFile(EXIT_INSERT_FILE, problem, path, MSG_NOUN_FILE);
+    }
+    std::string file;
+    if (!InsertReadFile(path, file)) {
+        return CliFailFile(EXIT_INSERT_FILE, FILE_UNREADABLE, path, MSG_NOUN_FILE);
+    }
+    if (const std::size_t bad = CliFirstLineNotText(file, encoding); bad != 0) {
+        return CliFail(EXIT_ENCODING, MSG_FILE_ENCODING, path.c_str(), bad,
+                       CliEncodingName(encoding), CliEncodingName(CliOtherEncoding(encoding)));
+    }
+    InsertPlace place{};
+    if (InsertFindPlace(file, options.m_nInsertLine, encoding, place) != 0) {
+        return CliFail(EXIT_INSERT_FILE, MSG_NO_SUCH_LINE, path.c_str(), options.m_nInsertLine,
+                       InsertLineCount(file));
+    }
+
+    const std::string_view declaration =
+        std::string_view(file).substr(place.m_nDeclStart, place.m_nDeclEnd - place.m_nDeclStart);
+    const std::string where = path + ":" + std::to_string(options.m_nInsertLine) + ": ";
+    std::string comment;
+    const int made =
+        CliMakeComment(options, settings, formatPath, {declaration, false, where}, comment);
+    if (made != EXIT_DONE) {
+        return made;
+    }
+    // As on standard output, an empty expansion writes nothing.
+    if (comment.empty()) {
+        return EXIT_DONE;
+    }
+    const std::string changed = InsertComment(file, place, CliFromCp932(comment, encoding, false));
+    if (options.m_bDryRun) {
+        const std::string diff = InsertDiff(path, file, changed);
+        return CliWriteStream(stdout, diff) ? EXIT_DONE : CliFail(EXIT_IO, "%s", MSG_WRITE_ERROR);
+    }
+    if (!InsertReplaceFile(path, changed)) {
+        return CliFail(EXIT_INSERT_FILE, MSG_FILE_UNWRITABLE, path.c_str());
+    }
+    return EXIT_DONE;
+}

@@ -1,0 +1,52 @@
+#include "tool_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+CToolDir::CToolDir() : m_strDir(std::filesystem::temp_directory_path() / "veldane-cli.XXXXXX") {
+    if (mkdtemp(m_strDir.data()) == nullptr ||
+        !std::filesystem::create_directory(m_strDir + "/ini")) {
+        std::abort();
+    }
+    std::filesystem::permissions(m_strDir, std::filesystem::perms::all);
+}
+
+CToolDir::~CToolDir() {
+    std::filesystem::remove_all(m_strDir);
+}
+
+void CToolDir::Write(const std::string& name, const std::string& bytes) const {
+    std::ofstream(Path(name), std::ios::binary) << bytes;
+}
+
+std::string CToolDir::Read(const std::string& name) const {
+    return ReadBytes(Path(name));
+}
+
+Result CToolDir::Run(const std::vector<std::string>& args, const std::string& input,
+                     const std::string& out, bool unprivileged) const {
+    Write(".stdin", input);
+    std::string command = "cd '" + m_strDir + "' && exec ";
+    if (unprivileged && geteuid() == 0) {
+        // In a coverage build nobody cannot update the build's counters; they go here instead of
+        // into complaints on standard error.
+        command += "env GCOV_PREFIX='" + m_strDir + "/.gcov' ";
+        command += "setpriv --reuid=65534 --regid=65534 --clear-groups ";
+    }
+    command += "'" VELDANE_HEADER_EXE "'";
+    for (const std::string& arg : args) {
+        EXPECT_EQ(arg.find('\''), std::string::npos); // quoted as is
+        command += " '" + arg + "'";
+    }
+    const int status = std::system((command + " <.stdin >" + out + " 2>.stderr").c_str());
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Read(out), Read(".stderr")};
+}

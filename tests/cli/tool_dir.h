@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+using Result = std::tuple<int, std::string, std::string>; // status, standard output and error
+
+// A fresh folder to run veldane-header in, so that its ini/ folder is the test's own; removed
+// with the object.
+class CToolDir {
+public:
+    CToolDir();
+    ~CToolDir();
+    CToolDir(const CToolDir&) = delete;
+    CToolDir& operator=(const CToolDir&) = delete;
+
+    std::string Path(const std::string& name) const { return m_strDir + "/" + name; }
+    void Write(const std::string& name, const std::string& bytes) const;
+    std::string Read(const std::string& name) const;
+
+    // Runs the tool here with `input` on standard input. Streams go through files, so that no
+    // pipe can stall either side; `out` may be a device such as /dev/full. `unprivileged` runs it
+    // as nobody when the tests run as root, so that file permissions count.
+    Result Run(const std::vector<std::string>& args, const std::string& input = "",
+               const std::string& out = ".stdout", bool unprivileged = false) const;
+
+private:
+    std::string m_strDir;
+};
+
+std::string ReadBytes(const std::string& path);
