@@ -7,7 +7,3 @@ help_options() {
 help_statuses() {
     "$1" --help | sed -nE 's/^ +([0-9]+) .*/\1/p' | LC_ALL=C sort -u
 }
-# Lines of want (on standard input) missing from the list in file $1.
-missing_from() {
-    LC_ALL=C comm -23 - "$1"
-}
