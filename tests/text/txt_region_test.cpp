@@ -20,6 +20,8 @@ TEST(TxtRegions, CountCopyAndRemoveWalkTheSameRegions) {
         {"unterminated to the end", "<@", "@>", "x<@ab", 0, 1, 0, "ab", "x<@ab"},
         {"close ends before the next open", "/*", "*/", "/* a */* b */", 1, 2, -1, "", "* b */"},
         {"empty markers find nothing", "", "", "abc", 0, 1, -1, "", "abc"},
+        {"empty close marker finds nothing", "<@", "", "<@a", 0, 1, -1, "", "<@a"},
+        {"index zero names no region", "<@", "@>", "<@a@>", 1, 0, -1, "", ""},
         {"copies go together", "/*", "*/", "/* a */ x /* a */ y /* b */", 3, 3, 0, " b ", " x  y "},
         {"joined into a new comment", "/*", "*/", "//* a */* b */", 1, 1, 0, " a ", ""},
         {"CR is content, LF goes", "//", "\n", "// a\r\n// b\r\nf();", 2, 2, 0, " b\r", "f();"},
