@@ -69,6 +69,10 @@ TEST_F(CFieldListTest, LineFillsPlaceholdersAndObeysConditions) {
         {"IFN absent", "<@IFN NONE@>\n", KEEP, ""},
         {"first condition decides", "<@FUNC@>: <@IF NONE@><@IF FUNC@>", SKIP, ""},
         {"prefix removed everywhere", "<@IF FIF UNC@>", KEEP, ""},
+        // 2048 bytes once filled, as large as the working area has grown to by then: the room
+        // for the terminator makes it grow once more.
+        {"fill exactly as long as the area", Repeat("<@TITLE@>", 6) + Repeat("<@DATE@>", 197),
+         APPENDED, Repeat("Count entries", 6) + Repeat("2001/06/01", 197)},
     };
     for (const auto& [name, line, result, written] : rows) {
         SCOPED_TRACE(name);
@@ -88,6 +92,15 @@ TEST_F(CFieldListTest, FieldsUpToTheirSizeExpandWholeAndSelfFeedingOnesStop) {
     EXPECT_EQ(Expand("<@" + full + "@><@P@><@" + past + "@>" + Repeat("<@V@>|", 60), APPENDED, ""),
               "n" + Repeat(full + "|", 60));
     EXPECT_EQ(Expand(Repeat("<@F@>", 60) + "<@IF NONE@>", SKIP, ""), "");
+    // Each line brings in 10,201 placeholders of 101 keys, which take a pass each: the edit
+    // budget is spent after 19 lines, and from then on every placeholder is removed unfilled.
+    std::string unknown;
+    for (int key = 1; key <= 101; ++key) {
+        unknown += "<@u" + std::to_string(key) + "@>";
+    }
+    ASSERT_EQ(m_list.AddField("A", unknown.c_str()) + m_list.AddField("B", "X"), 0);
+    EXPECT_EQ(ExpandBytes(Repeat(Repeat("<@A@>", 101) + "<@B@>\n", 150)),
+              Repeat("<@B@>\r\n", 19) + Repeat("\r\n", 131));
     m_list.FreeFields();
     EXPECT_EQ(Expand("<@FUNC@>", APPENDED, ""), "");
 }
