@@ -27,15 +27,16 @@ template <typename Edit> void ExpectShortened(const char* text, const char* expe
 }
 
 TEST(TxtShorteningEdits, TrimAndSqueezeLeaveOnlyZerosBehind) {
-    const std::tuple<const char*, char, const char*, const char*, const char*, const char*> rows[] = {
-        // text, character, trimmed left, right, both, squeezed
-        {"xxaxxbxx", 'x', "axxbxx", "xxaxxb", "axxb", "xaxbx"},
-        {"xxx", 'x', "", "", "", "x"},
-        {"", 'x', "", "", "", ""},
-        // The terminator is never trimmed, not even from an empty text.
-        {"", '\0', "", "", "", ""},
-        {"ab", '\0', "ab", "ab", "ab", "ab"},
-    };
+    const std::tuple<const char*, char, const char*, const char*, const char*, const char*> rows[] =
+        {
+            // text, character, trimmed left, right, both, squeezed
+            {"xxaxxbxx", 'x', "axxbxx", "xxaxxb", "axxb", "xaxbx"},
+            {"xxx", 'x', "", "", "", "x"},
+            {"", 'x', "", "", "", ""},
+            // The terminator is never trimmed, not even from an empty text.
+            {"", '\0', "", "", "", ""},
+            {"ab", '\0', "ab", "ab", "ab", "ab"},
+        };
     for (const auto& [text, ch, left, right, both, squeezed] : rows) {
         const char c = ch;
         ExpectShortened(text, left, [c](char* t) { EXPECT_EQ(TxtTrimLeft(t, c), 0); });
