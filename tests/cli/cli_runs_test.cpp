@@ -20,9 +20,11 @@ std::string ReadBytes(const std::string& path) {
 }
 
 // Runs veldane-header in a fresh folder, so that its ini/ folder is the test's own. Streams go
-// through files, so that no pipe can stall either side; `out` may be a device such as /dev/full.
+// through files, so that no pipe can stall either side; `out` may be a device such as /dev/full,
+// and `in` a file that cannot be read, such as a folder.
 Result Tool(const std::vector<std::string>& args, const std::string& input = "",
-            const std::string& ini = "", const std::string& out = ".stdout") {
+            const std::string& ini = "", const std::string& out = ".stdout",
+            const std::string& in = ".stdin") {
     std::string dir = std::filesystem::temp_directory_path() / "veldane-cli.XXXXXX";
     if (mkdtemp(dir.data()) == nullptr || !std::filesystem::create_directory(dir + "/ini")) {
         std::abort();
@@ -35,7 +37,7 @@ Result Tool(const std::vector<std::string>& args, const std::string& input = "",
         EXPECT_EQ(arg.find('\''), std::string::npos); // quoted as is
         command += " '" + arg + "'";
     }
-    const int status = std::system((command + " <.stdin >" + out + " 2>.stderr").c_str());
+    const int status = std::system((command + " <" + in + " >" + out + " 2>.stderr").c_str());
     const Result result = {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadBytes(dir + "/" + out),
                            ReadBytes(dir + "/.stderr")};
     std::filesystem::remove_all(dir);
@@ -119,12 +121,26 @@ const RunRow RUN_ROWS[] = {
     {"BoxOnePastFull", INI, {"--date=d", BOXED + "("}, 0, "開発 太郎|d||\n"},
     {"UnknownOption", "", {"--bogus"}, 2, MSG_USAGE_ERROR},
     {"UnknownEncoding", "", {"--encoding", "latin1"}, 2, MSG_BAD_ENCODING},
+    {"EncodingInCapitals", INI, {"--encoding=UTF-8", "--date=d"}, 0, "開発 太郎|d||\n"},
+    {"EncodingWithoutHyphen", INI, {"--encoding=utf8", "--date=d"}, 0, "開発 太郎|d||\n"},
+    {"Version", "", {"--version"}, 0, "veldane-header " VELDANE_VERSION "\n"},
     {"ArgTextRowSeven", "", {"--arg-text", "7=x"}, 2, MSG_BAD_ARG_TEXT},
+    {"ArgTextRowZero", "", {"--arg-text", "0=x"}, 2, MSG_BAD_ARG_TEXT},
+    {"ArgTextRowWithoutText", "", {"--arg-text", "1"}, 2, MSG_BAD_ARG_TEXT},
+    {"ArgTextRowOfTwoDigits", "", {"--arg-text", "12=x"}, 2, MSG_BAD_ARG_TEXT},
+    // A CR that ends no line stays, also as the last byte.
+    {"LoneCr", "", {"-f", CLI_TEST_DATA "lone_cr.txt"}, 0, "f\rx\r"},
     {"CheckWithOtherOptions", "", {"--check", ANALYSED, "-f", ANALYSED}, 2, MSG_CHECK_ALONE},
     {"CheckFolder", "", {"--check", "."}, 4, ".: フォーマットファイルを読み込めません。"},
     {"CheckClean", "", {"--check", CLI_TEST_DATA "house_style.txt"}, 0, ""},
     // CR LF is read as one byte; 200 kanji are 600 bytes of UTF-8 but 400 of code page 932.
     {"CheckFaulty", "", {"--check", "faulty.txt"}, 1, ReadBytes(CLI_TEST_DATA "faulty.expected")},
+    // NULs after the last line end leave it the last line.
+    {"CheckNulsAfterTheLastLine",
+     "",
+     {"--check", CLI_TEST_DATA "last_condition.txt"},
+     1,
+     CLI_TEST_DATA "last_condition.txt:1: " + std::string(MSG_CHECK_LAST_CONDITION) + "\n"},
 };
 
 TEST(CliRuns, EndWithTheirStatusAndOutput) {
@@ -140,6 +156,13 @@ TEST(CliRuns, EndWithTheirStatusAndOutput) {
     }
     EXPECT_EQ(Tool({"-f", ANALYSED}, "int f()", "", "/dev/full"),
               Result(7, "", "veldane-header: 標準出力に書き込めません。\n"));
+    EXPECT_EQ(Tool({"--check", "faulty.txt"}, "", "", "/dev/full"),
+              Result(7, "", "veldane-header: 標準出力に書き込めません。\n"));
+    EXPECT_EQ(Tool({"-f", ANALYSED}, "", "", ".stdout", "/"),
+              Result(7, "", "veldane-header: 標準入力を読み込めません。\n"));
+    // Standard input is read up to its limit, far more than a pasted declaration keeps.
+    EXPECT_EQ(Tool({"-f", ANALYSED}, "int f()" + std::string(9000, ' ')),
+              Result(0, "::f|int|\n//|/|/\n", ""));
 }
 
 } // namespace
