@@ -3,18 +3,10 @@
 #include "app/app_text.h"
 #include "app/header_dlg.h"
 #include "app/strings.h"
+#include "platform/settings_location.h"
 #include "platform/user_prompt.h"
 
-#include <filesystem>
 #include <new>
-#include <system_error>
-
-namespace {
-
-const char* const PROFILE_DIR = "ini";
-const char* const PROFILE_FILE = "informatin.ini";
-
-} // namespace
 
 CHeaderApp::CHeaderApp() = default;
 CHeaderApp::~CHeaderApp() = default;
@@ -34,13 +26,10 @@ int CHeaderApp::ExitInstance() {
 }
 
 bool CHeaderApp::InitProfile() {
-    // A current directory that is gone leaves an empty base: the relative path then fails to
-    // open like any missing settings file, which reads as defaults.
-    std::error_code ec;
-    const std::filesystem::path base = std::filesystem::current_path(ec);
     try {
-        const std::filesystem::path path = base / PROFILE_DIR / PROFILE_FILE;
-        m_pProfile = std::make_unique<CSettingsFile>(path.string());
+        SettingsLocation location = SettingsLocateHere();
+        m_pProfile =
+            std::make_unique<CSettingsFile>(std::move(location.strPath), location.bMakeFolder);
     } catch (const std::bad_alloc&) {
         PfPrompt().Message(nullptr, AppText(MSG_NO_MEMORY));
         return false;

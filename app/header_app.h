@@ -21,8 +21,9 @@ public:
     // Releases the settings path; the process's exit code.
     int ExitInstance();
 
-    // Fixes the settings file as ini/informatin.ini under the directory current now, whatever
-    // its length. false (after telling the user) when there is no memory for it.
+    // Fixes the settings file by the rule of SettingsLocateHere: the ini/ folder of the
+    // directory current now, else the user's configuration folder. false (after telling the
+    // user) when there is no memory for it.
     bool InitProfile();
     // The settings file's path; empty before InitProfile and after ExitInstance.
     std::string ProfilePath() const;

@@ -8,6 +8,7 @@
 #include "app/strings.h"
 #include "platform/dialog_units.h"
 #include "platform/qt_text.h"
+#include "platform/settings_location.h"
 #include "platform/user_prompt.h"
 #include "text/codepage.h"
 
@@ -20,11 +21,6 @@
 #include <ctime>
 
 namespace {
-
-const char* const PROFILE_SECTION = "App";
-const char* const KEY_DEVELOP = "DEVELOP";
-const char* const KEY_FILE_NAME = "FILE_NAME";
-const char* const KEY_FILE_PATH = "FILE_PATH";
 
 struct CommandEntry {
     int nId;
@@ -92,46 +88,51 @@ void CHeaderDlg::OnInitDialog() {
     }
     SetDlgItemText(IDC_DATE, szDate);
 
-    std::string strPath = m_app.GetProfileRaw(PROFILE_SECTION, KEY_FILE_PATH, "");
+    std::string strPath = m_app.GetProfileRaw(SETTINGS_SECTION, SETTINGS_KEY_FILE_PATH, "");
     // A cut path would name some other file; a path that does not fit is no choice at all,
     // and the name shown must not pretend otherwise.
     const bool bPathFits = strPath.size() < sizeof m_szFormatPath;
     if (bPathFits) {
         strPath.copy(m_szFormatPath, strPath.size());
     }
-    ShowStored(IDC_DEVELOP, KEY_DEVELOP, true, &m_storedDevelop);
-    ShowStored(IDC_FORMAT_NAME, KEY_FILE_NAME, bPathFits, &m_storedName);
+    m_strOpenedPath = m_szFormatPath;
+    ShowStored(IDC_DEVELOP, SETTINGS_KEY_DEVELOP, true, &m_strShownDevelop);
+    ShowStored(IDC_FORMAT_NAME, SETTINGS_KEY_FILE_NAME, bPathFits, &m_strShownName);
 
     GetDlgItem(IDC_DECL_INPUT)->setFocus();
 }
 
-void CHeaderDlg::ShowStored(int nId, const char* pszKey, bool bKeep, StoredText* pStored) {
-    const std::string strText = bKeep ? m_app.GetProfileString(PROFILE_SECTION, pszKey, "") : "";
-    const std::string strRaw = bKeep ? m_app.GetProfileRaw(PROFILE_SECTION, pszKey, "") : "";
-    SetDlgItemText(nId, strText);
-    // A box holds at most 32,767 characters and code page 932 lacks many of what a UTF-8 file
-    // can hold: a value read whole from a code page 932 file goes back as that text, anything
-    // else as the file's own bytes.
-    pStored->bRaw = strText != strRaw;
-    pStored->strValue = pStored->bRaw ? strRaw : strText;
-    pStored->strShown = GetDlgItemText(nId);
+void CHeaderDlg::ShowStored(int nId, const char* pszKey, bool bKeep, std::string* pShown) {
+    SetDlgItemText(nId, bKeep ? m_app.GetProfileString(SETTINGS_SECTION, pszKey, "") : "");
+    // The box's own reading of it: a value longer than a box holds is compared as shown.
+    *pShown = GetDlgItemText(nId);
 }
 
-SettingsValue CHeaderDlg::StoredValue(int nId, const char* pszKey, const StoredText& stored) const {
-    std::string strText = GetDlgItemText(nId);
-    if (strText == stored.strShown) {
-        return {pszKey, stored.strValue, stored.bRaw};
+std::vector<SettingsValue> CHeaderDlg::ChangedSettings() const {
+    std::vector<SettingsValue> values;
+    std::string strDevelop = GetDlgItemText(IDC_DEVELOP);
+    if (strDevelop != m_strShownDevelop) {
+        values.push_back({SETTINGS_KEY_DEVELOP, std::move(strDevelop), false});
     }
-    return {pszKey, std::move(strText), false};
+    std::string strName = GetDlgItemText(IDC_FORMAT_NAME);
+    if (strName != m_strShownName) {
+        values.push_back({SETTINGS_KEY_FILE_NAME, std::move(strName), false});
+    }
+    if (m_strOpenedPath != m_szFormatPath) {
+        values.push_back({SETTINGS_KEY_FILE_PATH, m_szFormatPath, true});
+    }
+    return values;
 }
 
 void CHeaderDlg::OnDestroy() {
-    // One write for the three keys, so that a crash on the way never pairs a new file name with
-    // an old path. A value the user left as it was is written back unaltered.
-    m_app.WriteProfileValues(PROFILE_SECTION,
-                             {StoredValue(IDC_DEVELOP, KEY_DEVELOP, m_storedDevelop),
-                              StoredValue(IDC_FORMAT_NAME, KEY_FILE_NAME, m_storedName),
-                              {KEY_FILE_PATH, m_szFormatPath, true}});
+    // Only what the user changed here is written, over the file as it is now: a second window
+    // that saved meanwhile keeps its values, and a value left alone stays byte for byte as
+    // stored. The changed keys go in one replacement, so that a crash on the way never pairs a
+    // new file name with an old path. Closing without a change writes nothing.
+    const std::vector<SettingsValue> values = ChangedSettings();
+    if (!values.empty()) {
+        m_app.WriteProfileValues(SETTINGS_SECTION, values);
+    }
 }
 
 bool CHeaderDlg::eventFilter(QObject* pWatched, QEvent* pEvent) {

@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class CHeaderApp;
 struct SettingsValue;
@@ -62,16 +63,9 @@ protected:
     virtual int WriteClipboard(const char* pszText);
 
 private:
-    // A settings value as opening read it and the text its box was then given.
-    struct StoredText {
-        std::string strValue; // what closing writes back while the box still shows strShown
-        bool bRaw = false;    // strValue is the file's own UTF-8 bytes, not code page 932 text
-        std::string strShown;
-    };
-
     void OnInitDialog();
-    void ShowStored(int nId, const char* pszKey, bool bKeep, StoredText* pStored);
-    SettingsValue StoredValue(int nId, const char* pszKey, const StoredText& stored) const;
+    void ShowStored(int nId, const char* pszKey, bool bKeep, std::string* pShown);
+    std::vector<SettingsValue> ChangedSettings() const;
     bool PreTranslateMessage(QEvent* pEvent);
     void OnAbout();
     void OnDestroy();
@@ -79,7 +73,10 @@ private:
     CHeaderApp& m_app;
     // The chosen format file as file system bytes; empty when none is chosen.
     char m_szFormatPath[FORMAT_PATH_SIZE];
-    StoredText m_storedDevelop;
-    StoredText m_storedName;
+    // What opening showed of the settings, so that closing writes only what the user changed
+    // in this window and leaves what another window saved meanwhile.
+    std::string m_strShownDevelop;
+    std::string m_strShownName;
+    std::string m_strOpenedPath;
     std::map<int, QWidget*> m_mapItems;
 };

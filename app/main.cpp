@@ -1,6 +1,8 @@
 #include "app/app_icon.h"
 #include "app/header_app.h"
+#include "platform/clipboard_keeper.h"
 #include "platform/dialog_units.h"
+#include "platform/qt_translation.h"
 #include "version.h"
 
 #include <QApplication>
@@ -9,6 +11,9 @@ int main(int argc, char* argv[]) {
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral(VELDANE_TITLE));
     QApplication::setApplicationVersion(QStringLiteral(VELDANE_VERSION));
+    // Before the first window, so that no text of Qt's own is ever shown in English. Without the
+    // translation Qt's defaults stay, silently.
+    PfInstallQtJapanese();
     // Every window takes this icon unless it sets its own, so it is decoded once.
     QApplication::setWindowIcon(AppIcon());
     // The form's font for the whole program, before any widget exists: a line edit lays out its
@@ -20,5 +25,7 @@ int main(int argc, char* argv[]) {
 
     CHeaderApp app;
     app.InitInstance();
+    // A comment placed by the form stays pasteable after the program has ended.
+    PfKeepClipboard();
     return app.ExitInstance();
 }

@@ -146,9 +146,16 @@ std::string BenchPasted(std::size_t size) {
         decl += line;
     }
     decl += ")\n";
-    std::string tower = BenchCommentTower(size - decl.size());
+    std::string comments;
+    for (int k = 0;; ++k) {
+        const std::string comment = "/*" + CommentContent(k) + "*/";
+        if (comments.size() + comment.size() > size - decl.size()) {
+            break;
+        }
+        comments += comment;
+    }
     // Spaces between the two bring the text to its exact size; the cleaning squeezes them.
-    return tower + std::string(size - decl.size() - tower.size(), ' ') + decl;
+    return comments + std::string(size - decl.size() - comments.size(), ' ') + decl;
 }
 
 CBenchValues::CBenchValues(std::size_t length) {

@@ -39,7 +39,9 @@ std::string BenchCommentTower(std::size_t size);
 int BenchCommentPasses(std::size_t size);
 
 // A pasted declaration of exactly `size` bytes (at least 64): a declaration with its arguments
-// on lines of their own, each followed by a line comment, and a comment tower filling the rest.
+// on lines of their own, each followed by a line comment, and block comments side by side, each
+// with a content of its own, filling the rest. Every comment takes the cleaning one pass, as a
+// tower does for the plain removal (where a comment leaves a space, the tower does not fold).
 // Cleaned, it is a declaration the analyser accepts.
 std::string BenchPasted(std::size_t size);
 

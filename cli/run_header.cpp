@@ -5,15 +5,13 @@
 #include "cli/runs.h"
 #include "cli/text_io.h"
 #include "platform/settings_file.h"
+#include "platform/settings_location.h"
 
 #include <cstdio>
 #include <string>
 
 namespace {
 
-// The settings file the window keeps under the directory it starts in.
-constexpr const char* SETTINGS_PATH = "ini/informatin.ini";
-constexpr const char* SETTINGS_SECTION = "App";
 // The window keeps the format file's path in 1024 bytes and treats a longer stored path as no
 // format file; the same stored path means the same here.
 constexpr std::size_t STORED_PATH_MAX = 1023;
@@ -31,7 +29,7 @@ std::string FormatPath(const CliOptions& options, const CSettingsFile& settings)
     if (options.m_bHasFormat) {
         return options.m_strFormatPath;
     }
-    std::string stored = settings.GetRaw(SETTINGS_SECTION, "FILE_PATH", "");
+    std::string stored = settings.GetRaw(SETTINGS_SECTION, SETTINGS_KEY_FILE_PATH, "");
     return stored.size() > STORED_PATH_MAX ? std::string() : stored;
 }
 
@@ -51,7 +49,7 @@ void SetOptionValues(const CliOptions& options, const CSettingsFile& settings,
     values.Set("TITLE", CliToCp932(options.m_strTitle, encoding));
     values.Set("DEVELOPER", options.m_bHasDeveloper
                                 ? CliToCp932(options.m_strDeveloper, encoding)
-                                : settings.GetString(SETTINGS_SECTION, "DEVELOP", ""));
+                                : settings.GetString(SETTINGS_SECTION, SETTINGS_KEY_DEVELOP, ""));
     values.Set("DATE",
                options.m_bHasDate ? CliToCp932(options.m_strDate, encoding) : HeaderToday());
     values.Set("RET_TEXT", CliToCp932(options.m_strRetText, encoding));
@@ -64,7 +62,8 @@ void SetOptionValues(const CliOptions& options, const CSettingsFile& settings,
 } // namespace
 
 int RunHeader(const CliOptions& options) {
-    const CSettingsFile settings(SETTINGS_PATH);
+    // The window's settings, found by the window's rule; this tool only reads them.
+    const CSettingsFile settings(SettingsLocateHere().strPath);
     // As in the window, nothing else is looked at while there is no format file.
     const std::string formatPath = FormatPath(options, settings);
     if (formatPath.empty()) {

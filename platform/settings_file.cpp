@@ -193,6 +193,22 @@ bool ReplaceFile(const std::string& path, std::string_view data) {
     return true;
 }
 
+// Makes every missing folder above `path`, outermost first, each private to the user. A folder
+// that another program makes meanwhile is as good as one made here. false when one cannot be
+// made; folders made before it stay.
+bool MakeFolders(const std::string& path) {
+    const std::filesystem::path folder = FolderOf(path);
+    std::filesystem::path partial;
+    for (const std::filesystem::path& part : folder) {
+        partial /= part;
+        if (mkdir(partial.c_str(), 0700) != 0 && errno != EEXIST) {
+            return false;
+        }
+    }
+    struct stat st {};
+    return stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
 // True for bytes that are UTF-8 through to their last byte. TxtIsUtf8 forgives a sequence cut
 // off at the end, but a stored value is complete: a line feed after it turns such a tail into a
 // malformed sequence, so a code page 932 value ending in a byte like 0xC3 is not mistaken.
@@ -202,7 +218,8 @@ bool IsCompleteUtf8(const std::string& bytes) {
 
 } // namespace
 
-CSettingsFile::CSettingsFile(std::string path) : m_strPath(std::move(path)) {}
+CSettingsFile::CSettingsFile(std::string path, bool bMakeFolder)
+    : m_strPath(std::move(path)), m_bMakeFolder(bMakeFolder) {}
 
 bool CSettingsFile::Lookup(const char* section, const char* key, std::string* pValue) const {
     CSimpleIniA ini;
@@ -266,5 +283,11 @@ bool CSettingsFile::WriteValues(const char* section, const std::vector<SettingsV
     }
     std::string data;
     // Saving into a string fails only without memory.
-    return ini.Save(data) >= 0 && ReplaceFile(m_strPath, data) && bAll; // GCOVR_EXCL_BR_LINE
+    if (ini.Save(data) < 0) { // GCOVR_EXCL_BR_LINE
+        return false;         // GCOVR_EXCL_LINE
+    }
+    if (m_bMakeFolder && !MakeFolders(m_strPath)) {
+        return false;
+    }
+    return ReplaceFile(m_strPath, data) && bAll;
 }

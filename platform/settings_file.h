@@ -16,11 +16,14 @@ struct SettingsValue {
 // other sections, keys and comments in the file are kept when a value is written. Each write
 // replaces the whole file atomically (temporary file in the same folder, then rename), so the
 // file is always either the old one or the new one; a temporary file left behind by a writer
-// that was killed is removed by the next write. The folder is never created. Anything but a
-// regular file at the path (a FIFO, a device, a folder) reads as unreadable and is never replaced.
+// that was killed is removed by the next write. Anything but a regular file at the path (a FIFO,
+// a device, a folder) reads as unreadable and is never replaced.
 class CSettingsFile {
 public:
-    explicit CSettingsFile(std::string path);
+    // With bMakeFolder false the folder is never created, and writes fail without it. With true,
+    // a write first makes the missing folders of the path, each with mode 0700 (private to the
+    // user); reading never makes anything.
+    explicit CSettingsFile(std::string path, bool bMakeFolder = false);
 
     const std::string& Path() const { return m_strPath; }
 
@@ -45,4 +48,5 @@ private:
     bool Lookup(const char* section, const char* key, std::string* pValue) const;
 
     std::string m_strPath;
+    bool m_bMakeFolder;
 };

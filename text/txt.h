@@ -42,8 +42,14 @@ int TxtGetRegion(const char* text, int index, const char* open, const char* clos
 // of any length go; an empty marker finds no region.
 // 0, or -1 when a pass ran out of memory (earlier passes stay done).
 int TxtRemoveRegions(char* text, const char* open, const char* close);
+// As TxtRemoveRegions, with `replacement` in place of each region and its markers. The
+// replacement must be shorter than the two markers together, so that the text only shrinks;
+// a longer one is refused with -1 and the text unchanged.
+int TxtReplaceRegions(char* text, const char* open, const char* close, const char* replacement);
 
-// Cleans a declaration pasted from the clipboard: tabs become spaces, "/*" ... "*/" and
-// "//" ... line-feed comments go, the line breaks go, runs of spaces become one space.
+// Cleans a declaration pasted from the clipboard: tabs become spaces; "/*" ... "*/" comments,
+// "//" ... line-feed comments with their line feed, and the line breaks (CR LF, LF, lone CR) go;
+// where such a run stood between two bytes that are not spaces it leaves one space, as a C
+// compiler reads it, so that no two words are fused; runs of spaces then become one space.
 // 0, or -1 when the comment removal ran out of memory (the text may be partly cleaned).
 int TxtCleanPasted(char* text);

@@ -74,11 +74,20 @@ int TxtGetRegion(const char* text, int index, const char* open, const char* clos
 }
 
 int TxtRemoveRegions(char* text, const char* open, const char* close) {
+    return TxtReplaceRegions(text, open, close, "");
+}
+
+int TxtReplaceRegions(char* text, const char* open, const char* close, const char* replacement) {
     const std::size_t openLength = std::strlen(open);
     const std::size_t closeLength = std::strlen(close);
     // An empty marker finds no region.
     if (openLength == 0 || closeLength == 0) {
         return 0;
+    }
+    // Every pass must shrink the text: that keeps the result in the caller's array and ends the
+    // passes.
+    if (std::strlen(replacement) >= openLength + closeLength) {
+        return -1;
     }
     char* first = FirstCompleteRegion(text, open, openLength, close, closeLength);
     if (first == nullptr) {
@@ -100,13 +109,13 @@ int TxtRemoveRegions(char* text, const char* open, const char* close) {
         std::memcpy(region, first, regionLength);
         region[regionLength] = '\0';
         // Every copy of the first region's text goes at once, also copies inside other regions.
-        // No copy begins before the first open marker, so the removal starts there.
-        if (TxtRemove(first, region) != 0) {
+        // No copy begins before the first open marker, so the replacement starts there.
+        if (TxtReplace(first, region, replacement) != 0) {
             result = -1;
             break;
         }
-        // The text before the removed region is unchanged and held no open marker, but its
-        // last bytes may now begin one together with what followed the region.
+        // The text before the replaced region is unchanged and held no open marker, but its
+        // last bytes may now begin one together with what took the region's place.
         const auto offset = static_cast<std::size_t>(first - text);
         char* from = text + (offset > openLength - 1 ? offset - (openLength - 1) : 0);
         first = FirstCompleteRegion(from, open, openLength, close, closeLength);

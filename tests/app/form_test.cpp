@@ -160,6 +160,9 @@ private slots:
     void init() {
         m_pDir = std::make_unique<QTemporaryDir>();
         QDir::setCurrent(m_pDir->path());
+        // Without an ini/ folder the settings go to the user's configuration folder: the test's
+        // own, never the real one.
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_pDir->path() + "/xdg"));
         PfSetPrompt(this);
         QGuiApplication::clipboard()->setText("before");
         m_listShown.clear();
@@ -345,9 +348,35 @@ private slots:
         Close();
         QVERIFY(row.after.isNull() || ReadFile(INI) == row.after);
         QCOMPARE(QFileInfo::exists("ini"), row.nIni != LAY_NONE);
-        const bool bSaved = row.nIni == LAY_FOLDER && row.nFile != LAY_FIFO && !row.typed.isNull();
+        // Without ini/ the user's folder is made for the first write, private to the user.
+        struct stat st {};
+        const bool bUserFolder = stat("xdg/veldane", &st) == 0 && (st.st_mode & 0777) == 0700;
+        QCOMPARE(bUserFolder, row.nIni == LAY_NONE && !row.typed.isNull());
+        const bool bSaved = row.nFile != LAY_FIFO && !row.typed.isNull();
         Open();
         QCOMPARE(Text(IDC_DEVELOP), bSaved ? QString::fromUtf8(row.typed) : strDevelop);
+    }
+
+    // Two windows on one settings file: closing this one writes only what was changed in it, so
+    // what the other saved meanwhile stays.
+    void closingKeepsWhatAnotherWindowSaved() {
+        const QByteArray other = "[App]\nDEVELOP=B\nFILE_NAME=b.txt\nFILE_PATH=/b.txt\n";
+        const char* const apszAfter[] = {other.constData(),
+                                         "[App]\nDEVELOP=C\nFILE_NAME=b.txt\nFILE_PATH=/b.txt\n",
+                                         "[App]\nDEVELOP=B\nFILE_NAME=c.txt\nFILE_PATH=/c.txt\n"};
+        QVERIFY(Lay("ini", LAY_FOLDER));
+        for (int nChange = 0; nChange < 3; ++nChange) {
+            QVERIFY(Lay(INI, LAY_FILE, "[App]\nDEVELOP=A\nFILE_NAME=a.txt\nFILE_PATH=/a.txt\n"));
+            Open();
+            QVERIFY(Lay(INI, LAY_FILE, other));
+            if (nChange == 1) {
+                Dlg().SetDlgItemText(IDC_DEVELOP, "C");
+            } else if (nChange == 2) {
+                Choose("/c.txt");
+            }
+            Close();
+            QCOMPARE(ReadFile(INI), QByteArray(apszAfter[nChange]));
+        }
     }
 
     // Run from a current directory of over 3,000 bytes, Escape closes the form and saves, but not
@@ -464,12 +493,14 @@ private slots:
         const QByteArray jose = "[App]\nDEVELOP=Jos\xC3\xA9\nFILE_NAME=\nFILE_PATH=\n";
         AddRows<IniRow>({
             {"no ini folder", LAY_NONE, LAY_NONE, {}, "||", "typed", {}},
-            {"missing ini file", LAY_FOLDER, LAY_NONE, {}, "||", "山田 太郎", "[App]\nDEVELOP=山田 太郎\nFILE_NAME=\nFILE_PATH=\n"},
+            {"no ini folder, closed untouched", LAY_NONE, LAY_NONE, {}, "||", {}, {}},
+            {"missing ini file", LAY_FOLDER, LAY_NONE, {}, "||", "山田 太郎", "[App]\nDEVELOP=山田 太郎\n"},
             {"UTF-8 round trip", LAY_FOLDER, LAY_FILE, "[App]\nDEVELOP=山田\nFILE_NAME=書式.txt\nFILE_PATH=/p/書式.txt\n", "山田|書式.txt|/p/書式.txt", "鈴木～", "[App]\nDEVELOP=鈴木～\nFILE_NAME=書式.txt\nFILE_PATH=/p/書式.txt\n"},
-            {"code page 932 file", LAY_FOLDER, LAY_FILE, cp932, "山田|書式.txt|C:\\\x8f\x91\x8e\xae.txt", {}, "[App]\nDEVELOP=山田\nFILE_NAME=書式.txt\nFILE_PATH=C:\\\x8f\x91\x8e\xae.txt\n"},
+            // Closed untouched, nothing is written: the file stays as its own system wrote it.
+            {"code page 932 file", LAY_FOLDER, LAY_FILE, cp932, "山田|書式.txt|C:\\\x8f\x91\x8e\xae.txt", {}, cp932},
             {"path fills the array", LAY_FOLDER, LAY_FILE, named + full + "\n", "|a.txt|" + full, {}, {}},
-            // A path that does not fit names no usable file, nor does its name; closing drops both.
-            {"path one past the array", LAY_FOLDER, LAY_FILE, named + full + "p\n", "||", {}, "[App]\nFILE_NAME=\nFILE_PATH=\nDEVELOP=\n"},
+            // A path that does not fit names no usable file, nor does its name; both stay stored.
+            {"path one past the array", LAY_FOLDER, LAY_FILE, named + full + "p\n", "||", {}, named + full + "p\n"},
             // A box holds 32,767 characters; the stored value goes back whole all the same.
             {"1 MB value", LAY_FOLDER, LAY_FILE, big, QByteArray(32767, 'x') + "||", {}, big},
             {"UTF-8 outside code page 932", LAY_FOLDER, LAY_FILE, jose, "Jos?||", {}, jose},

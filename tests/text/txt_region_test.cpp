@@ -46,12 +46,45 @@ TEST(TxtRegions, CountCopyAndRemoveWalkTheSameRegions) {
     }
 }
 
-TEST(TxtCleanPasted, JoinsLinesAndDropsComments) {
+TEST(TxtRegions, ReplacementTakesEachRegionsPlaceAndNeverGrowsTheText) {
+    struct {
+        const char *name, *open, *close, *replacement, *text;
+        int result;
+        const char* expected;
+    } const rows[] = {
+        {"each region one space", "/*", "*/", " ", "a/* x */b/**/c", 0, "a b c"},
+        {"copies take it too", "/*", "*/", " ", "/*x*/a/*x*/", 0, " a "},
+        // "/" and "*" meet where the region was only when nothing takes its place.
+        {"no new marker across the space", "/*", "*/", " ", "//* a */* b */", 0, "/ * b */"},
+        {"as long as both markers", "<@", "@>", "1234", "a<@b@>c", -1, "a<@b@>c"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::string array = TextArray(row.text);
+        EXPECT_EQ(TxtReplaceRegions(array.data(), row.open, row.close, row.replacement),
+                  row.result);
+        EXPECT_STREQ(array.c_str(), row.expected);
+        EXPECT_TRUE(ZeroAfterText(array));
+    }
+}
+
+TEST(TxtCleanPasted, JoinsLinesAndDropsCommentsWithoutFusingWords) {
     const char* const rows[][3] = {
         {"comments, tabs and line breaks", "int\tf(int a, /* n */\r\n\tchar* p) // x\r\n",
          "int f(int a, char* p) "},
         {"line comment left open", "int f(int a) // comment", "int f(int a) // comment"},
         {"comment marker in a comment", "int /* // */ f() // x /* y */\n", "int f() "},
+        {"return type on its own line", "void\n__argp_usage(const struct argp_state *state)",
+         "void __argp_usage(const struct argp_state *state)"},
+        {"CR LF between words", "static int\r\nf(void)", "static int f(void)"},
+        {"lone CR between words", "char\rg(int a,\rint b)", "char g(int a, int b)"},
+        {"block comment between words", "int/* n */n(void)", "int n(void)"},
+        {"line comment between words", "long// size\nsize(void)", "long size(void)"},
+        {"unclosed block comment kept", "int f(int a) /* open", "int f(int a) /* open"},
+        // At either end a break leaves nothing: a final ";" stays last, for the analyser.
+        {"breaks at both ends", "\r\nint f(int a) const;\r\n", "int f(int a) const;"},
+        {"comment beside a space, then between two bytes", "int /* a */\nf(/**/void)",
+         "int f( void)"},
     };
     for (const auto& [name, text, expected] : rows) {
         std::string array = TextArray(text);
