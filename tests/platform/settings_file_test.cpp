@@ -15,6 +15,7 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <tuple>
 
 namespace fs = std::filesystem;
 
@@ -105,6 +106,23 @@ TEST_F(SettingsFileTest, UnreadablePlacesGiveTheDefaultsAndAreNotReplaced) {
     EXPECT_TRUE(fs::is_empty(m_folder + "/folder"));
     EXPECT_FALSE(fs::exists(m_folder + "/missing"));
     EXPECT_EQ(Read(), "[App]\nDEVELOP=old\n");
+}
+
+// Asked to, a write makes the missing folders, private to the user; where one cannot be made
+// nothing is written.
+TEST_F(SettingsFileTest, WriteMakesMissingFoldersWhenAsked) {
+    const std::tuple<const char*, std::string, bool> rows[] = {
+        {"two missing folders", m_folder + "/a/b/informatin.ini", true},
+        // No folder can be made among the process files.
+        {"a folder that cannot be made", "/proc/veldane-missing/informatin.ini", false},
+    };
+    for (const auto& [name, path, written] : rows) {
+        SCOPED_TRACE(name);
+        CSettingsFile settings(path, true);
+        EXPECT_EQ(settings.WriteString("App", "DEVELOP", "new"), written);
+        EXPECT_EQ(settings.GetString("App", "DEVELOP", "none"), written ? "new" : "none");
+    }
+    EXPECT_EQ(fs::status(m_folder + "/a").permissions(), fs::perms::owner_all);
 }
 
 // A write removes the temporary files of writers that died, and only those: not the one a live
