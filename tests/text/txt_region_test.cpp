@@ -77,6 +77,7 @@ TEST(TxtCleanPasted, JoinsLinesAndDropsCommentsWithoutFusingWords) {
         {"return type on its own line", "void\n__argp_usage(const struct argp_state *state)",
          "void __argp_usage(const struct argp_state *state)"},
         {"CR LF between words", "static int\r\nf(void)", "static int f(void)"},
+        {"line break before a space", "int\n f(void)", "int f(void)"},
         {"lone CR between words", "char\rg(int a,\rint b)", "char g(int a, int b)"},
         {"block comment between words", "int/* n */n(void)", "int n(void)"},
         {"line comment between words", "long// size\nsize(void)", "long size(void)"},
