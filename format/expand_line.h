@@ -36,7 +36,7 @@ struct CValueFacts {
     std::size_t m_nLength;
     char m_chFirst;
     char m_chLast;
-    bool m_bHoldsMarker;
+    bool m_bHoldsOpenMarker;
 };
 
 struct CRememberedValue {

@@ -38,7 +38,8 @@ bool ExpandAppendCrLf(char* output, std::size_t& length, const char* text) {
         length += rest;
         return true;
     }
-    for (const char* p = text; *p != '\0'; ++p) {
+    // The text does not fit, so the walk meets the end of the output before the end of the text.
+    for (const char* p = text;; ++p) {
         const std::size_t need = *p == '\n' ? 2 : 1;
         if (length + need > OUTPUT_TEXT_LIMIT) {
             // Whether the last byte kept begins a double-byte character depends on the byte
@@ -54,5 +55,4 @@ bool ExpandAppendCrLf(char* output, std::size_t& length, const char* text) {
         }
         output[length++] = *p;
     }
-    return true;
 }

@@ -13,8 +13,7 @@ void* TxtAlloc(std::size_t size) {
     if (g_pAllocHook != nullptr && !g_pAllocHook(size)) {
         return nullptr;
     }
-    // malloc(0) may legitimately return null, which callers would take for a failure.
-    return std::malloc(size == 0 ? 1 : size);
+    return std::malloc(size);
 }
 
 void TxtFree(void* block) {

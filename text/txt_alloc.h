@@ -4,6 +4,8 @@
 
 // Every heap block of the core (scratch copies, list nodes, read buffers) comes from TxtAlloc,
 // so that a test can make any single allocation fail and check what the caller does then.
+// `size` is never 0 (every block holds at least a terminator or a node), for which malloc may
+// answer null without having failed.
 void* TxtAlloc(std::size_t size);
 void TxtFree(void* block);
 

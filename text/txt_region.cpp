@@ -69,9 +69,7 @@ int TxtCountRegions(const char* text, const char* open, const char* close) {
 }
 
 int TxtGetRegion(const char* text, int index, const char* open, const char* close, char* out) {
-    if (index < 1) {
-        return -1;
-    }
+    // An index below 1 needs no test of its own: no region is numbered so.
     return ScanRegions(text, open, close, index, out).m_nResult;
 }
 

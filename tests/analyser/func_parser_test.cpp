@@ -96,6 +96,13 @@ TEST(FuncParserGetters, IndexOutsideTheListClearAndTooLongSplit) {
     EXPECT_EQ(Describe(parser, 0), "0|||0||");
     // The step's own guard: its two buffers of FUNC_TEXT_SIZE bytes cannot take 1024 bytes.
     EXPECT_EQ(parser.SplitDecl((Bytes('f', 1022) + "()").c_str(), szName, szName), -1);
+    // On its own the step meets a close bracket with none open, which is not a group.
+    EXPECT_EQ(parser.SplitDecl("f)(a)", szType, szName), 0);
+    EXPECT_EQ(std::string(szType) + "|" + szName, "f)|(a)");
+    // No text at all is refused by every step.
+    EXPECT_EQ(parser.Analyze(nullptr), -1);
+    EXPECT_EQ(parser.CheckSyntax(nullptr), -1);
+    EXPECT_EQ(parser.SplitDecl(nullptr, szType, szName), -1);
 }
 
 } // namespace

@@ -13,6 +13,8 @@ const std::tuple<const char*, std::string, Found> ROWS[] = {
     {"EveryPrefixIsRemoved", "<@IFN IFN FUNC@>\nx\n", {}},
     {"OpenMarkerOverlapsClose", "<@>\n", {{1, CHECK_UNCLOSED}}},
     {"ConditionBeforeAnEmptyLastLine", "<@IF FUNC@>\n\n", {}},
+    // Only the first condition counts; the second is never written.
+    {"TwoConditionsOnALine", "<@IF FUNC@><@IFN RET@>\nx\n", {{1, CHECK_TEXT_BESIDE_CONDITION}}},
     {"LineAtThePieceSize", std::string(510, 'a') + "\n", {}},
     {"LineOnePastThePieceSize", std::string(511, 'a') + "\n", {{1, CHECK_LONG_LINE}}},
     {"LastLineAtThePieceSizeWithoutLineEnd", std::string(511, 'a'), {}},

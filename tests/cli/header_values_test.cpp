@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <tuple>
+
 namespace {
 
 // Running out of memory is told apart from a faulty declaration, whichever step it hits.
@@ -23,6 +26,21 @@ TEST(HeaderValues, NoMemoryIsNeverASyntaxError) {
         const int result = values.SetDeclaration(row.pasted, argCount);
         TxtSetAllocHook(nullptr);
         EXPECT_EQ(result, row.expected);
+    }
+}
+
+// Only the form's keys take a value, and a value is what a box would hold.
+TEST(HeaderValues, SetTakesTheFormsKeysAsABoxWould) {
+    const std::tuple<const char*, std::string, bool, std::string> rows[] = {
+        {"TITLE", "t", true, "t"},
+        {"ARG_6_TEXT", std::string("a\0b", 3), true, "a"},
+        {"DEVELOPER", std::string(1100, 'd'), true, std::string(1023, 'd')},
+        {"BOGUS", "x", false, ""},
+    };
+    for (const auto& [key, value, taken, held] : rows) {
+        CHeaderValues values;
+        EXPECT_EQ(values.Set(key, value), taken) << key;
+        EXPECT_EQ(values.Get(key), held) << key;
     }
 }
 

@@ -146,6 +146,18 @@ const CAllocRow ROWS[] = {
          EXPECT_EQ(output.c_str(), "/*\r\n * GetCount\r\n * " + LONG_VALUE + "\r\n * " +
                                        (refused == 4 ? "<@NEST@>" : "<@FUNC@>") + "\r\n */");
      }},
+    // A line too long for the one-scan way: its working area, the pass's key and pattern areas,
+    // then the removal's scratch copy. Without any of them the line stays as it stands.
+    {"long line by passes",
+     [](int refused) {
+         const std::string line = "<@" + std::string(1100, 'k') + "@>x";
+         CFieldList list;
+         std::string output(EXPAND_OUTPUT_SIZE, '\0');
+         EXPECT_EQ(Watch(refused, [&] { return list.ExpandLine(line.c_str(), output.data()); }),
+                   EXPAND_APPENDED);
+         ASSERT_LE(refused, 4);
+         EXPECT_EQ(output.c_str(), refused ? line : "x");
+     }},
 };
 
 TEST(AllocFailure, EveryRefusedRequestKeepsTheOperationsPromise) {

@@ -24,12 +24,25 @@ constexpr std::pair<const char*, const char*> FIELDS[] = {
     {"MULTI", "a\nb"},
     // A full-width space: its second byte is '@'.
     {"WIDE", "\x81\x40"},
+    {"CLOSE", "a@>b"},
+    // Keys that differ only between their first and last eight bytes share a hash.
+    {"HEAD__1__TAIL", "one"},
+    {"HEAD__2__TAIL", "two"},
 };
 
 std::string Repeat(const std::string& text, std::size_t count) {
     std::string result;
     while (count-- > 0) {
         result += text;
+    }
+    return result;
+}
+
+// Placeholders of `count` keys that differ from each other and from the fields' keys.
+std::string Keys(std::size_t count) {
+    std::string result;
+    for (std::size_t key = 0; key < count; ++key) {
+        result += "<@" + std::to_string(key) + "@>";
     }
     return result;
 }
@@ -124,8 +137,12 @@ TEST_F(CExpandWaysTest, DirectWayTakesOrdinaryLinesAndLeavesTheRestToThePasses) 
         {"stray close markers and lone bytes", "@> < @ > <@GT@>@ <@AT@>x", true},
         {"removed region joins '<' and '@'", "<<@EMPTY@>@A@> <@K@>", false},
         {"value ending in '<' meets '@'", "<@LT@>@A@> <@K@>", false},
-        {"value ending in '@' meets '>'", "<@WIDE@>> <@K@>", false},
+        {"value ending in '@' meets '>', closing nothing", "<@WIDE@>> <@K@>", true},
         {"value holding a placeholder", "<@NEST@> <@A@>", false},
+        {"value holding a close marker", "<@CLOSE@> <@A@><@CLOSE@> <@IF K", true},
+        {"keys of one hash", "<@HEAD__1__TAIL@><@HEAD__2__TAIL@>,<@HEAD__1__TAIL@>", true},
+        {"key too long to remember", Repeat("<@" + std::string(40, 'k') + "@>,", 2), true},
+        {"more keys than remembered", Keys(EXPAND_REMEMBERED_KEYS + 6) + "<@A@>", true},
         {"key holding '<'", "<@>b@> <@a<@>b@>", false},
         {"key holding '@'", "<@a@@> <@A@>", false},
         {"edit budget spent", "<@A@>", false, EXPAND_EDIT_BUDGET + 1},

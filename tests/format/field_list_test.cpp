@@ -17,7 +17,12 @@ constexpr int APPENDED = EXPAND_APPENDED, KEEP = EXPAND_KEEP_NEXT, SKIP = EXPAND
 const std::string HIRAGANA = "\x82\xA0";
 
 std::string Repeat(const std::string& text, std::size_t count) {
-    return count == 0 ? "" : text + Repeat(text, count - 1);
+    std::string result;
+    result.reserve(text.size() * count);
+    while (count-- > 0) {
+        result += text;
+    }
+    return result;
 }
 
 // The head matches the empty name before any field, and the first of two fields with a name wins.
@@ -69,6 +74,10 @@ TEST_F(CFieldListTest, LineFillsPlaceholdersAndObeysConditions) {
         {"IFN absent", "<@IFN NONE@>\n", KEEP, ""},
         {"first condition decides", "<@FUNC@>: <@IF NONE@><@IF FUNC@>", SKIP, ""},
         {"prefix removed everywhere", "<@IF FIF UNC@>", KEEP, ""},
+        // 2048 bytes once filled, as large as the working area has grown to by then: the room
+        // for the terminator makes it grow once more.
+        {"fill exactly as long as the area", Repeat("<@TITLE@>", 6) + Repeat("<@DATE@>", 197),
+         APPENDED, Repeat("Count entries", 6) + Repeat("2001/06/01", 197)},
     };
     for (const auto& [name, line, result, written] : rows) {
         SCOPED_TRACE(name);
@@ -85,9 +94,21 @@ TEST_F(CFieldListTest, FieldsUpToTheirSizeExpandWholeAndSelfFeedingOnesStop) {
     ASSERT_EQ(m_list.AddField("V", full.c_str()) + m_list.AddField("F", feed.c_str()), 0);
     EXPECT_EQ(m_list.AddField(full.c_str(), "n") + m_list.AddField(past.c_str(), "x"), -1);
     EXPECT_EQ(m_list.AddField("P", past.c_str()), -1);
+    char value[FIELD_TEXT_SIZE] = {};
+    EXPECT_EQ(m_list.AddField(nullptr, "v") + m_list.AddField("N", nullptr), -2);
+    EXPECT_EQ(m_list.FindField(nullptr, value), -1);
     EXPECT_EQ(Expand("<@" + full + "@><@P@><@" + past + "@>" + Repeat("<@V@>|", 60), APPENDED, ""),
               "n" + Repeat(full + "|", 60));
     EXPECT_EQ(Expand(Repeat("<@F@>", 60) + "<@IF NONE@>", SKIP, ""), "");
+    // Each line brings in 10,201 placeholders of 101 keys, which take a pass each: the edit
+    // budget is spent after 19 lines, and from then on every placeholder is removed unfilled.
+    std::string unknown;
+    for (int key = 1; key <= 101; ++key) {
+        unknown += "<@u" + std::to_string(key) + "@>";
+    }
+    ASSERT_EQ(m_list.AddField("A", unknown.c_str()) + m_list.AddField("B", "X"), 0);
+    EXPECT_EQ(ExpandBytes(Repeat(Repeat("<@A@>", 101) + "<@B@>\n", 150)),
+              Repeat("<@B@>\r\n", 19) + Repeat("\r\n", 131));
     m_list.FreeFields();
     EXPECT_EQ(Expand("<@FUNC@>", APPENDED, ""), "");
 }
@@ -148,6 +169,9 @@ TEST_F(CFieldListTest, FileIsReadInPiecesUpToTheLineLimitAndAFullOutput) {
         {"UTF-8 with mark", "\xEF\xBB\xBF\xE3\x81\x82<@FUNC@>\r\n", HIRAGANA + "GetCount\r\n"},
         {"UTF-8 without mark", "\xE3\x81\x82\n", HIRAGANA + "\r\n"},
         {"code page 932 as is", HIRAGANA + "\n", HIRAGANA + "\r\n"},
+        {"UTF-8 judged by the bytes read",
+         "\xE3\x81\x82\n" + Repeat(Repeat("a", 100) + "\n", FORMAT_READ_LIMIT / 101 + 1) + HIRAGANA,
+         HIRAGANA + "\r\n" + Repeat(Repeat("a", 100) + "\r\n", FORMAT_LINE_LIMIT - 1)},
         {"line limit", Repeat("a\n", 9) + "<@IF NONE@>\nb\n" + Repeat("c\n", 150),
          Repeat("a\r\n", 9) + Repeat("c\r\n", FORMAT_LINE_LIMIT - 10)},
         {"full output", "x\n" + Repeat(chars + "\n", 128) + "y\n",
@@ -162,11 +186,15 @@ TEST_F(CFieldListTest, FileIsReadInPiecesUpToTheLineLimitAndAFullOutput) {
 TEST_F(CFieldListTest, FileThatCannotBeReadLeavesTheOutputAlone) {
     ASSERT_EQ(mkfifo(m_path.c_str(), 0600), 0);
     const std::string untouched(EXPAND_OUTPUT_SIZE, '#');
-    for (const std::string& path : {std::string(), m_path + "-x", testing::TempDir(), m_path}) {
+    // The last is a regular file that no one may read, not even the superuser.
+    for (const std::string& path : {std::string(), m_path + "-x", testing::TempDir(), m_path,
+                                    std::string("/proc/sys/vm/drop_caches")}) {
         m_output = untouched;
         EXPECT_EQ(m_list.ExpandFile(path.c_str(), m_output.data()), -1) << path;
         EXPECT_EQ(m_output, untouched);
     }
+    EXPECT_EQ(m_list.ExpandFile(nullptr, m_output.data()), -1);
+    EXPECT_EQ(m_list.ExpandFile(m_path.c_str(), nullptr), -1);
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,6 +15,7 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <tuple>
 
 namespace fs = std::filesystem;
 
@@ -56,6 +59,10 @@ TEST_F(SettingsFileTest, WriteUpdatesTheEntryInPlaceAndKeepsTheRest) {
     // "ﾃｽﾄ": a valid UTF-8 pair, then a UTF-8 lead byte that the value's end cuts off: not UTF-8.
     Write("[App]\nDEVELOP=\xc3\xbd\xc4\n");
     EXPECT_EQ(CSettingsFile(File()).GetString("App", "DEVELOP", ""), "\xc3\xbd\xc4");
+    // Of several values, one with a line break is refused and the rest are written.
+    EXPECT_FALSE(CSettingsFile(File()).WriteValues(
+        "App", {{"DEVELOP", "new", false}, {"FILE_PATH", "a\nb", true}}));
+    EXPECT_EQ(Read(), "[App]\nDEVELOP=new\n");
 }
 
 // A value with a line break (it could add keys of its own) and a write that fails part way (a file
@@ -75,6 +82,75 @@ TEST_F(SettingsFileTest, FailedWritesKeepTheOldFile) {
     std::signal(SIGXFSZ, previous);
     EXPECT_EQ(Read(), "[App]\nDEVELOP=old\n");
     EXPECT_EQ(Entries(), 1);
+}
+
+// A place that cannot be read gives the defaults and is never replaced; a missing folder is not
+// created.
+TEST_F(SettingsFileTest, UnreadablePlacesGiveTheDefaultsAndAreNotReplaced) {
+    Write("[App]\nDEVELOP=old\n");
+    ASSERT_TRUE(fs::create_directory(m_folder + "/folder"));
+    const std::pair<const char*, std::string> rows[] = {
+        {"a folder", m_folder + "/folder"},
+        {"below a regular file", File() + "/informatin.ini"},
+        {"in a missing folder", m_folder + "/missing/informatin.ini"},
+        // A regular file whose reading fails: this process's memory at address 0.
+        {"a file whose reading fails", "/proc/self/mem"},
+    };
+    for (const auto& [name, path] : rows) {
+        SCOPED_TRACE(name);
+        CSettingsFile settings(path);
+        EXPECT_EQ(settings.GetString("App", "DEVELOP", "def") + settings.GetRaw("App", "X", "d"),
+                  "defd");
+        EXPECT_FALSE(settings.WriteString("App", "DEVELOP", "new"));
+    }
+    EXPECT_TRUE(fs::is_empty(m_folder + "/folder"));
+    EXPECT_FALSE(fs::exists(m_folder + "/missing"));
+    EXPECT_EQ(Read(), "[App]\nDEVELOP=old\n");
+}
+
+// Asked to, a write makes the missing folders, private to the user; where one cannot be made
+// nothing is written.
+TEST_F(SettingsFileTest, WriteMakesMissingFoldersWhenAsked) {
+    const std::tuple<const char*, std::string, bool> rows[] = {
+        {"two missing folders", m_folder + "/a/b/informatin.ini", true},
+        // No folder can be made among the process files.
+        {"a folder that cannot be made", "/proc/veldane-missing/informatin.ini", false},
+    };
+    for (const auto& [name, path, written] : rows) {
+        SCOPED_TRACE(name);
+        CSettingsFile settings(path, true);
+        EXPECT_EQ(settings.WriteString("App", "DEVELOP", "new"), written);
+        EXPECT_EQ(settings.GetString("App", "DEVELOP", "none"), written ? "new" : "none");
+    }
+    EXPECT_EQ(fs::status(m_folder + "/a").permissions(), fs::perms::owner_all);
+}
+
+// A write removes the temporary files of writers that died, and only those: not the one a live
+// writer holds locked, nor names that the writer would not have made, nor a link.
+TEST_F(SettingsFileTest, WriteRemovesOnlyTheTemporaryFilesOfDeadWriters) {
+    const std::pair<const char*, bool> rows[] = {
+        {"informatin.ini.tmp-a1B2c3", false}, {"informatin.ini.tmp-LOCKED", true},
+        {"informatin.ini.tmp-a1B2c", true},   {"informatin.ini.tmp-a1B2c.", true},
+        {"informatin.inx.tmp-a1B2c3", true},  {"informatin.ini.tmp-LINKED", true},
+    };
+    for (const auto& [name, kept] : rows) {
+        std::ofstream(m_folder + "/" + name) << "x";
+    }
+    fs::remove(m_folder + "/informatin.ini.tmp-LINKED");
+    fs::create_symlink(m_folder + "/informatin.inx.tmp-a1B2c3",
+                       m_folder + "/informatin.ini.tmp-LINKED");
+    const int fd = open((m_folder + "/informatin.ini.tmp-LOCKED").c_str(), O_RDONLY);
+    ASSERT_EQ(flock(fd, LOCK_EX), 0);
+    // A bare file name is in the current folder.
+    const fs::path previous = fs::current_path();
+    fs::current_path(m_folder);
+    EXPECT_TRUE(CSettingsFile("informatin.ini").WriteString("App", "DEVELOP", "new"));
+    fs::current_path(previous);
+    close(fd);
+    EXPECT_EQ(Read(), "[App]\nDEVELOP=new\n");
+    for (const auto& [name, kept] : rows) {
+        EXPECT_EQ(fs::exists(fs::symlink_status(m_folder + "/" + name)), kept) << name;
+    }
 }
 
 // Two sets that differ in every value and in length, so that any mixture or torn write shows.

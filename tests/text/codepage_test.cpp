@@ -15,6 +15,10 @@ TEST(TxtCodePage, ConvertsWithWindowsMappingsAndReplacesTheRest) {
         {"cut short before ascii", "\xE3\x81Z", "?Z"},
         {"lone lead byte at the end", "a?", "a\x82"},
         {"lead byte before a space", "? a", "\x81 a"},
+        {"unmapped pairs, trail bytes at the range ends", "?b??",
+         "\x85\x40"
+         "b\x85\x80\x85\xFC"},
+        {"lead byte before bytes no pair ends in", "?;?\x7F??", "\x85;\x85\x7F\x85\xFD"},
     };
     // A '?' on one side replaces a character, which cannot come back.
     for (const auto& [name, utf8, cp932] : rows) {
@@ -48,6 +52,10 @@ TEST(TxtIsUtf8, AcceptsWellFormedAndCutOffText) {
         {"cut short inside", "\xE3\x81z", false},
         {"overlong three bytes", "\xE0\x9F\xBF", false},
         {"surrogate cut off", "\xED\xA0", false},
+        {"four bytes at the lowest and highest", "\xF0\x90\x80\x80\xF4\x8F\xBF\xBF", true},
+        {"overlong four bytes", "\xF0\x8F\xBF\xBF", false},
+        {"above U+10FFFF", "\xF4\x90\x80\x80", false},
+        {"lead byte past four", "\xF5\x80\x80\x80", false},
         {"code page 932 text", "\x82\xA0\x82\xA2", false},
     };
     for (const auto& [name, bytes, valid] : rows) {

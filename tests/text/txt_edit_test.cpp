@@ -9,6 +9,7 @@ TEST(TxtGetField, CopiesOneFieldWithoutMergingDelimiters) {
         {"after empty field", "a  b", ' ', 3, 0, "b"},
         {"index past last", "a,b", ',', 3, -1, ""},
         {"trail byte delimits", "A\x83||B", '|', 1, 0, "A\x83"},
+        {"index zero names no field", "a,b", ',', 0, -1, ""},
     };
     for (const auto& [name, text, delim, index, result, field] : rows) {
         std::string out = TextArray("");
@@ -18,7 +19,7 @@ TEST(TxtGetField, CopiesOneFieldWithoutMergingDelimiters) {
 }
 
 // The text starts one byte into the array: that 'x' must survive every edit.
-void ExpectShortened(const char* text, const char* expected, void (*edit)(char*)) {
+template <typename Edit> void ExpectShortened(const char* text, const char* expected, Edit edit) {
     std::string array = TextArray(std::string("x") + text);
     edit(array.data() + 1);
     EXPECT_EQ(array.c_str(), std::string("x") + expected) << text;
@@ -26,17 +27,22 @@ void ExpectShortened(const char* text, const char* expected, void (*edit)(char*)
 }
 
 TEST(TxtShorteningEdits, TrimAndSqueezeLeaveOnlyZerosBehind) {
-    const std::tuple<const char*, const char*, const char*, const char*, const char*> rows[] = {
-        // text, trimmed left, right, both, squeezed
-        {"xxaxxbxx", "axxbxx", "xxaxxb", "axxb", "xaxbx"},
-        {"xxx", "", "", "", "x"},
-        {"", "", "", "", ""},
-    };
-    for (const auto& [text, left, right, both, squeezed] : rows) {
-        ExpectShortened(text, left, [](char* t) { EXPECT_EQ(TxtTrimLeft(t, 'x'), 0); });
-        ExpectShortened(text, right, [](char* t) { TxtTrimRight(t, 'x'); });
-        ExpectShortened(text, both, [](char* t) { TxtTrim(t, 'x'); });
-        ExpectShortened(text, squeezed, [](char* t) { EXPECT_EQ(TxtSqueeze(t, 'x'), 0); });
+    const std::tuple<const char*, char, const char*, const char*, const char*, const char*> rows[] =
+        {
+            // text, character, trimmed left, right, both, squeezed
+            {"xxaxxbxx", 'x', "axxbxx", "xxaxxb", "axxb", "xaxbx"},
+            {"xxx", 'x', "", "", "", "x"},
+            {"", 'x', "", "", "", ""},
+            // The terminator is never trimmed, not even from an empty text.
+            {"", '\0', "", "", "", ""},
+            {"ab", '\0', "ab", "ab", "ab", "ab"},
+        };
+    for (const auto& [text, ch, left, right, both, squeezed] : rows) {
+        const char c = ch;
+        ExpectShortened(text, left, [c](char* t) { EXPECT_EQ(TxtTrimLeft(t, c), 0); });
+        ExpectShortened(text, right, [c](char* t) { TxtTrimRight(t, c); });
+        ExpectShortened(text, both, [c](char* t) { TxtTrim(t, c); });
+        ExpectShortened(text, squeezed, [c](char* t) { EXPECT_EQ(TxtSqueeze(t, c), 0); });
     }
 }
 
