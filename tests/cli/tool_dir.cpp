@@ -34,7 +34,7 @@ std::string CToolDir::Read(const std::string& name) const {
 }
 
 Result CToolDir::Run(const std::vector<std::string>& args, const std::string& input,
-                     const std::string& out, bool unprivileged) const {
+                     const std::string& out, bool unprivileged, const std::string& in) const {
     Write(".stdin", input);
     std::string command = "cd '" + m_strDir + "' && exec ";
     if (unprivileged && geteuid() == 0) {
@@ -49,6 +49,6 @@ Result CToolDir::Run(const std::vector<std::string>& args, const std::string& in
         EXPECT_EQ(arg.find('\''), std::string::npos); // quoted as is
         command += " '" + arg + "'";
     }
-    const int status = std::system((command + " <.stdin >" + out + " 2>.stderr").c_str());
+    const int status = std::system((command + " <" + in + " >" + out + " 2>.stderr").c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Read(out), Read(".stderr")};
 }
