@@ -3,7 +3,8 @@
 #include <string>
 #include <string_view>
 
-// Reads all of the regular file at `path`: true with its bytes, false when it cannot be read.
+// Reads all of the regular file at `path`: true with its bytes, false when it cannot be opened
+// or a read fails (`bytes` then holds what was read).
 bool InsertReadFile(const std::string& path, std::string& bytes);
 
 // Replaces the contents of the file at `path` with `bytes` in one step: a temporary file in the

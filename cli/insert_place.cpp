@@ -17,7 +17,7 @@ bool StartsWith(std::string_view text, std::size_t at, std::string_view start) {
 }
 
 // The line end a line gets when its own is missing: the file's first, or LF in a file of one line.
-std::string FirstLineEnd(std::string_view file) {
+const char* FirstLineEnd(std::string_view file) {
     const std::size_t lineFeed = file.find('\n');
     return lineFeed != std::string_view::npos && lineFeed > 0 && file[lineFeed - 1] == '\r' ? "\r\n"
                                                                                             : "\n";

@@ -5,6 +5,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include <typeinfo>
+
 namespace {
 
 // How the parser's texts put the option's name, or the arguments it did not expect, into its
@@ -25,9 +27,10 @@ std::string Between(std::string_view text, std::string_view start, std::string_v
         return {};
     }
     const std::size_t stop = text.find(end, start.size());
-    return stop == std::string_view::npos
-               ? std::string()
-               : std::string(text.substr(start.size(), stop - start.size()));
+    if (stop == std::string_view::npos) {
+        return {};
+    }
+    return std::string(text.substr(start.size(), stop - start.size()));
 }
 
 } // namespace
@@ -36,14 +39,15 @@ std::string CliDescribeParseError(const CLI::ParseError& error,
                                   const std::vector<std::string>& extras) {
     const std::string_view text = error.what();
     const std::string name = Between(text, "", NAME_END);
-    if (dynamic_cast<const CLI::ExtrasError*>(&error) != nullptr && !extras.empty()) {
+    // The parser throws these classes themselves, never one derived from them.
+    if (typeid(error) == typeid(CLI::ExtrasError) && !extras.empty()) {
         std::string joined = extras.front();
         for (std::size_t i = 1; i < extras.size(); ++i) {
             joined += " " + extras[i];
         }
         return CliPrintf(MSG_UNEXPECTED_ARGS, joined.c_str());
     }
-    if (dynamic_cast<const CLI::ArgumentMismatch*>(&error) != nullptr && !name.empty()) {
+    if (typeid(error) == typeid(CLI::ArgumentMismatch) && !name.empty()) {
         if (EndsWith(text, MISSING_END)) {
             return CliPrintf(MSG_OPTION_NO_VALUE, name.c_str());
         }
@@ -51,7 +55,7 @@ std::string CliDescribeParseError(const CLI::ParseError& error,
             return CliPrintf(MSG_OPTION_TWICE, name.c_str());
         }
     }
-    if (dynamic_cast<const CLI::ConversionError*>(&error) != nullptr) {
+    if (typeid(error) == typeid(CLI::ConversionError)) {
         const std::string converted = Between(text, CONVERSION_START, CONVERSION_NAME_END);
         const std::string& option = converted.empty() ? name : converted;
         if (!option.empty()) {

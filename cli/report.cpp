@@ -10,9 +10,8 @@ std::string PrintfList(const char* format, va_list args) {
     va_copy(again, args);
     const int size = std::vsnprintf(nullptr, 0, format, args);
     std::string text(size > 0 ? static_cast<std::size_t>(size) : 0, '\0');
-    if (size > 0) {
-        std::vsnprintf(text.data(), text.size() + 1, format, again);
-    }
+    // The string's own terminator takes the NUL that vsnprintf() writes.
+    std::vsnprintf(text.data(), text.size() + 1, format, again);
     va_end(again);
     return text;
 }

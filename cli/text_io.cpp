@@ -25,9 +25,14 @@ CliEncoding CliOtherEncoding(CliEncoding encoding) {
 }
 
 bool CliIsText(std::string_view text, CliEncoding encoding, bool cutShort) {
+    if (encoding == ENCODING_UTF8 && cutShort) {
+        return TxtIsUtf8(text);
+    }
     if (encoding == ENCODING_UTF8) {
         // A line feed after the text turns a sequence cut off at its end into a malformed one.
-        return cutShort ? TxtIsUtf8(text) : TxtIsUtf8(std::string(text) + '\n');
+        std::string ended(text);
+        ended += '\n';
+        return TxtIsUtf8(ended);
     }
     if (cutShort && !text.empty()) {
         text = text.substr(0, TxtCp932Cut(text, text.size() - 1));

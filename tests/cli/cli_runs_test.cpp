@@ -125,6 +125,16 @@ struct RunRow {
 };
 
 const RunRow RUN_ROWS[] = {
+    {"EncodingInCapitals",
+     INI,
+     {"--encoding=UTF-8", "--date=d"},
+     "int f()",
+     0,
+     "開発 太郎|d||\n",
+     ""},
+    {"Version", "", {"--version"}, "", 0, "veldane-header " VELDANE_VERSION "\n", ""},
+    // A CR that ends no line stays, also as the last byte.
+    {"LoneCr", "", {"-f", CLI_TEST_DATA "lone_cr.txt", "int f()"}, "", 0, "f\rx\r", ""},
     {"EmptyDeveloperOption",
      INI,
      {"--date", "d", "-d", "", "--encoding=UTF8"},
@@ -262,6 +272,9 @@ const RunRow RUN_ROWS[] = {
     {"FlagWithAValue", "", {"--crlf=x"}, "", 2, "", Usage("--crlf の値が正しくありません。")},
     {"UnknownEncoding", "", {"--encoding", "latin1"}, "", 2, "", Usage(MSG_BAD_ENCODING)},
     {"ArgTextRowSeven", "", {"--arg-text", "7=x"}, "", 2, "", Usage(MSG_BAD_ARG_TEXT)},
+    {"ArgTextRowZero", "", {"--arg-text", "0=x"}, "", 2, "", Usage(MSG_BAD_ARG_TEXT)},
+    {"ArgTextRowWithoutText", "", {"--arg-text", "1"}, "", 2, "", Usage(MSG_BAD_ARG_TEXT)},
+    {"ArgTextRowOfTwoDigits", "", {"--arg-text", "12=x"}, "", 2, "", Usage(MSG_BAD_ARG_TEXT)},
     {"CheckWithOtherOptions",
      "",
      {"--check", ANALYSED, "-f", ANALYSED},
@@ -280,6 +293,8 @@ const RunRow RUN_ROWS[] = {
     {"InsertLineZero", "", {"--insert", "a.c:0"}, "", 2, "", BAD_INSERT},
     {"InsertLineNotANumber", "", {"--insert", "a.c:1a"}, "", 2, "", BAD_INSERT},
     {"InsertWithoutFile", "", {"--insert", ":1"}, "", 2, "", BAD_INSERT},
+    {"InsertWithoutNumber", "", {"--insert", "a.c:"}, "", 2, "", BAD_INSERT},
+    {"InsertLineNegative", "", {"--insert", "a.c:-1"}, "", 2, "", BAD_INSERT},
     {"InsertWithADeclaration",
      "",
      {"--insert", "a.c:1", "int f()"},
@@ -325,6 +340,14 @@ const RunRow RUN_ROWS[] = {
      1,
      ReadBytes(CLI_TEST_DATA "faulty.expected"),
      ""},
+    // NULs after the last line end leave it the last line.
+    {"CheckNulsAfterTheLastLine",
+     "",
+     {"--check", CLI_TEST_DATA "last_condition.txt"},
+     "",
+     1,
+     CLI_TEST_DATA "last_condition.txt:1: 最終行が条件行です。この条件が掛かる行がありません。\n",
+     ""},
     {"CheckAnExecutable",
      "",
      {"--check", VELDANE_HEADER_EXE},
@@ -347,6 +370,9 @@ TEST(CliRuns, EndWithTheirStatusAndOutput) {
                   Result(7, "", "veldane-header: 標準出力に書き込めません。\n"))
             << args[0];
     }
+    const CToolDir dir;
+    EXPECT_EQ(dir.Run({"-f", ANALYSED}, "", ".stdout", false, "/"),
+              Result(7, "", "veldane-header: 標準入力を読み込めません。\n"));
 }
 
 TEST(CliRuns, CheckReportsNulBytesAndTextBesideAConditionByLine) {

@@ -51,4 +51,11 @@ TEST(FormatCheck, FindsWhatIsLikelyAMistake) {
     }
 }
 
+// A format file that cannot be read leaves the text as it was.
+TEST(FormatCheck, MissingFileIsNotRead) {
+    std::string text = "untouched";
+    EXPECT_EQ(CheckReadFile("/nonexistent/format.txt", text), -1);
+    EXPECT_EQ(text, "untouched");
+}
+
 } // namespace

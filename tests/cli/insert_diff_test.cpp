@@ -12,6 +12,7 @@ TEST(InsertDiff, ShowsOneChangedRunWithItsContext) {
         std::string m_strDiff;
     } rows[] = {
         {"nothing changed", "a\nb\n", "a\nb\n", ""},
+        {"lines added at the end", "a\n", "a\nb\n", "--- f\n+++ f\n@@ -1,1 +1,2 @@\n a\n+b\n"},
         {"context cut at both ends of the file", "a\nb\nc\n", "a\nx\ny\nc\n",
          "--- f\n+++ f\n@@ -1,3 +1,4 @@\n a\n-b\n+x\n+y\n c\n"},
         {"context of three lines", "1\n2\n3\n4\n5\n6\n7\n8\n", "1\n2\n3\n4\nx\n5\n6\n7\n8\n",

@@ -42,10 +42,13 @@ const PlaceRow ROWS[] = {
     {"TrailByteIsNoBrace", "f(\"\x83\x7B\");", 1, ENCODING_CP932, {"", "f(\"\x83\x7B\")", "\n"}},
     {"BraceAfterAStrayByte", "f(\"\x83\x7B\");", 1, ENCODING_UTF8, {"", "f(\"\x83", "\n"}},
     {"LastLineTakesLf", "a\nb\r\nint f()", 3, ENCODING_UTF8, {"", "int f()", "\n"}},
+    {"EmptyFirstLineGivesLf", "\nint f()", 2, ENCODING_UTF8, {"", "int f()", "\n"}},
+    {"LeadByteLastInTheFile", "int f\x83", 1, ENCODING_CP932, {"", "int f\x83", "\n"}},
     {"ByteOrderMarkStaysFirst", "\xEF\xBB\xBF int f();", 1, ENCODING_UTF8, {" ", "int f()", "\n"}},
     {"BlankLine", "  \t\r\nint f();\n", 1, ENCODING_UTF8, {"  \t", "", "\r\n"}},
     {"BlankLastLine", "int f();\n  ", 2, ENCODING_UTF8, {"  ", "", "\n"}},
     {"EmptyFile", "", 1, ENCODING_UTF8, NO_LINE},
+    {"LineZero", "int f();\n", 0, ENCODING_UTF8, NO_LINE},
 };
 
 TEST(InsertPlace, FindsTheLineAndItsDeclaration) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sys/wait.h>
@@ -33,13 +34,14 @@ std::string CToolDir::Read(const std::string& name) const {
 }
 
 Result CToolDir::Run(const std::vector<std::string>& args, const std::string& input,
-                     const std::string& out, bool unprivileged) const {
+                     const std::string& out, bool unprivileged, const std::string& in) const {
     Write(".stdin", input);
     std::string command = "cd '" + m_strDir + "' && exec ";
     if (unprivileged && geteuid() == 0) {
-        // In a coverage build nobody cannot update the build's counters; they go here instead of
-        // into complaints on standard error.
-        command += "env GCOV_PREFIX='" + m_strDir + "/.gcov' ";
+        // In a coverage build nobody cannot update the build's counters: they go where the
+        // coverage run collects them, else here instead of into complaints on standard error.
+        const char* const collected = std::getenv("VELDANE_GCOV_PREFIX");
+        command += "env GCOV_PREFIX='" + (collected ? collected : m_strDir + "/.gcov") + "' ";
         command += "setpriv --reuid=65534 --regid=65534 --clear-groups ";
     }
     command += "'" VELDANE_HEADER_EXE "'";
@@ -47,6 +49,6 @@ Result CToolDir::Run(const std::vector<std::string>& args, const std::string& in
         EXPECT_EQ(arg.find('\''), std::string::npos); // quoted as is
         command += " '" + arg + "'";
     }
-    const int status = std::system((command + " <.stdin >" + out + " 2>.stderr").c_str());
+    const int status = std::system((command + " <" + in + " >" + out + " 2>.stderr").c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Read(out), Read(".stderr")};
 }

@@ -20,10 +20,12 @@ public:
     std::string Read(const std::string& name) const;
 
     // Runs the tool here with `input` on standard input. Streams go through files, so that no
-    // pipe can stall either side; `out` may be a device such as /dev/full. `unprivileged` runs it
-    // as nobody when the tests run as root, so that file permissions count.
+    // pipe can stall either side; `out` may be a device such as /dev/full, and `in` a file that
+    // cannot be read, such as a folder, instead of `input`. `unprivileged` runs it as nobody when
+    // the tests run as root, so that file permissions count.
     Result Run(const std::vector<std::string>& args, const std::string& input = "",
-               const std::string& out = ".stdout", bool unprivileged = false) const;
+               const std::string& out = ".stdout", bool unprivileged = false,
+               const std::string& in = ".stdin") const;
 
 private:
     std::string m_strDir;

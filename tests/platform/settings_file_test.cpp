@@ -111,10 +111,12 @@ TEST_F(SettingsFileTest, UnreadablePlacesGiveTheDefaultsAndAreNotReplaced) {
 // Asked to, a write makes the missing folders, private to the user; where one cannot be made
 // nothing is written.
 TEST_F(SettingsFileTest, WriteMakesMissingFoldersWhenAsked) {
+    fs::create_symlink(m_folder + "/nowhere", m_folder + "/dangling");
     const std::tuple<const char*, std::string, bool> rows[] = {
         {"two missing folders", m_folder + "/a/b/informatin.ini", true},
         // No folder can be made among the process files.
         {"a folder that cannot be made", "/proc/veldane-missing/informatin.ini", false},
+        {"a link to nothing where the folder goes", m_folder + "/dangling/informatin.ini", false},
     };
     for (const auto& [name, path, written] : rows) {
         SCOPED_TRACE(name);
@@ -123,6 +125,7 @@ TEST_F(SettingsFileTest, WriteMakesMissingFoldersWhenAsked) {
         EXPECT_EQ(settings.GetString("App", "DEVELOP", "none"), written ? "new" : "none");
     }
     EXPECT_EQ(fs::status(m_folder + "/a").permissions(), fs::perms::owner_all);
+    EXPECT_FALSE(fs::exists(m_folder + "/nowhere"));
 }
 
 // A write removes the temporary files of writers that died, and only those: not the one a live
