@@ -68,7 +68,9 @@ int CFormatText::Load(const char* path) {
         std::fclose(file);
         return -1;
     }
-    // A read error ends the text where the end of the file would.
+    // A file that opens but cannot be read (a failing disk, a special file) is as unusable as
+    // one that does not open: taking what came before the error as the whole file would give a
+    // cut or empty comment and call it a success.
     std::size_t length = 0;
     while (length < FORMAT_READ_LIMIT) {
         const std::size_t got = std::fread(raw + length, 1, FORMAT_READ_LIMIT - length, file);
@@ -77,7 +79,12 @@ int CFormatText::Load(const char* path) {
         }
         length += got;
     }
+    const bool bReadFailed = std::ferror(file) != 0;
     std::fclose(file);
+    if (bReadFailed) {
+        TxtFree(raw);
+        return -1;
+    }
 
     std::string_view bytes(raw, length);
     if (IsUtf8File(bytes)) {

@@ -186,9 +186,11 @@ TEST_F(CFieldListTest, FileIsReadInPiecesUpToTheLineLimitAndAFullOutput) {
 TEST_F(CFieldListTest, FileThatCannotBeReadLeavesTheOutputAlone) {
     ASSERT_EQ(mkfifo(m_path.c_str(), 0600), 0);
     const std::string untouched(EXPAND_OUTPUT_SIZE, '#');
-    // The last is a regular file that no one may read, not even the superuser.
+    // The last two are regular files that no one may read, not even the superuser: one that
+    // does not open for reading, one whose reading fails.
     for (const std::string& path : {std::string(), m_path + "-x", testing::TempDir(), m_path,
-                                    std::string("/proc/sys/vm/drop_caches")}) {
+                                    std::string("/proc/sys/vm/drop_caches"),
+                                    std::string("/proc/self/mem")}) {
         m_output = untouched;
         EXPECT_EQ(m_list.ExpandFile(path.c_str(), m_output.data()), -1) << path;
         EXPECT_EQ(m_output, untouched);
