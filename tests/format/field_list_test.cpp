@@ -188,9 +188,9 @@ TEST_F(CFieldListTest, FileThatCannotBeReadLeavesTheOutputAlone) {
     const std::string untouched(EXPAND_OUTPUT_SIZE, '#');
     // The last two are regular files that no one may read, not even the superuser: one that
     // does not open for reading, one whose reading fails.
-    for (const std::string& path : {std::string(), m_path + "-x", testing::TempDir(), m_path,
-                                    std::string("/proc/sys/vm/drop_caches"),
-                                    std::string("/proc/self/mem")}) {
+    for (const std::string& path :
+         {std::string(), m_path + "-x", testing::TempDir(), m_path,
+          std::string("/proc/sys/vm/drop_caches"), std::string("/proc/self/mem")}) {
         m_output = untouched;
         EXPECT_EQ(m_list.ExpandFile(path.c_str(), m_output.data()), -1) << path;
         EXPECT_EQ(m_output, untouched);
