@@ -26,8 +26,8 @@ public:
     CFormatText& operator=(const CFormatText&) = delete;
 
     // 0 when read; -1 when the path names no regular file, it cannot be opened or read, or
-    // there is no memory for it. Something other than a regular file is never opened, so a FIFO or a device
-    // cannot block the caller.
+    // there is no memory for it. Something other than a regular file is never opened, so a FIFO or
+    // a device cannot block the caller.
     int Load(const char* path);
     // Clears `line` (FORMAT_LINE_AREA_SIZE bytes) and copies the next piece into it: up to and
     // including the next LF, at most FORMAT_PIECE_SIZE bytes. False when nothing is left.
