@@ -1,11 +1,12 @@
 #include "cli/insert_file.h"
 
 #include "cli/text_io.h"
+#include "platform/file_write.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
+#include <filesystem>
 #include <limits>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,25 +16,6 @@ namespace {
 // The temporary file's name in the target's folder; mkstemp() fills in the Xs. Short and of
 // its own, so that a long file name cannot make it too long.
 constexpr const char* TEMP_NAME = ".veldane-header-XXXXXX";
-
-// The tool installs no signal handler, so no call is interrupted; a full disk or a file size
-// limit ends the writing.
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t put = write(fd, bytes.data(), bytes.size());
-        if (put <= 0) {
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(put));
-    }
-    return true;
-}
-
-// The folder of an absolute path, which realpath() gives, with its closing slash: "/" for a file
-// at the root.
-std::string FolderOf(const std::string& path) {
-    return path.substr(0, path.rfind('/') + 1);
-}
 
 } // namespace
 
@@ -63,8 +45,7 @@ bool InsertReplaceFile(const std::string& path, std::string_view bytes) {
     if (access(resolved.c_str(), W_OK) != 0) {
         return false;
     }
-    const std::string folder = FolderOf(resolved);
-    std::string tempPath = folder + TEMP_NAME;
+    std::string tempPath = std::filesystem::path(resolved).replace_filename(TEMP_NAME).string();
     const int fd = mkstemp(tempPath.data());
     if (fd < 0) {
         return false;
@@ -74,9 +55,9 @@ bool InsertReplaceFile(const std::string& path, std::string_view bytes) {
     if (fchown(fd, target.st_uid, target.st_gid) != 0) {
         errno = 0; // not kept: no reason to stop
     }
-    bool ok = WriteAll(fd, bytes);
+    bool ok = PfWriteAll(fd, bytes);
     // fchmod() of the writer's own new file, fsync() and close() fail only for faults of the
-    // disk; a full disk shows in WriteAll().
+    // disk; a full disk shows in PfWriteAll().
     ok = ok && fchmod(fd, target.st_mode & 07777) == 0 && fsync(fd) == 0; // GCOVR_EXCL_BR_LINE
     ok = close(fd) == 0 && ok;                                            // GCOVR_EXCL_BR_LINE
     ok = ok && std::rename(tempPath.c_str(), resolved.c_str()) == 0;
@@ -84,12 +65,6 @@ bool InsertReplaceFile(const std::string& path, std::string_view bytes) {
         unlink(tempPath.c_str());
         return false;
     }
-    // Makes the rename itself durable; a failure here cannot undo it, so it is not reported.
-    const int folderFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    // The folder was just written into, so it opens unless it is removed in between.
-    if (folderFd >= 0) { // GCOVR_EXCL_BR_LINE
-        fsync(folderFd);
-        close(folderFd);
-    }
+    PfSyncFolderOf(resolved);
     return true;
 }

@@ -1,5 +1,7 @@
 #include "platform/settings_file.h"
 
+#include "platform/file_write.h"
+
 #include "text/codepage.h"
 
 // Values are handled as bytes here and converted by the program's own code page unit, so the
@@ -80,21 +82,6 @@ int LoadIni(const std::string& path, CSimpleIniA* pIni) {
     return pIni->LoadData(data) < 0 ? -1 : 0; // GCOVR_EXCL_BR_LINE
 }
 
-bool WriteAll(int fd, std::string_view data) {
-    while (!data.empty()) {
-        const ssize_t put = write(fd, data.data(), data.size());
-        // Only a signal handler, which the tests do not install, interrupts a call.
-        if (put < 0 && errno == EINTR) { // GCOVR_EXCL_BR_LINE
-            continue;                    // GCOVR_EXCL_LINE
-        }
-        if (put <= 0) {
-            return false;
-        }
-        data.remove_prefix(static_cast<std::size_t>(put));
-    }
-    return true;
-}
-
 // Permissions for the replacement: those of the file it replaces, or what a plain new file gets.
 mode_t ReplacementMode(const std::string& path) {
     struct stat st {};
@@ -105,22 +92,6 @@ mode_t ReplacementMode(const std::string& path) {
     const mode_t mask = umask(0);
     umask(mask);
     return 0666 & ~mask;
-}
-
-// The folder that holds `path`; "." for a bare file name.
-std::filesystem::path FolderOf(const std::string& path) {
-    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
-    return folder.empty() ? std::filesystem::path(".") : folder;
-}
-
-// Makes the rename itself durable; a failure here cannot undo the rename, so it is ignored.
-void SyncFolder(const std::string& path) {
-    const int fd = open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    // The folder was just written into, so it opens unless it is removed in between.
-    if (fd >= 0) { // GCOVR_EXCL_BR_LINE
-        fsync(fd);
-        close(fd);
-    }
 }
 
 // True for a name that mkstemp() could have made from settingsName, TEMP_MARK and TEMP_RANDOM.
@@ -138,7 +109,7 @@ bool IsTempName(const std::string& name, const std::string& settingsName) {
 void RemoveDeadTemps(const std::string& path) {
     const std::string settingsName = std::filesystem::path(path).filename().string();
     std::error_code ec;
-    for (std::filesystem::directory_iterator it(FolderOf(path), ec), end; !ec && it != end;
+    for (std::filesystem::directory_iterator it(PfFolderOf(path), ec), end; !ec && it != end;
          it.increment(ec)) {
         const std::filesystem::path& temp = it->path();
         if (!IsTempName(temp.filename().string(), settingsName)) {
@@ -177,10 +148,10 @@ bool ReplaceFile(const std::string& path, std::string_view data) {
     // Where the file system has no locks the write goes ahead unlocked.
     flock(fd, LOCK_EX);
     // fchmod() of the writer's own new file, fsync() and the rename within its folder fail only
-    // for faults of the disk or a race; a full disk shows in WriteAll.
-    bool ok = fchmod(fd, ReplacementMode(path)) == 0 && WriteAll(fd, data); // GCOVR_EXCL_BR_LINE
-    ok = ok && fsync(fd) == 0;                                              // GCOVR_EXCL_BR_LINE
-    ok = ok && std::rename(tempPath.c_str(), path.c_str()) == 0;            // GCOVR_EXCL_BR_LINE
+    // for faults of the disk or a race; a full disk shows in PfWriteAll.
+    bool ok = fchmod(fd, ReplacementMode(path)) == 0 && PfWriteAll(fd, data); // GCOVR_EXCL_BR_LINE
+    ok = ok && fsync(fd) == 0;                                                // GCOVR_EXCL_BR_LINE
+    ok = ok && std::rename(tempPath.c_str(), path.c_str()) == 0;              // GCOVR_EXCL_BR_LINE
     if (!ok) {
         unlink(tempPath.c_str());
     }
@@ -189,7 +160,7 @@ bool ReplaceFile(const std::string& path, std::string_view data) {
     if (!ok) {
         return false;
     }
-    SyncFolder(path);
+    PfSyncFolderOf(path);
     return true;
 }
 
@@ -197,7 +168,7 @@ bool ReplaceFile(const std::string& path, std::string_view data) {
 // that another program makes meanwhile is as good as one made here. false when one cannot be
 // made; folders made before it stay.
 bool MakeFolders(const std::string& path) {
-    const std::filesystem::path folder = FolderOf(path);
+    const std::filesystem::path folder = PfFolderOf(path);
     std::filesystem::path partial;
     for (const std::filesystem::path& part : folder) {
         partial /= part;
