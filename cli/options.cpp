@@ -105,7 +105,9 @@ bool ParseArgTexts(const std::vector<std::string>& items, CliOptions& options) {
 
 int CliParseOptions(int argc, char** argv, CliOptions& options) {
     CLI::App app{DESCRIPTION, "veldane-header"};
-    app.footer(SETTINGS_RULE + SettingsLocateHere().strPath + "\n" + FOOTER);
+    app.footer(FOOTER);
+    // Looked up only when the help is shown; CLI11 puts this text, a line end, then FOOTER.
+    app.footer([] { return SETTINGS_RULE + SettingsLocateHere().strPath; });
     app.get_formatter()->label("Usage", "使い方");
     app.get_formatter()->label("OPTIONS", "オプション");
     app.get_formatter()->label("Positionals", "引数");
