@@ -29,10 +29,7 @@ bool CliIsText(std::string_view text, CliEncoding encoding, bool cutShort) {
         return TxtIsUtf8(text);
     }
     if (encoding == ENCODING_UTF8) {
-        // A line feed after the text turns a sequence cut off at its end into a malformed one.
-        std::string ended(text);
-        ended += '\n';
-        return TxtIsUtf8(ended);
+        return TxtIsCompleteUtf8(text);
     }
     if (cutShort && !text.empty()) {
         text = text.substr(0, TxtCp932Cut(text, text.size() - 1));

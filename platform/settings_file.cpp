@@ -180,13 +180,6 @@ bool MakeFolders(const std::string& path) {
     return stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-// True for bytes that are UTF-8 through to their last byte. TxtIsUtf8 forgives a sequence cut
-// off at the end, but a stored value is complete: a line feed after it turns such a tail into a
-// malformed sequence, so a code page 932 value ending in a byte like 0xC3 is not mistaken.
-bool IsCompleteUtf8(const std::string& bytes) {
-    return TxtIsUtf8(bytes + '\n');
-}
-
 } // namespace
 
 CSettingsFile::CSettingsFile(std::string path, bool bMakeFolder)
@@ -212,7 +205,7 @@ std::string CSettingsFile::GetString(const char* section, const char* key, const
     }
     // A file written on a code page 932 system holds its bytes as they are; anything that is
     // not UTF-8 is taken to be such a value.
-    return IsCompleteUtf8(value) ? TxtUtf8ToCp932(value) : value;
+    return TxtIsCompleteUtf8(value) ? TxtUtf8ToCp932(value) : value;
 }
 
 // The branches of these one-line calls are the cleanup of an exception, which the tests exclude.

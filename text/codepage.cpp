@@ -180,6 +180,13 @@ bool TxtIsUtf8(std::string_view bytes) {
     return true;
 }
 
+bool TxtIsCompleteUtf8(std::string_view bytes) {
+    // A line feed after the bytes turns a sequence cut off at their end into a malformed one.
+    std::string ended(bytes);
+    ended += '\n';
+    return TxtIsUtf8(ended);
+}
+
 std::size_t TxtUtf8ToCp932(const char* in, std::size_t size, char* out, std::size_t outSize) {
     // An empty array may come without a pointer (an empty vector's data()), and iconv aborts the
     // process when handed a null output pointer, even with no room to write into.

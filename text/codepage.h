@@ -18,6 +18,9 @@ std::size_t TxtCp932Cut(std::string_view text, std::size_t max);
 // True when `bytes` is well-formed UTF-8 (an incomplete sequence cut off at the very end counts
 // as well-formed, so that a bounded read of a file can be judged).
 bool TxtIsUtf8(std::string_view bytes);
+// True when `bytes` is well-formed UTF-8 through to its last byte: for text known to be whole,
+// such as a stored value, where a code page 932 text ending in a byte like 0xC3 must not pass.
+bool TxtIsCompleteUtf8(std::string_view bytes);
 
 // UTF-8 to code page 932; a character that code page 932 lacks, or a malformed sequence,
 // becomes '?'.

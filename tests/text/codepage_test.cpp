@@ -46,20 +46,22 @@ TEST(TxtUtf8ToCp932, WritesOnlyWholeCharactersThatFit) {
 }
 
 TEST(TxtIsUtf8, AcceptsWellFormedAndCutOffText) {
-    const std::tuple<const char*, const char*, bool> rows[] = {
-        {"every length", "a\u00E9\u3042\U0001F600", true},
-        {"cut off at the end", "a\xF0\x9F\x98", true},
-        {"cut short inside", "\xE3\x81z", false},
-        {"overlong three bytes", "\xE0\x9F\xBF", false},
-        {"surrogate cut off", "\xED\xA0", false},
-        {"four bytes at the lowest and highest", "\xF0\x90\x80\x80\xF4\x8F\xBF\xBF", true},
-        {"overlong four bytes", "\xF0\x8F\xBF\xBF", false},
-        {"above U+10FFFF", "\xF4\x90\x80\x80", false},
-        {"lead byte past four", "\xF5\x80\x80\x80", false},
-        {"code page 932 text", "\x82\xA0\x82\xA2", false},
+    // name, bytes, well-formed, well-formed to the last byte
+    const std::tuple<const char*, const char*, bool, bool> rows[] = {
+        {"every length", "a\u00E9\u3042\U0001F600", true, true},
+        {"cut off at the end", "a\xF0\x9F\x98", true, false},
+        {"cut short inside", "\xE3\x81z", false, false},
+        {"overlong three bytes", "\xE0\x9F\xBF", false, false},
+        {"surrogate cut off", "\xED\xA0", false, false},
+        {"four bytes at the lowest and highest", "\xF0\x90\x80\x80\xF4\x8F\xBF\xBF", true, true},
+        {"overlong four bytes", "\xF0\x8F\xBF\xBF", false, false},
+        {"above U+10FFFF", "\xF4\x90\x80\x80", false, false},
+        {"lead byte past four", "\xF5\x80\x80\x80", false, false},
+        {"code page 932 text", "\x82\xA0\x82\xA2", false, false},
     };
-    for (const auto& [name, bytes, valid] : rows) {
+    for (const auto& [name, bytes, valid, complete] : rows) {
         EXPECT_EQ(TxtIsUtf8(bytes), valid) << name;
+        EXPECT_EQ(TxtIsCompleteUtf8(bytes), complete) << name;
     }
 }
 
