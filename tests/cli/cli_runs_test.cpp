@@ -396,6 +396,17 @@ TEST(CliRuns, CheckReportsNulBytesAndTextBesideAConditionByLine) {
     EXPECT_EQ(dir.Run({"--check", "f.txt"}), Result(1, NUL_AND_BESIDE_REPORT, ""));
 }
 
+// The help names the settings file the tool reads from where it runs.
+TEST(CliRuns, HelpNamesTheSettingsFileItWouldRead) {
+    const CToolDir dir;
+    const auto [status, out, err] = dir.Run({"--help"});
+    const std::string file = std::filesystem::canonical(dir.Path("ini")) / "informatin.ini";
+    EXPECT_EQ(status, 0);
+    EXPECT_NE(out.find("ここで読むのは次のファイルです:\n  " + file + "\n"), std::string::npos)
+        << out;
+    EXPECT_EQ(err, "");
+}
+
 // A format file that exists but cannot be opened, which only an ordinary user meets.
 TEST(CliRuns, UnreadableFormatFileIsNamed) {
     const CToolDir dir;
