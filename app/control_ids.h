@@ -22,8 +22,6 @@ constexpr int IDC_PASTE = 1031;
 // The About box's only button.
 constexpr int IDOK = 1;
 
-// Argument rows the form shows.
-constexpr int ARG_ROW_COUNT = 6;
 // Each argument row holds three boxes (type, name, description) with consecutive identifiers.
 constexpr int ARG_ROW_STRIDE = 3;
 

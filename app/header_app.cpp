@@ -3,12 +3,12 @@
 #include "app/app_text.h"
 #include "app/header_dlg.h"
 #include "app/strings.h"
+#include "header/messages.h"
 #include "platform/settings_location.h"
-#include "platform/user_prompt.h"
 
 #include <new>
 
-CHeaderApp::CHeaderApp() = default;
+CHeaderApp::CHeaderApp(CDesktopServices& services) : m_services(services) {}
 CHeaderApp::~CHeaderApp() = default;
 
 bool CHeaderApp::InitInstance() {
@@ -31,7 +31,7 @@ bool CHeaderApp::InitProfile() {
         m_pProfile =
             std::make_unique<CSettingsFile>(std::move(location.strPath), location.bMakeFolder);
     } catch (const std::bad_alloc&) {
-        PfPrompt().Message(nullptr, AppText(MSG_NO_MEMORY));
+        m_services.Message(nullptr, AppText(MSG_NO_MEMORY));
         return false;
     }
     return true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/desktop_services.h"
 #include "platform/settings_file.h"
 
 #include <memory>
@@ -7,10 +8,11 @@
 #include <vector>
 
 // The application object: fixes where the settings file lies, runs the main form modally as the
-// only window, and serves the form's reads and writes of the settings file.
+// only window, and serves the form's reads and writes of the settings file and its desktop.
 class CHeaderApp {
 public:
-    CHeaderApp();
+    // `services` are the prompts and the clipboard the program uses; a test gives its own.
+    explicit CHeaderApp(CDesktopServices& services = PfDesktopServices());
     ~CHeaderApp();
     CHeaderApp(const CHeaderApp&) = delete;
     CHeaderApp& operator=(const CHeaderApp&) = delete;
@@ -40,6 +42,9 @@ public:
     // Several values in one replacement of the file: a crash never leaves some of them new.
     bool WriteProfileValues(const char* pszSection, const std::vector<SettingsValue>& values);
 
+    CDesktopServices& Services() const { return m_services; }
+
 private:
+    CDesktopServices& m_services;
     std::unique_ptr<CSettingsFile> m_pProfile;
 };

@@ -6,19 +6,16 @@
 #include "app/dialog_template.h"
 #include "app/header_app.h"
 #include "app/strings.h"
+#include "header/header_date.h"
+#include "header/settings_rule.h"
+#include "platform/desktop_services.h"
 #include "platform/dialog_units.h"
 #include "platform/qt_text.h"
-#include "platform/settings_location.h"
-#include "platform/user_prompt.h"
-#include "text/codepage.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <algorithm>
-#include <cstdio>
-#include <ctime>
 
 namespace {
 
@@ -36,7 +33,7 @@ const CommandEntry COMMANDS[] = {
 } // namespace
 
 CHeaderDlg::CHeaderDlg(CHeaderApp& app, QWidget* pParent)
-    : QDialog(pParent), m_app(app), m_szFormatPath{} {
+    : QDialog(pParent), m_app(app), m_services(app.Services()), m_szFormatPath{} {
     setWindowTitle(QStringLiteral(VELDANE_TITLE));
     const QFont font = PfDialogFont();
     setFont(font);
@@ -78,20 +75,12 @@ void CHeaderDlg::OnInitDialog() {
     // The chosen file's name is shown, never typed.
     EnableDlgItem(IDC_FORMAT_NAME, false);
 
-    char szDate[DATE_TEXT_SIZE] = {};
-    const std::time_t now = std::time(nullptr);
-    if (const std::tm* pNow = std::localtime(&now)) {
-        // Zero-padded to four, two and two digits ("%0.4d" in effect: a precision pads with
-        // zeros by itself).
-        std::snprintf(szDate, sizeof szDate, "%.4d/%.2d/%.2d", pNow->tm_year + 1900,
-                      pNow->tm_mon + 1, pNow->tm_mday);
-    }
-    SetDlgItemText(IDC_DATE, szDate);
+    SetDlgItemText(IDC_DATE, HeaderToday());
 
     std::string strPath = m_app.GetProfileRaw(SETTINGS_SECTION, SETTINGS_KEY_FILE_PATH, "");
     // A cut path would name some other file; a path that does not fit is no choice at all,
     // and the name shown must not pretend otherwise.
-    const bool bPathFits = strPath.size() < sizeof m_szFormatPath;
+    const bool bPathFits = HeaderPathFits(strPath);
     if (bPathFits) {
         strPath.copy(m_szFormatPath, strPath.size());
     }
@@ -177,19 +166,6 @@ std::string CHeaderDlg::GetDlgItemText(int nId) const {
     return std::string();
 }
 
-int CHeaderDlg::GetDlgItemText(int nId, char* pszText, int nMaxCount) const {
-    if (pszText == nullptr || nMaxCount <= 0) {
-        return 0;
-    }
-    const std::string strText = GetDlgItemText(nId);
-    // Never half a double-byte character: a lead byte left at the end would pair with whatever
-    // byte comes after it once the text is joined to another.
-    const std::size_t nCopy = TxtCp932Cut(strText, static_cast<std::size_t>(nMaxCount - 1));
-    std::copy_n(strText.data(), nCopy, pszText);
-    pszText[nCopy] = '\0';
-    return static_cast<int>(nCopy);
-}
-
 void CHeaderDlg::SetDlgItemText(int nId, std::string_view cp932) {
     QWidget* pItem = GetDlgItem(nId);
     if (auto* pEdit = qobject_cast<QLineEdit*>(pItem)) {
@@ -206,9 +182,9 @@ void CHeaderDlg::EnableDlgItem(int nId, bool bEnable) {
 }
 
 void CHeaderDlg::ShowMessage(const char* pszUtf8) {
-    PfPrompt().Message(this, AppText(pszUtf8));
+    m_services.Message(this, AppText(pszUtf8));
 }
 
 bool CHeaderDlg::AskYesNo(const char* pszUtf8) {
-    return PfPrompt().Question(this, AppText(pszUtf8));
+    return m_services.Question(this, AppText(pszUtf8));
 }

@@ -1,21 +1,17 @@
 #pragma once
 
+#include "header/box_limits.h"
+
 #include <QDialog>
-#include <cstddef>
 #include <map>
 #include <string>
 #include <string_view>
 #include <vector>
 
+class CDesktopServices;
 class CHeaderApp;
+struct CBoxValue;
 struct SettingsValue;
-
-// Room for a format file path of at most 1023 bytes and its terminator; the commands read it as
-// a C string.
-constexpr int FORMAT_PATH_SIZE = 1024;
-// Room for the date text: three numbers of up to 11 characters each (any int, though a real
-// date is "yyyy/mm/dd"), two slashes and the terminator.
-constexpr int DATE_TEXT_SIZE = 36;
 
 // The main form. Opening reads the settings and today's date into it; Enter anywhere in it
 // analyses the declaration; closing (Escape or the close button) saves the settings.
@@ -36,16 +32,14 @@ public:
     virtual void OnMakeHeader();
     // Empties the fifteen boxes that Analyse fills.
     void ClearAnalysis();
-    // Places code page 932 text on the clipboard: 1 when placed, 0 when nothing was done.
-    static int CopyToClipboard(const char* pszText);
+    // Places code page 932 text on the clipboard: 1 when placed, 0 when nothing was done (an
+    // empty or null text included).
+    int CopyToClipboard(const char* pszText);
 
     // Controls by identifier; texts are code page 932. An unknown identifier gives nullptr or an
     // empty text, and setting it does nothing.
     QWidget* GetDlgItem(int nId) const;
     std::string GetDlgItemText(int nId) const;
-    // At most nMaxCount - 1 bytes and a terminator, cut between whole characters; the number
-    // of bytes copied. Writes nothing when nMaxCount is not positive.
-    int GetDlgItemText(int nId, char* pszText, int nMaxCount) const;
     void SetDlgItemText(int nId, std::string_view cp932);
     void EnableDlgItem(int nId, bool bEnable);
 
@@ -57,13 +51,11 @@ public:
 
 protected:
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
-    // The clipboard as the commands reach it: ClipReadText and CopyToClipboard. A test replaces
-    // them to stage a clipboard that cannot be read or written.
-    virtual int ReadClipboard(std::string* pCp932, std::size_t nMaxBytes);
-    virtual int WriteClipboard(const char* pszText);
 
 private:
     void OnInitDialog();
+    // Shows each value in the box of its key.
+    void ShowBoxValues(const std::vector<CBoxValue>& values);
     void ShowStored(int nId, const char* pszKey, bool bKeep, std::string* pShown);
     std::vector<SettingsValue> ChangedSettings() const;
     bool PreTranslateMessage(QEvent* pEvent);
@@ -71,6 +63,7 @@ private:
     void OnDestroy();
 
     CHeaderApp& m_app;
+    CDesktopServices& m_services;
     // The chosen format file as file system bytes; empty when none is chosen.
     char m_szFormatPath[FORMAT_PATH_SIZE];
     // What opening showed of the settings, so that closing writes only what the user changed

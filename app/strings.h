@@ -1,9 +1,8 @@
 #pragma once
 
-#include "app/messages.h"
 #include "version.h"
 
-// The captions the program shows (its messages are in app/messages.h), as UTF-8 source literals.
+// The captions the program shows (its messages are in header/messages.h), as UTF-8 source literals.
 // The form works in code page 932, so a text is converted once where it reaches a box or a
 // message (see AppText).
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "format/header_keys.h"
+#include "header/header_keys.h"
 
 #include <array>
 #include <cstddef>

@@ -3,6 +3,7 @@
 #include "bench/bench_run.h"
 
 #include "format/field_list.h"
+#include "header/header_values.h"
 #include "format/format_read.h"
 
 namespace {

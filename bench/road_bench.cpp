@@ -4,6 +4,7 @@
 
 #include "analyser/func_parser.h"
 #include "format/field_list.h"
+#include "header/header_values.h"
 #include "format/format_read.h"
 #include "text/txt.h"
 

@@ -2,21 +2,20 @@
 
 #include "cli/exit_status.h"
 #include "cli/file_problem.h"
-#include "cli/header_values.h"
-#include "cli/messages.h"
+#include "header/box_limits.h"
+#include "header/header_date.h"
+#include "header/header_paste.h"
+#include "header/header_values.h"
+#include "header/messages.h"
 #include "cli/options.h"
 #include "cli/report.h"
 #include "cli/text_io.h"
 #include "platform/settings_file.h"
-#include "platform/settings_location.h"
+#include "header/settings_rule.h"
 
 #include <cstdio>
 
 namespace {
-
-// The window keeps the format file's path in 1024 bytes and treats a longer stored path as no
-// format file; the same stored path means the same here.
-constexpr std::size_t STORED_PATH_MAX = 1023;
 
 // An option's text as the option is named in the messages.
 struct OptionText {
@@ -27,16 +26,17 @@ struct OptionText {
 void SetOptionValues(const CliOptions& options, const CSettingsFile& settings,
                      CHeaderValues& values) {
     const CliEncoding encoding = options.m_eEncoding;
-    values.Set("TITLE", CliToCp932(options.m_strTitle, encoding));
-    values.Set("DEVELOPER", options.m_bHasDeveloper
-                                ? CliToCp932(options.m_strDeveloper, encoding)
-                                : settings.GetString(SETTINGS_SECTION, SETTINGS_KEY_DEVELOP, ""));
-    values.Set("DATE",
+    values.Set(HeaderKeyIndex(CHeaderKey::Title), CliToCp932(options.m_strTitle, encoding));
+    values.Set(HeaderKeyIndex(CHeaderKey::Developer),
+               options.m_bHasDeveloper
+                   ? CliToCp932(options.m_strDeveloper, encoding)
+                   : settings.GetString(SETTINGS_SECTION, SETTINGS_KEY_DEVELOP, ""));
+    values.Set(HeaderKeyIndex(CHeaderKey::Date),
                options.m_bHasDate ? CliToCp932(options.m_strDate, encoding) : HeaderToday());
-    values.Set("RET_TEXT", CliToCp932(options.m_strRetText, encoding));
+    values.Set(HeaderKeyIndex(CHeaderKey::RetText), CliToCp932(options.m_strRetText, encoding));
     for (int row = 1; row <= HEADER_ARG_ROWS; ++row) {
-        const std::string key = "ARG_" + std::to_string(row) + "_TEXT";
-        values.Set(key.c_str(), CliToCp932(options.m_astrArgText[row - 1], encoding));
+        values.Set(HeaderArgKeyIndex(row, CArgPart::Text),
+                   CliToCp932(options.m_astrArgText[row - 1], encoding));
     }
 }
 
@@ -76,7 +76,8 @@ int CliFindFormat(const CliOptions& options, const CSettingsFile& settings,
     formatPath = options.m_strFormatPath;
     if (!options.m_bHasFormat) {
         formatPath = settings.GetRaw(SETTINGS_SECTION, SETTINGS_KEY_FILE_PATH, "");
-        formatPath = formatPath.size() > STORED_PATH_MAX ? std::string() : formatPath;
+        // A stored path too long for the window is no format file there, and none here.
+        formatPath = HeaderPathFits(formatPath) ? formatPath : std::string();
     }
     if (formatPath.empty()) {
         return CliFail(EXIT_FORMAT_MISSING, MSG_NO_FORMAT, settings.Path().c_str(),
@@ -101,25 +102,27 @@ int CliMakeComment(const CliOptions& options, const CSettingsFile& settings,
         std::fprintf(stderr, "veldane-header: %s%s\n", where,
                      CliPrintf(MSG_DECLARATION_CUT, PASTE_TEXT_MAX).c_str());
     }
-    CHeaderValues values;
-    int argCount = 0;
-    switch (values.SetDeclaration(pasted, argCount)) {
-    case DECL_BUFFER_ERROR:
+    std::string cleaned;
+    if (HeaderCleanPaste(pasted, cleaned) != CPasteResult::Done) {
         return CliFail(EXIT_BUFFER, "%s%s", where, MSG_BUFFER_ERROR);
-    case DECL_SYNTAX_ERROR:
-        return CliFail(EXIT_SYNTAX, "%s%s", where, MSG_SYNTAX_ERROR);
-    case DECL_NO_MEMORY:
-        return CliFail(EXIT_BUFFER, "%s%s", where, MSG_NO_MEMORY);
-    case DECL_EMPTY:
-        return CliFail(EXIT_SYNTAX, "%s%s", where, MSG_EMPTY_DECLARATION);
-    default:
-        break;
     }
-    if (argCount > HEADER_ARG_ROWS) {
+    const std::string box = HeaderBoxText(cleaned);
+    if (box.find_first_not_of(' ') == std::string::npos) {
+        return CliFail(EXIT_SYNTAX, "%s%s", where, MSG_EMPTY_DECLARATION);
+    }
+    CHeaderAnalysis analysis;
+    if (const CAnalyzeResult analysed = analysis.Analyze(box); analysed != CAnalyzeResult::Done) {
+        const int status = analysed == CAnalyzeResult::NoMemory ? EXIT_BUFFER : EXIT_SYNTAX;
+        return CliFail(status, "%s%s", where, HeaderAnalyzeMessage(analysed));
+    }
+    // The window asks whether to fill the six rows; here the answer is always yes.
+    if (analysis.ArgCount() > HEADER_ARG_ROWS) {
         std::fprintf(stderr, "veldane-header: %s%s\n", where, MSG_SIX_ROWS_WRITTEN);
     }
+    CHeaderValues values;
+    values.Set(analysis.BoxValues(HEADER_ARG_ROWS));
     SetOptionValues(options, settings, values);
-    if (values.Expand(formatPath.c_str(), comment) != 0) {
+    if (values.Expand(formatPath.c_str(), comment) != CExpandResult::Done) {
         return CliFailFile(EXIT_FORMAT_FAULTY, FILE_UNREADABLE, formatPath, MSG_NOUN_FORMAT_FILE);
     }
     return EXIT_DONE;

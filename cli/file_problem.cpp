@@ -1,6 +1,6 @@
 #include "cli/file_problem.h"
 
-#include "cli/messages.h"
+#include "header/messages.h"
 #include "cli/report.h"
 
 #include <filesystem>

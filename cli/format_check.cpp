@@ -1,9 +1,9 @@
 #include "cli/format_check.h"
 
-#include "cli/messages.h"
+#include "header/messages.h"
 #include "cli/report.h"
 #include "format/format_read.h"
-#include "format/header_keys.h"
+#include "header/header_keys.h"
 #include "text/codepage.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "cli/option_errors.h"
 
-#include "cli/messages.h"
+#include "header/messages.h"
 #include "cli/report.h"
 
 #include <CLI/CLI.hpp>

@@ -1,7 +1,7 @@
 #include "cli/options.h"
 
 #include "cli/exit_status.h"
-#include "cli/messages.h"
+#include "header/messages.h"
 #include "cli/option_errors.h"
 #include "platform/settings_location.h"
 

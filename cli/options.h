@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/text_io.h"
-#include "format/header_keys.h"
+#include "header/header_keys.h"
 
 #include <cstddef>
 #include <string>

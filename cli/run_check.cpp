@@ -1,7 +1,7 @@
 #include "cli/exit_status.h"
 #include "cli/file_problem.h"
 #include "cli/format_check.h"
-#include "cli/messages.h"
+#include "header/messages.h"
 #include "cli/options.h"
 #include "cli/report.h"
 #include "cli/runs.h"

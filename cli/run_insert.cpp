@@ -4,7 +4,7 @@
 #include "cli/insert_diff.h"
 #include "cli/insert_file.h"
 #include "cli/insert_place.h"
-#include "cli/messages.h"
+#include "header/messages.h"
 #include "cli/options.h"
 #include "cli/report.h"
 #include "cli/runs.h"

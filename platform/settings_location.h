@@ -1,31 +1,8 @@
 #pragma once
 
-#include <string>
+#include "header/settings_rule.h"
 
-// The settings file both programs share: its name, its one section and its keys.
-constexpr const char* SETTINGS_FILE_NAME = "informatin.ini";
-constexpr const char* SETTINGS_SECTION = "App";
-constexpr const char* SETTINGS_KEY_DEVELOP = "DEVELOP";
-constexpr const char* SETTINGS_KEY_FILE_NAME = "FILE_NAME";
-constexpr const char* SETTINGS_KEY_FILE_PATH = "FILE_PATH";
-
-// Where the settings file lies, and whether its folder may be made for it.
-struct SettingsLocation {
-    std::string strPath;
-    // true for the per-user folder, which is made (mode 0700) when the settings are first
-    // written; a project's own ini/ folder is never made.
-    bool bMakeFolder = false;
-};
-
-// The settings of a program started in `startDir`, in this order:
-// 1. startDir/ini/informatin.ini when startDir holds an "ini" folder (settings of one project);
-// 2. otherwise $XDG_CONFIG_HOME/veldane/informatin.ini, with `home`/.config when
-//    `xdgConfigHome` is null, empty or not absolute;
-// 3. without a usable home (null, empty or not absolute) as in 1, even though the folder is
-//    missing: reads then give the defaults and writes fail, so nothing is saved.
-// Only the "ini" folder's presence is looked at; nothing is made or changed.
-SettingsLocation SettingsLocate(const std::string& startDir, const char* xdgConfigHome,
-                                const char* home);
-// SettingsLocate for this process: its current directory and its environment now. A current
-// directory that is gone counts as one without "ini".
+// SettingsLocate for this process: its current directory, whether that holds an "ini" folder
+// (a file of that name does not count), and its environment now. A current directory that is
+// gone counts as one without "ini". Nothing is made or changed.
 SettingsLocation SettingsLocateHere();

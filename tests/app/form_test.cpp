@@ -3,22 +3,27 @@
 #include "app/dialog_template.h"
 #include "app/header_app.h"
 #include "app/header_dlg.h"
+#include "app/key_boxes.h"
 #include "app/strings.h"
-#include "format/header_keys.h"
+#include "header/header_keys.h"
+#include "header/messages.h"
 #include "platform/clipboard.h"
+#include "platform/desktop_services.h"
 #include "platform/dialog_units.h"
 #include "platform/qt_text.h"
-#include "platform/user_prompt.h"
+#include "text/codepage.h"
 #include "text/txt_alloc.h"
 
 #include <QtTest>
 #include <QtWidgets>
 #include <fstream>
+#include <set>
 #include <sys/stat.h>
 
 namespace {
 
-enum { OK, NO_MEMORY, CLIPBOARD_BROKEN }; // what a row makes fail
+// What a row makes fail; the clipboard's faults are what reading it reports.
+enum { OK, NO_MEMORY, CLIPBOARD_BROKEN, CLIPBOARD_NO_TEXT };
 // What a test puts at a path; a FIFO has no writer, a sparse file is the bytes, then holes.
 enum { LAY_NONE, LAY_FOLDER, LAY_FIFO, LAY_FILE, LAY_SPARSE };
 // Peak growth of the resident memory that only reading a large format file whole would exceed.
@@ -56,17 +61,6 @@ struct IniRow {
     QByteArray shown; // "developer|file name|path"
     QByteArray typed; // null: closed untouched
     QByteArray after; // the file once closed; null: not checked
-};
-
-// The form with a clipboard that can be made to fail both ways.
-class CTestDlg : public CHeaderDlg {
-public:
-    using CHeaderDlg::CHeaderDlg;
-    int ReadClipboard(std::string* pText, std::size_t nMax) override {
-        return m_bBroken ? CLIP_ERROR : CHeaderDlg::ReadClipboard(pText, nMax);
-    }
-    int WriteClipboard(const char* psz) override { return m_bBroken ? 0 : CopyToClipboard(psz); }
-    bool m_bBroken = false;
 };
 
 bool Lay(const QString& strPath, int nKind, const QByteArray& bytes = {}) {
@@ -109,17 +103,20 @@ void WhenShown(std::function<void(QWidget*)> fn) {
 
 } // namespace
 
-// One test's world: a fresh current directory, "before" on the clipboard, the form once opened,
-// and the test itself as the prompts, answering as told and recording what they showed.
-class CFormTest : public QObject, public CUserPrompt {
+// One test's world: a fresh current directory, the form once opened, and the test itself as the
+// desktop: answering the prompts as told, recording what they showed, and holding a clipboard
+// ("before" at first) that a row can make fail.
+class CFormTest : public QObject, public CDesktopServices {
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> m_pDir;
     QStringList m_listShown;
     bool m_bYes = true, m_bChoose = true;
     std::string m_strPath;
+    std::string m_strClip;
+    int m_nFault = OK;
     std::unique_ptr<CHeaderApp> m_pApp;
-    std::unique_ptr<CTestDlg> m_pDlg;
+    std::unique_ptr<CHeaderDlg> m_pDlg;
 
     void Message(QWidget*, const std::string& text) override { m_listShown << PfFromCp932(text); }
     bool Question(QWidget* p, const std::string& text) override { return Message(p, text), m_bYes; }
@@ -128,16 +125,25 @@ class CFormTest : public QObject, public CUserPrompt {
         *pName = m_strPath.substr(m_strPath.rfind('/') + 1);
         return m_bChoose;
     }
+    int ReadClipboard(std::string* pText, std::size_t nMax) override {
+        *pText = m_nFault == OK || m_nFault == NO_MEMORY ? m_strClip.substr(0, nMax) : "";
+        return m_nFault == CLIPBOARD_BROKEN    ? CLIP_ERROR
+               : m_nFault == CLIPBOARD_NO_TEXT ? CLIP_NO_TEXT
+                                               : CLIP_OK;
+    }
+    bool WriteClipboard(std::string_view text) override {
+        return m_nFault == OK && (m_strClip = text, true);
+    }
 
-    CTestDlg& Open() {
-        m_pApp = std::make_unique<CHeaderApp>();
+    CHeaderDlg& Open(CDesktopServices* pServices = nullptr) {
+        m_pApp = std::make_unique<CHeaderApp>(pServices ? *pServices : *this);
         m_pApp->InitProfile();
-        m_pDlg = std::make_unique<CTestDlg>(*m_pApp);
+        m_pDlg = std::make_unique<CHeaderDlg>(*m_pApp);
         return *m_pDlg;
     }
     void Close() { TxtSetAllocHook(nullptr), m_pDlg.reset(), m_pApp.reset(); } // saves settings
-    CTestDlg& Dlg(int nFault = OK) {
-        m_pDlg->m_bBroken = nFault == CLIPBOARD_BROKEN;
+    CHeaderDlg& Dlg(int nFault = OK) {
+        m_nFault = nFault;
         TxtSetAllocHook(nFault == NO_MEMORY ? +[](std::size_t) { return false; } : nullptr);
         return *m_pDlg;
     }
@@ -149,8 +155,8 @@ class CFormTest : public QObject, public CUserPrompt {
         Dlg().OnSelectFormat();
     }
     // The form as the active window, so that focus and keys behave as for a user.
-    CTestDlg& ShownDlg() {
-        Open().show();
+    CHeaderDlg& ShownDlg(CDesktopServices* pServices = nullptr) {
+        Open(pServices).show();
         m_pDlg->activateWindow();
         (void)QTest::qWaitForWindowActive(m_pDlg.get());
         return *m_pDlg;
@@ -163,14 +169,13 @@ private slots:
         // Without an ini/ folder the settings go to the user's configuration folder: the test's
         // own, never the real one.
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_pDir->path() + "/xdg"));
-        PfSetPrompt(this);
-        QGuiApplication::clipboard()->setText("before");
+        m_strClip = "before";
+        m_nFault = OK;
         m_listShown.clear();
         m_bChoose = m_bYes = true;
     }
     void cleanup() { // the form closes, and so saves, before its directory is removed
         Close();
-        PfSetPrompt(nullptr);
         m_pDir.reset();
     }
 
@@ -179,7 +184,7 @@ private slots:
     void opensAsItsTemplateSays() {
         QVERIFY(Lay("ini", LAY_FOLDER) && Lay(INI, LAY_FILE, "[App]\nDEVELOP=山田\n"));
         const QString strBefore = QDate::currentDate().toString("yyyy/MM/dd");
-        CTestDlg& dlg = ShownDlg();
+        CHeaderDlg& dlg = ShownDlg();
         QVERIFY(QStringList({strBefore, QDate::currentDate().toString("yyyy/MM/dd")})
                     .contains(Text(IDC_DATE)));
         QCOMPARE(Text(IDC_DEVELOP) + '|' + dlg.windowTitle(), QString("山田|VELDANE for C"));
@@ -207,7 +212,7 @@ private slots:
     // What ran shows as "function|declaration|format file|messages".
     void keysAndClicksRunCommands() {
         QFETCH(Row, row);
-        CTestDlg& dlg = ShownDlg();
+        CHeaderDlg& dlg = ShownDlg();
         dlg.SetDlgItemText(IDC_DECL_INPUT, "int f(int a)");
         m_strPath = "/f/a.txt";
         QWidget* pTarget = dlg.GetDlgItem(row.in.toInt());
@@ -223,8 +228,7 @@ private slots:
     // Escape as No; the form does not analyse. F1 opens the About box, as does the form's context
     // menu, which holds that one entry.
     void realMessageAndAboutBoxes() {
-        PfSetPrompt(nullptr);
-        CTestDlg& dlg = ShownDlg();
+        CHeaderDlg& dlg = ShownDlg(&PfDesktopServices());
         m_listShown << dlg.actions().value(0)->text();
         WhenShown([this](QWidget* pModal) {
             m_listShown << pModal->windowTitle();
@@ -295,9 +299,7 @@ private slots:
     // Pasting does not analyse; a failure leaves the declaration as it was.
     void pasteTakesCleanedText() {
         QFETCH(Row, row);
-        QClipboard* pClip = QGuiApplication::clipboard();
-        row.in.canConvert<QImage>() ? pClip->setImage(row.in.value<QImage>())
-                                    : pClip->setText(row.in.toString());
+        m_strClip = row.in.toByteArray().toStdString();
         Open().SetDlgItemText(IDC_DECL_INPUT, "typed");
         Dlg(row.nFault).OnPasteClipboard();
         QCOMPARE(Box(IDC_DECL_INPUT) + Box(IDC_FUNC), row.out);
@@ -331,7 +333,7 @@ private slots:
         Dlg(row.nFault).OnMakeHeader();
         QVERIFY(StatusBytes("VmHWM:") - nBefore < MEMORY_BOUND);
         QCOMPARE(Shown(), row.message);
-        QCOMPARE(QGuiApplication::clipboard()->text().toUtf8(), row.out);
+        QCOMPARE(QByteArray::fromStdString(m_strClip), row.out);
     }
 
     // Only a folder holding a regular file (or none yet) is written to.
@@ -393,14 +395,73 @@ private slots:
             pDlg->SetDlgItemText(IDC_DEVELOP, pDlg->GetDlgItemText(IDC_DEVELOP) + "er");
             QTest::keyClick(pModal, Qt::Key_Escape);
         });
-        QVERIFY(!CHeaderApp().InitInstance());
+        QVERIFY(!CHeaderApp(*this).InitInstance());
         QCOMPARE(ReadFile(INI), QByteArray("[App]\nDEVELOP=deeper\nFILE_PATH=/old.txt\n"));
+    }
+
+    // Each key's box is the edit the form table labels for it; only the declaration and the file
+    // name feed no key.
+    void keyBoxesAreTheFormsLabelledEdits() {
+        const char* const apszFunction[] = {CAP_FUNC,    CAP_RET,   CAP_RET,  CAP_CLASS,
+                                            CAP_DEVELOP, CAP_TITLE, CAP_DATE};
+        const char* const apszRows[] = {CAP_ARG1, CAP_ARG2, CAP_ARG3, CAP_ARG4, CAP_ARG5, CAP_ARG6};
+        const char* const apszParts[] = {CAP_ARG_TYPE, CAP_ARG_NAME, CAP_TEXT};
+        std::set<int> setUnfed;
+        for (const DlgItem& item : g_aMainDlg) {
+            if (item.kind == DLG_EDIT) {
+                setUnfed.insert(item.nId);
+            }
+        }
+        for (int nKey = 0; nKey < HEADER_KEY_COUNT; ++nKey) {
+            const auto it = std::find_if(g_aMainDlg.begin(), g_aMainDlg.end(), [nKey](auto& item) {
+                return item.nId == KeyBoxId(nKey);
+            });
+            QVERIFY2(it != g_aMainDlg.end() && setUnfed.erase(it->nId) == 1, g_apszHeaderKeys[nKey]);
+            const int nArg = nKey - HeaderKeyIndex(CHeaderKey::FirstArg);
+            const QString strLabel = QString(it->pszText) + '/' + it->pszColumn;
+            const QString strWanted =
+                nArg < 0 ? QString(apszFunction[nKey]) + '/' +
+                               (nKey == HeaderKeyIndex(CHeaderKey::RetText) ? CAP_TEXT : nullptr)
+                         : QString(apszRows[nArg / 3]) + '/' + apszParts[nArg % 3];
+            QCOMPARE(strLabel, strWanted);
+        }
+        QCOMPARE(setUnfed, (std::set<int>{IDC_DECL_INPUT, IDC_FORMAT_NAME}));
+        QCOMPARE(KeyBoxId(HEADER_KEY_COUNT), IDC_STATIC);
+    }
+
+    // The window's road (paste, Analyse, typed texts, Make header) and veldane-header given the
+    // same declaration and texts write the same comment.
+    void windowAndCommandLineWriteTheSameComment() {
+        QFETCH(QStringList, row);
+        Open();
+        Choose(VELDANE_SOAK_FORMAT);
+        m_strClip = AppText(row[0].toUtf8().constData());
+        Dlg().OnPasteClipboard();
+        Dlg().OnAnalyze();
+        const int anIds[] = {IDC_TITLE, IDC_RET_TEXT, ArgTextId(1), ArgTextId(6)};
+        QStringList listArgs = {"-f", VELDANE_SOAK_FORMAT, "-d", "作者", "--date", "2026/12/07",
+                                "--crlf"};
+        const char* const apszOptions[] = {"-t", "--ret-text", "--arg-text", "--arg-text"};
+        const char* const apszPrefixes[] = {"", "", "1=", "6="};
+        for (int i = 0; i < 4; ++i) {
+            Dlg().SetDlgItemText(anIds[i], AppText(row[i + 1].toUtf8().constData()));
+            listArgs << apszOptions[i] << apszPrefixes[i] + row[i + 1];
+        }
+        Dlg().SetDlgItemText(IDC_DEVELOP, AppText("作者"));
+        Dlg().SetDlgItemText(IDC_DATE, "2026/12/07");
+        Dlg().OnMakeHeader();
+        QProcess tool;
+        tool.start(VELDANE_HEADER_EXE, listArgs);
+        tool.write(row[0].toUtf8());
+        tool.closeWriteChannel();
+        QVERIFY(tool.waitForFinished());
+        QCOMPARE(tool.readAllStandardOutput(), QByteArray::fromStdString(TxtCp932ToUtf8(m_strClip)));
     }
 
     // Make header over and over with the realistic format file and text in every box the header
     // reads: the memory stays flat.
     void makeHeaderKeepsMemoryFlat() {
-        CTestDlg& dlg = Open();
+        CHeaderDlg& dlg = Open();
         Choose(VELDANE_SOAK_FORMAT);
         for (int nId = IDC_DECL_INPUT; nId <= IDC_RET_TEXT; ++nId) {
             dlg.SetDlgItemText(nId, AppText("項目の説明、書式と単位と範囲") + std::to_string(nId));
@@ -419,11 +480,18 @@ private slots:
         qInfo("%d runs: resident %ld KiB after %d, %ld KiB at the end, growth %ld KiB", nTotal,
               nAfterWarmUp >> 10, nWarmUp, nEnd >> 10, (nEnd - nAfterWarmUp) >> 10);
         QCOMPARE(nCopied, nTotal);
-        QVERIFY(QGuiApplication::clipboard()->text().contains("範囲1006"));
+        QVERIFY(m_strClip.find(AppText("範囲1006")) != std::string::npos);
         QVERIFY(nEnd - nAfterWarmUp < FLAT_BOUND);
     }
 
     // clang-format off
+    void windowAndCommandLineWriteTheSameComment_data() {
+        QTest::addColumn<QStringList>("row");
+        QTest::newRow("member function") << QStringList{"static int CFoo::Bar(const char *name, int n);", "件数を数える", "件数", "名前", ""};
+        QTest::newRow("seven arguments, comments") << QStringList{"void\tg(int a, /* b */ int b,\r\n int c, int d, int e, int f, char h) // h", "七つ", "", "", "六番目"};
+        QTest::newRow("no class, no texts") << QStringList{"char *strdup(const char *s)", "", "", "", ""};
+    }
+
     void keysAndClicksRunCommands_data() {
         const QByteArray analysed = "f|int f(int a)||";
         AddRows<Row>({
@@ -439,31 +507,19 @@ private slots:
 
     void analyseFillsTheForm_data() {
         const QByteArray seven = "void g(int a, int b, int c, int d, int e, int f, char h)";
-        const QByteArray name(600, 'n');
         AddRows<Row>({
             {"member function", "static int CFoo::Bar(const char *name, int n);", true, OK, "Bar|static int|CFoo|const char|int|||||*name|n||||", {}},
             {"seven arguments, Yes", seven, true, OK, "g|void||int|int|int|int|int|int|a|b|c|d|e|f", TOO_MANY},
             {"seven arguments, No", seven, false, OK, "g|void|||||||||||||", TOO_MANY},
             {"syntax error", "int CFoo:Bar(int a)", true, OK, "||||||||||||||", "入力された関数は文法エラーの為、解析できません。"},
             {"no memory", "int f(int a)", true, NO_MEMORY, "||||||||||||||", "メモリ不足エラーです。"},
-            {"name past 511 bytes", "int " + name + "(void)", true, OK, name + "|int|||||||||||||", {}},
         });
     }
 
     void pasteTakesCleanedText_data() {
-        const QChar nul(0);
         AddRows<Row>({
-            {"comments and line breaks", "int\tf(int a, /* 件数 */\r\n    int b) // note\r\n;", 0, OK, "int f(int a, int b) ;", {}},
-            // 2047 code page 932 bytes are taken: a kanji is two, a half-width katakana one, and
-            // a character the code page lacks, whole or half a surrogate pair, one '?'.
-            {"kanji ends the buffer", QString(2045, 'a') + "日", 0, OK, QByteArray(2045, 'a') + "\x93\xfa", {}},
-            {"kanji one past the buffer", QString(2046, 'a') + "日", 0, OK, QByteArray(2046, 'a'), {}},
-            {"half-width katakana", QString(2048, u'ｱ'), 0, OK, QByteArray(2047, '\xb1'), {}},
-            {"emoji", QString::fromUtf16(u"😀").repeated(2048), 0, OK, QByteArray(2047, '?'), {}},
-            {"lone surrogate", "a" + QString(QChar(0xD800)) + "b", 0, OK, "a?b", {}},
-            {"NUL characters", QString(4096, nul) + "int f(" + nul + "int a)" + nul, 0, OK, "int f(int a)", {}},
-            {"all comments", "/* only */// comments\r\n/* here */", 0, OK, {}, {}},
-            {"image only", QImage(1, 1, QImage::Format_RGB32), 0, OK, "typed", "テキスト形式を張付けてください。"},
+            {"comments and line breaks", "int\tf(int a, /* n */\r\n    int b) // note\r\n;", 0, OK, "int f(int a, int b) ;", {}},
+            {"no text", "int f()", 0, CLIPBOARD_NO_TEXT, "typed", "テキスト形式を張付けてください。"},
             {"unreadable", "int f()", 0, CLIPBOARD_BROKEN, "typed", "クリップボードのエラー発生。"},
             {"no memory for comments", "int f(/* a */)", 0, NO_MEMORY, "typed", "バッファエラー発生の為、コピーできません。"},
         });
@@ -481,7 +537,7 @@ private slots:
             {"FIFO with no writer", title, LAY_FIFO, OK, "before", "フォーマットファイルが異常です。コメントは作成されません。"},
             {"empty expansion", QByteArray(), LAY_FILE, OK, "before", "フォーマットファイルの展開結果が空の為、コピーしませんでした。"},
             {"clipboard not writable", title, LAY_FILE, CLIPBOARD_BROKEN, "before", "クリップボードに書き込めませんでした。"},
-            {"100 MB", title, LAY_SPARSE, OK, "1026\n", COPIED}, // only a bounded start is read
+            {"100 MB", title, LAY_SPARSE, OK, "1026\r\n", COPIED}, // only a bounded start is read
         });
     }
 

@@ -1,4 +1,4 @@
-#include "cli/messages.h"
+#include "header/messages.h"
 #include "text/codepage.h"
 #include "tool_dir.h"
 

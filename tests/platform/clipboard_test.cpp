@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QImage>
 #include <QMimeData>
 #include <gtest/gtest.h>
 
@@ -26,6 +27,29 @@ TEST(ClipboardTest, WriteLeavesPlainTextOnlyWithLfLineEnds) {
         EXPECT_EQ(QGuiApplication::clipboard()->mimeData()->formats().size(),
                   cp932.empty() ? 2 : 1);
     }
+}
+
+// A paste's 2047 bytes: a kanji is two, a half-width katakana one, and a character the code page
+// lacks, whole or half a surrogate pair, one '?'; never half a character; NULs left out.
+TEST(ClipboardTest, ReadGivesCodePage932CutBetweenCharacters) {
+    const QChar nul(0);
+    const std::tuple<const char*, QString, std::string> rows[] = {
+        {"kanji ends the text", QString(2045, 'a') + QChar(u'日'), std::string(2045, 'a') + "\x93\xfa"},
+        {"kanji one past the text", QString(2046, 'a') + QChar(u'日'), std::string(2046, 'a')},
+        {"half-width katakana", QString(2048, u'ｱ'), std::string(2047, '\xb1')},
+        {"emoji", QString::fromUtf16(u"😀").repeated(2048), std::string(2047, '?')},
+        {"lone surrogate", "a" + QString(QChar(0xD800)) + "b", "a?b"},
+        {"NUL characters", QString(4096, nul) + "f(" + nul + "a)" + nul, "f(a)"},
+    };
+    for (const auto& [name, text, cp932] : rows) {
+        QGuiApplication::clipboard()->setText(text);
+        std::string read = "stale";
+        EXPECT_EQ(ClipReadText(&read, 2047), CLIP_OK) << name;
+        EXPECT_EQ(read, cp932) << name;
+    }
+    QGuiApplication::clipboard()->setImage(QImage(1, 1, QImage::Format_RGB32));
+    std::string read;
+    EXPECT_EQ(ClipReadText(&read, 2047), CLIP_NO_TEXT);
 }
 
 } // namespace

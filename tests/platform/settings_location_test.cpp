@@ -21,41 +21,34 @@ protected:
     std::string m_folder = (fs::temp_directory_path() / "location-XXXXXX").string();
 };
 
-// Each row: what the start folder holds as "ini", XDG_CONFIG_HOME, HOME, and where the settings
-// are then (relative to the test folder; "/" first for a path taken as it is).
-TEST_F(SettingsLocationTest, ProjectFolderFirstThenTheUsersConfigurationFolder) {
-    struct {
-        const char *name, *ini, *xdg, *home, *path;
-        bool makeFolder;
-    } const rows[] = {
-        {"ini folder present", "folder", "/x", "/h", "start/ini/informatin.ini", false},
-        {"ini folder absent", nullptr, nullptr, "/h", "/h/.config/veldane/informatin.ini", true},
-        {"ini is a file", "file", nullptr, "/h", "/h/.config/veldane/informatin.ini", true},
-        {"XDG_CONFIG_HOME set", nullptr, "/x/y", "/h", "/x/y/veldane/informatin.ini", true},
-        {"XDG_CONFIG_HOME empty", nullptr, "", "/h", "/h/.config/veldane/informatin.ini", true},
-        {"XDG_CONFIG_HOME relative", nullptr, "x", "/h", "/h/.config/veldane/informatin.ini", true},
-        {"XDG_CONFIG_HOME without home", nullptr, "/x", nullptr, "/x/veldane/informatin.ini", true},
-        {"no home", nullptr, nullptr, nullptr, "start/ini/informatin.ini", false},
-        {"empty home", nullptr, "", "", "start/ini/informatin.ini", false},
-        {"relative home", nullptr, "x", "h", "start/ini/informatin.ini", false},
+// Only an "ini" folder in the current directory counts; finding the place makes nothing.
+TEST_F(SettingsLocationTest, HereLooksForAnIniFolderInTheCurrentDirectory) {
+    const fs::path before = fs::current_path();
+    setenv("XDG_CONFIG_HOME", "/x", 1);
+    const struct {
+        const char* name;
+        const char* ini; // "folder", "file" or none
+        std::string path;
+    } rows[] = {
+        {"ini folder", "folder", "ini/informatin.ini"},
+        {"ini a file", "file", "/x/veldane/informatin.ini"},
+        {"no ini", nullptr, "/x/veldane/informatin.ini"},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        const fs::path start = fs::path(m_folder) / row.name / "start";
+        const fs::path start = fs::path(m_folder) / row.name;
         fs::create_directories(start);
         if (row.ini != nullptr && std::string(row.ini) == "folder") {
             fs::create_directory(start / "ini");
         } else if (row.ini != nullptr) {
             std::ofstream(start / "ini") << "not a folder";
         }
-        const SettingsLocation location = SettingsLocate(start.string(), row.xdg, row.home);
-        const std::string expected =
-            row.path[0] == '/' ? std::string(row.path) : (start.parent_path() / row.path).string();
-        EXPECT_EQ(location.strPath, expected);
-        EXPECT_EQ(location.bMakeFolder, row.makeFolder);
+        fs::current_path(start);
+        const std::string expected = row.path[0] == '/' ? row.path : (start / row.path).string();
+        EXPECT_EQ(SettingsLocateHere().strPath, expected) << row.name;
+        EXPECT_EQ(fs::exists(start / "ini"), row.ini != nullptr) << row.name;
     }
-    // Finding the place makes nothing.
-    EXPECT_FALSE(fs::exists(fs::path(m_folder) / "ini folder absent" / "start" / "ini"));
+    fs::current_path(before);
+    unsetenv("XDG_CONFIG_HOME");
 }
 
 // The user's folder is made, private, by the first write and never by a read; a project's ini/

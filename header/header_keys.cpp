@@ -1,6 +1,6 @@
-#include "format/header_keys.h"
+#include "header/header_keys.h"
 
-#include "format/field_list.h"
+#include <cstring>
 
 const char* const g_apszHeaderKeys[HEADER_KEY_COUNT] = {
     "FUNC",       "RET",        "RET_TEXT",   "CLASS",      "DEVELOPER",
@@ -10,10 +10,11 @@ const char* const g_apszHeaderKeys[HEADER_KEY_COUNT] = {
     "ARG_5_NAME", "ARG_5_TEXT", "ARG_6_TYPE", "ARG_6_NAME", "ARG_6_TEXT",
 };
 
-void HeaderAddFields(CFieldList& list, const char* const values[HEADER_KEY_COUNT]) {
+int HeaderFindKey(const char* pszKey) {
     for (int i = 0; i < HEADER_KEY_COUNT; ++i) {
-        if (values[i] != nullptr && values[i][0] != '\0') {
-            list.AddField(g_apszHeaderKeys[i], values[i]);
+        if (std::strcmp(pszKey, g_apszHeaderKeys[i]) == 0) {
+            return i;
         }
     }
+    return -1;
 }

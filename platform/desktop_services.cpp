@@ -1,5 +1,6 @@
-#include "platform/user_prompt.h"
+#include "platform/desktop_services.h"
 
+#include "platform/clipboard.h"
 #include "platform/qt_text.h"
 
 #include <QFile>
@@ -24,7 +25,7 @@ int RunMessageBox(QWidget* parent, const std::string& cp932Text,
     return box.exec();
 }
 
-class CQtPrompt : public CUserPrompt {
+class CQtDesktop : public CDesktopServices {
 public:
     void Message(QWidget* parent, const std::string& cp932Text) override {
         RunMessageBox(parent, cp932Text, QMessageBox::Ok, QMessageBox::Ok);
@@ -58,19 +59,17 @@ public:
         *pName = PfToCp932(QFileInfo(files.first()).fileName());
         return true;
     }
-};
 
-CQtPrompt g_qtPrompt;
-CUserPrompt* g_pPrompt = &g_qtPrompt;
+    int ReadClipboard(std::string* pCp932, std::size_t nMaxBytes) override {
+        return ClipReadText(pCp932, nMaxBytes);
+    }
+
+    bool WriteClipboard(std::string_view cp932) override { return ClipWriteText(cp932); }
+};
 
 } // namespace
 
-CUserPrompt& PfPrompt() {
-    return *g_pPrompt;
-}
-
-CUserPrompt* PfSetPrompt(CUserPrompt* pPrompt) {
-    CUserPrompt* pPrevious = g_pPrompt;
-    g_pPrompt = pPrompt != nullptr ? pPrompt : &g_qtPrompt;
-    return pPrevious;
+CDesktopServices& PfDesktopServices() {
+    static CQtDesktop desktop;
+    return desktop;
 }

@@ -1,4 +1,4 @@
-#include "platform/user_prompt.h"
+#include "platform/desktop_services.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -18,12 +18,12 @@ void AnswerModal(std::function<void(QWidget*)> act) {
 
 // A cancelled chooser leaves the outputs; a new name typed without its extension gets it, the path
 // in the file system's own bytes (UTF-8 here), the name in code page 932.
-TEST(UserPromptTest, ChooserTakesANewFileNameAndAddsTheSuffix) {
+TEST(DesktopServicesTest, ChooserTakesANewFileNameAndAddsTheSuffix) {
     std::string folder = (std::filesystem::temp_directory_path() / "chooser-XXXXXX").string();
     ASSERT_NE(mkdtemp(folder.data()), nullptr);
     std::string path = "old path", name = "old name";
     AnswerModal([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
-    EXPECT_FALSE(PfPrompt().ChooseFormatFile(nullptr, &path, &name));
+    EXPECT_FALSE(PfDesktopServices().ChooseFormatFile(nullptr, &path, &name));
     EXPECT_EQ(path + name, "old pathold name");
     AnswerModal([&](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
@@ -37,7 +37,7 @@ TEST(UserPromptTest, ChooserTakesANewFileNameAndAddsTheSuffix) {
             dialog->reject();
         }
     });
-    EXPECT_TRUE(PfPrompt().ChooseFormatFile(nullptr, &path, &name));
+    EXPECT_TRUE(PfDesktopServices().ChooseFormatFile(nullptr, &path, &name));
     EXPECT_EQ(path + "|" + name, folder + "/書式.txt|\x8f\x91\x8e\xae.txt");
     std::filesystem::remove_all(folder);
 }

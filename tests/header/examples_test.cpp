@@ -1,5 +1,5 @@
 #include "format/field_list.h"
-#include "format/header_keys.h"
+#include "header/header_values.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,68 @@
+#include "header/header_analysis.h"
+
+#include "analyser/func_parser.h"
+#include "header/box_limits.h"
+#include "header/messages.h"
+#include "text/txt.h"
+
+#include <algorithm>
+
+CAnalyzeResult CHeaderAnalysis::Analyze(std::string_view declaration) {
+    *this = CHeaderAnalysis();
+    CFuncParser parser;
+    const int nResult = parser.Analyze(HeaderBoxText(declaration).c_str());
+    if (nResult != 0) {
+        return nResult == TXT_ENOMEM ? CAnalyzeResult::NoMemory : CAnalyzeResult::SyntaxError;
+    }
+    // Buffers as large as the declaration itself, so that no name the analyser gives is cut.
+    char szName[FUNC_TEXT_SIZE] = {};
+    char szRetType[FUNC_TEXT_SIZE] = {};
+    parser.GetFunc(szName, szRetType);
+    m_strFunc = szName;
+    m_strRet = szRetType;
+    if (parser.GetClassFlag() == 0) {
+        char szClass[FUNC_TEXT_SIZE] = {};
+        parser.GetOwnerClass(szClass);
+        m_strClass = szClass;
+    }
+    m_nArgCount = parser.GetArgCount();
+    for (int i = 1; i <= std::min(m_nArgCount, HEADER_ARG_ROWS); ++i) {
+        char szType[FUNC_TEXT_SIZE] = {};
+        char szArg[FUNC_TEXT_SIZE] = {};
+        parser.GetArg(i, szType, szArg);
+        m_astrArgType[i - 1] = szType;
+        m_astrArgName[i - 1] = szArg;
+    }
+    parser.Clear();
+    return CAnalyzeResult::Done;
+}
+
+std::vector<CBoxValue> CHeaderAnalysis::BoxValues(int nRows) const {
+    std::vector<CBoxValue> values = {
+        {HeaderKeyIndex(CHeaderKey::Func), m_strFunc},
+        {HeaderKeyIndex(CHeaderKey::Ret), m_strRet},
+        {HeaderKeyIndex(CHeaderKey::Class), m_strClass},
+    };
+    for (int i = 1; i <= HEADER_ARG_ROWS; ++i) {
+        const bool bFilled = i <= nRows;
+        values.push_back(
+            {HeaderArgKeyIndex(i, CArgPart::Type), bFilled ? m_astrArgType[i - 1] : ""});
+        values.push_back(
+            {HeaderArgKeyIndex(i, CArgPart::Name), bFilled ? m_astrArgName[i - 1] : ""});
+    }
+    return values;
+}
+
+const char* HeaderAnalyzeMessage(CAnalyzeResult eResult) {
+    switch (eResult) {
+    case CAnalyzeResult::SyntaxError:
+        return MSG_SYNTAX_ERROR;
+    case CAnalyzeResult::NoMemory:
+        // Running out of memory says nothing about the declaration; calling it a syntax error
+        // would send the user hunting for a fault that is not there.
+        return MSG_NO_MEMORY;
+    case CAnalyzeResult::Done:
+        break;
+    }
+    return nullptr;
+}

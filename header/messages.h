@@ -1,0 +1,102 @@
+#pragma once
+
+// The texts both programs show the user, as UTF-8 source literals: the window in its message
+// boxes (converted to code page 932 where shown), veldane-header after "veldane-header: " on
+// standard error. The command-line tool tells the faults it shares with the window in the
+// window's own words. A printf pattern takes the arguments named beside it.
+
+// The window's messages, all in boxes captioned with the program's title.
+inline constexpr char MSG_NO_MEMORY[] = "メモリ不足エラーです。";
+inline constexpr char MSG_SYNTAX_ERROR[] = "入力された関数は文法エラーの為、解析できません。";
+inline constexpr char MSG_TOO_MANY_ARGS[] =
+    "引数の数が最大数を超えました。[引数6]まで表示しますがよろしいですか？";
+inline constexpr char MSG_NOT_TEXT[] = "テキスト形式を張付けてください。";
+inline constexpr char MSG_CLIPBOARD_ERROR[] = "クリップボードのエラー発生。";
+inline constexpr char MSG_BUFFER_ERROR[] = "バッファエラー発生の為、コピーできません。";
+inline constexpr char MSG_SELECT_FORMAT[] = "フォーマットファイルを選択してください。";
+inline constexpr char MSG_FORMAT_FAULTY[] =
+    "フォーマットファイルが異常です。コメントは作成されません。";
+inline constexpr char MSG_COPIED[] = "コメントをクリップボードにコピーしました。";
+// A copy that did not take place is said so, rather than leaving the user to paste old text.
+inline constexpr char MSG_EMPTY_EXPANSION[] =
+    "フォーマットファイルの展開結果が空の為、コピーしませんでした。";
+inline constexpr char MSG_CLIPBOARD_WRITE[] = "クリップボードに書き込めませんでした。";
+// A chosen path that does not fit the form's path buffer; a cut path would name another file.
+inline constexpr char MSG_PATH_TOO_LONG[] =
+    "フォーマットファイルのパスが長すぎる為、選択できません。";
+
+// veldane-header's own messages.
+
+// The window asks whether to go on with six rows; here the answer is always yes, so say so.
+inline constexpr char MSG_SIX_ROWS_WRITTEN[] =
+    "引数の数が最大数を超えました。[引数6]まで出力します。";
+
+// The command line. Each usage message is followed by MSG_SEE_HELP on a line of its own.
+inline constexpr char MSG_USAGE_ERROR[] = "コマンドラインの指定が正しくありません。";
+inline constexpr char MSG_SEE_HELP[] = "使い方は veldane-header --help をご覧ください。";
+inline constexpr char MSG_UNEXPECTED_ARGS[] = "不明なオプションか余分な引数です: %s"; // arguments
+inline constexpr char MSG_OPTION_TWICE[] = "%s は一度だけ指定できます。";             // option
+inline constexpr char MSG_OPTION_NO_VALUE[] = "%s の値を指定してください。";          // option
+inline constexpr char MSG_OPTION_BAD_VALUE[] = "%s の値が正しくありません。";         // option
+inline constexpr char MSG_BAD_ENCODING[] = "--encoding には utf-8 か cp932 を指定してください。";
+inline constexpr char MSG_BAD_ARG_TEXT[] =
+    "--arg-text は 番号=説明 の形で、番号は 1 から 6 で指定してください。";
+inline constexpr char MSG_CHECK_ALONE[] = "--check は他の指定と一緒には使えません。";
+inline constexpr char MSG_BAD_INSERT[] =
+    "--insert は ファイル:行番号 の形で、行番号は 1 から数えて指定してください。";
+inline constexpr char MSG_INSERT_WITH_DECLARATION[] =
+    "--insert は宣言をファイルから読むので、宣言は指定できません。";
+inline constexpr char MSG_INSERT_WITH_CRLF[] =
+    "--insert は改行をファイルに合わせるので、--crlf は使えません。";
+inline constexpr char MSG_DRY_RUN_ALONE[] = "--dry-run は --insert と一緒に指定してください。";
+
+// Standard streams.
+inline constexpr char MSG_READ_ERROR[] = "標準入力を読み込めません。";
+inline constexpr char MSG_WRITE_ERROR[] = "標準出力に書き込めません。";
+
+// No format file: the settings file's path, section and key.
+inline constexpr char MSG_NO_FORMAT[] = "フォーマットファイルの指定がありません。-f "
+                                      "でフォーマットファイルを指定するか、設定ファイル %s "
+                                      "の [%s] に %s=パス を書いてください。";
+// Files that cannot be used, each "PATH: " and what the file is to the tool.
+inline constexpr char MSG_NOUN_FORMAT_FILE[] = "フォーマットファイル";
+inline constexpr char MSG_NOUN_FILE[] = "ファイル";
+inline constexpr char MSG_FILE_MISSING[] = "%s: %sがありません。";
+inline constexpr char MSG_FILE_NOT_REGULAR[] = "%s: %sが通常のファイルではありません。";
+inline constexpr char MSG_FILE_UNREADABLE[] = "%s: %sを読み込めません。";
+inline constexpr char MSG_FILE_UNWRITABLE[] =
+    "%s: ファイルに書き込めません。ファイルは元のままです。";
+
+// The declaration and the texts of the options.
+inline constexpr char MSG_EMPTY_DECLARATION[] = "宣言が空です。解析する関数の宣言がありません。";
+inline constexpr char MSG_DECLARATION_CUT[] =
+    "宣言が長すぎる為、先頭の %zu バイト（コード ページ 932 で数えて）だけを使います。";
+// The encoding given, then the other one.
+inline constexpr char MSG_DECLARATION_ENCODING[] =
+    "宣言が %s の文字として正しくありません。--encoding %s を指定してください。";
+inline constexpr char MSG_OPTION_ENCODING[] =
+    "%s の値が %s の文字として正しくありません。--encoding %s を指定してください。"; // option
+
+// --insert: "FILE:LINE: " comes first where a line is concerned.
+inline constexpr char MSG_FILE_ENCODING[] = "%s:%zu: %s の文字として正しくないバイトがあります。"
+                                          "--encoding %s を指定してください。";
+inline constexpr char MSG_NO_SUCH_LINE[] = "%s: %zu 行目がありません（ファイルは %zu 行です）。";
+
+// --check findings; each follows "FILE:LINE: ".
+inline constexpr char MSG_CHECK_UNKNOWN_KEY[] = "キー「%s」は入力画面にない項目です。";
+inline constexpr char MSG_CHECK_UNCLOSED[] = "「<@」が「@>」で閉じられていません。";
+inline constexpr char MSG_CHECK_LAST_CONDITION[] =
+    "最終行が条件行です。この条件が掛かる行がありません。";
+inline constexpr char MSG_CHECK_CONDITION_CHAIN[] =
+    "条件行の次の行が条件行です。%d行目の条件はこの行だけに掛かります。";
+inline constexpr char MSG_CHECK_LONG_LINE[] =
+    "行が511バイトを超えています（改行を含めて%zuバイト）。超えた部分は別の行として扱われます。";
+inline constexpr char MSG_CHECK_TOO_MANY_LINES[] =
+    "展開される行数の上限（150行）を超えています。条件で除かれる行がなければ、この行から後は展開さ"
+    "れません。";
+inline constexpr char MSG_CHECK_NUL[] =
+    "NUL バイトがあります（%zu バイト目）。行はそこで切れ、次の行とつながります。";
+inline constexpr char MSG_CHECK_TEXT_BESIDE_CONDITION[] =
+    "条件行に条件以外の文字があります。条件行は何も出力しないので、この文字は出力されません。";
+inline constexpr char MSG_CHECK_NOT_TEXT[] =
+    "テキストファイルではありません（実行ファイルなど）。フォーマットファイルとして使えません。";
