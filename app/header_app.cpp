@@ -37,29 +37,16 @@ bool CHeaderApp::InitProfile() {
     return true;
 }
 
-std::string CHeaderApp::ProfilePath() const {
-    return m_pProfile ? m_pProfile->Path() : std::string();
-}
-
 std::string CHeaderApp::GetProfileString(const char* pszSection, const char* pszKey,
                                          const char* pszDefault) const {
     return m_pProfile ? m_pProfile->GetString(pszSection, pszKey, pszDefault)
                       : std::string(pszDefault);
 }
 
-bool CHeaderApp::WriteProfileString(const char* pszSection, const char* pszKey,
-                                    const char* pszValue) {
-    return m_pProfile && m_pProfile->WriteString(pszSection, pszKey, pszValue);
-}
-
 std::string CHeaderApp::GetProfileRaw(const char* pszSection, const char* pszKey,
                                       const char* pszDefault) const {
     return m_pProfile ? m_pProfile->GetRaw(pszSection, pszKey, pszDefault)
                       : std::string(pszDefault);
-}
-
-bool CHeaderApp::WriteProfileRaw(const char* pszSection, const char* pszKey, const char* pszValue) {
-    return m_pProfile && m_pProfile->WriteRaw(pszSection, pszKey, pszValue);
 }
 
 bool CHeaderApp::WriteProfileValues(const char* pszSection,

@@ -27,18 +27,14 @@ public:
     // directory current now, else the user's configuration folder. false (after telling the
     // user) when there is no memory for it.
     bool InitProfile();
-    // The settings file's path; empty before InitProfile and after ExitInstance.
-    std::string ProfilePath() const;
 
     // Text values in code page 932. Without a settings path, reads give the default and writes
     // fail; failed writes are not reported.
     std::string GetProfileString(const char* pszSection, const char* pszKey,
                                  const char* pszDefault) const;
-    bool WriteProfileString(const char* pszSection, const char* pszKey, const char* pszValue);
     // File system paths, kept as their own bytes.
     std::string GetProfileRaw(const char* pszSection, const char* pszKey,
                               const char* pszDefault) const;
-    bool WriteProfileRaw(const char* pszSection, const char* pszKey, const char* pszValue);
     // Several values in one replacement of the file: a crash never leaves some of them new.
     bool WriteProfileValues(const char* pszSection, const std::vector<SettingsValue>& values);
 

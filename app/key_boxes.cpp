@@ -12,8 +12,8 @@ struct CKeyBox {
 
 // The boxes outside the argument rows; each row's boxes follow from its first.
 constexpr CKeyBox FUNCTION_BOXES[] = {
-    {CHeaderKey::Func, IDC_FUNC},       {CHeaderKey::Ret, IDC_RET},
-    {CHeaderKey::RetText, IDC_RET_TEXT}, {CHeaderKey::Class, IDC_CLASS},
+    {CHeaderKey::Func, IDC_FUNC},         {CHeaderKey::Ret, IDC_RET},
+    {CHeaderKey::RetText, IDC_RET_TEXT},  {CHeaderKey::Class, IDC_CLASS},
     {CHeaderKey::Developer, IDC_DEVELOP}, {CHeaderKey::Title, IDC_TITLE},
     {CHeaderKey::Date, IDC_DATE},
 };

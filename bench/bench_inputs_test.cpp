@@ -3,8 +3,8 @@
 
 #include "analyser/func_parser.h"
 #include "format/field_list.h"
-#include "header/header_values.h"
 #include "format/format_read.h"
+#include "header/header_values.h"
 #include "text/codepage.h"
 #include "text/txt.h"
 #include "text/txt_alloc.h"

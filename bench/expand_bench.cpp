@@ -3,8 +3,8 @@
 #include "bench/bench_run.h"
 
 #include "format/field_list.h"
-#include "header/header_values.h"
 #include "format/format_read.h"
+#include "header/header_values.h"
 
 namespace {
 

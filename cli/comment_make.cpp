@@ -2,16 +2,16 @@
 
 #include "cli/exit_status.h"
 #include "cli/file_problem.h"
+#include "cli/options.h"
+#include "cli/report.h"
+#include "cli/text_io.h"
 #include "header/box_limits.h"
 #include "header/header_date.h"
 #include "header/header_paste.h"
 #include "header/header_values.h"
 #include "header/messages.h"
-#include "cli/options.h"
-#include "cli/report.h"
-#include "cli/text_io.h"
-#include "platform/settings_file.h"
 #include "header/settings_rule.h"
+#include "platform/settings_file.h"
 
 #include <cstdio>
 

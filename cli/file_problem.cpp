@@ -1,7 +1,7 @@
 #include "cli/file_problem.h"
 
-#include "header/messages.h"
 #include "cli/report.h"
+#include "header/messages.h"
 
 #include <filesystem>
 #include <fstream>

@@ -1,9 +1,9 @@
 #include "cli/format_check.h"
 
-#include "header/messages.h"
 #include "cli/report.h"
 #include "format/format_read.h"
 #include "header/header_keys.h"
+#include "header/messages.h"
 #include "text/codepage.h"
 
 #include <algorithm>

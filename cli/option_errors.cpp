@@ -1,7 +1,7 @@
 #include "cli/option_errors.h"
 
-#include "header/messages.h"
 #include "cli/report.h"
+#include "header/messages.h"
 
 #include <CLI/CLI.hpp>
 

@@ -1,8 +1,8 @@
 #include "cli/options.h"
 
 #include "cli/exit_status.h"
-#include "header/messages.h"
 #include "cli/option_errors.h"
+#include "header/messages.h"
 #include "platform/settings_location.h"
 
 #include <CLI/CLI.hpp>

@@ -1,11 +1,11 @@
 #include "cli/exit_status.h"
 #include "cli/file_problem.h"
 #include "cli/format_check.h"
-#include "header/messages.h"
 #include "cli/options.h"
 #include "cli/report.h"
 #include "cli/runs.h"
 #include "cli/text_io.h"
+#include "header/messages.h"
 
 #include <cstdio>
 #include <string>

@@ -1,11 +1,11 @@
 #include "cli/comment_make.h"
 #include "cli/exit_status.h"
-#include "header/box_limits.h"
-#include "header/messages.h"
 #include "cli/options.h"
 #include "cli/report.h"
 #include "cli/runs.h"
 #include "cli/text_io.h"
+#include "header/box_limits.h"
+#include "header/messages.h"
 #include "platform/settings_file.h"
 #include "platform/settings_location.h"
 

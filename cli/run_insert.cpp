@@ -4,11 +4,11 @@
 #include "cli/insert_diff.h"
 #include "cli/insert_file.h"
 #include "cli/insert_place.h"
-#include "header/messages.h"
 #include "cli/options.h"
 #include "cli/report.h"
 #include "cli/runs.h"
 #include "cli/text_io.h"
+#include "header/messages.h"
 
 #include <cstdio>
 #include <string>

@@ -56,8 +56,8 @@ inline constexpr char MSG_WRITE_ERROR[] = "標準出力に書き込めません�
 
 // No format file: the settings file's path, section and key.
 inline constexpr char MSG_NO_FORMAT[] = "フォーマットファイルの指定がありません。-f "
-                                      "でフォーマットファイルを指定するか、設定ファイル %s "
-                                      "の [%s] に %s=パス を書いてください。";
+                                        "でフォーマットファイルを指定するか、設定ファイル %s "
+                                        "の [%s] に %s=パス を書いてください。";
 // Files that cannot be used, each "PATH: " and what the file is to the tool.
 inline constexpr char MSG_NOUN_FORMAT_FILE[] = "フォーマットファイル";
 inline constexpr char MSG_NOUN_FILE[] = "ファイル";
@@ -79,7 +79,7 @@ inline constexpr char MSG_OPTION_ENCODING[] =
 
 // --insert: "FILE:LINE: " comes first where a line is concerned.
 inline constexpr char MSG_FILE_ENCODING[] = "%s:%zu: %s の文字として正しくないバイトがあります。"
-                                          "--encoding %s を指定してください。";
+                                            "--encoding %s を指定してください。";
 inline constexpr char MSG_NO_SUCH_LINE[] = "%s: %zu 行目がありません（ファイルは %zu 行です）。";
 
 // --check findings; each follows "FILE:LINE: ".

@@ -16,8 +16,6 @@ public:
     QRect ToPixels(int x, int y, int width, int height) const;
     int ToPixelsX(int units) const;
     int ToPixelsY(int units) const;
-    int BaseX() const { return m_nBaseX; }
-    int BaseY() const { return m_nBaseY; }
 
 private:
     int m_nBaseX;

@@ -402,7 +402,7 @@ private slots:
     // Each key's box is the edit the form table labels for it; only the declaration and the file
     // name feed no key.
     void keyBoxesAreTheFormsLabelledEdits() {
-        const char* const apszFunction[] = {CAP_FUNC,    CAP_RET,   CAP_RET,  CAP_CLASS,
+        const char* const apszFunction[] = {CAP_FUNC,    CAP_RET,   CAP_RET, CAP_CLASS,
                                             CAP_DEVELOP, CAP_TITLE, CAP_DATE};
         const char* const apszRows[] = {CAP_ARG1, CAP_ARG2, CAP_ARG3, CAP_ARG4, CAP_ARG5, CAP_ARG6};
         const char* const apszParts[] = {CAP_ARG_TYPE, CAP_ARG_NAME, CAP_TEXT};
@@ -413,10 +413,10 @@ private slots:
             }
         }
         for (int nKey = 0; nKey < HEADER_KEY_COUNT; ++nKey) {
-            const auto it = std::find_if(g_aMainDlg.begin(), g_aMainDlg.end(), [nKey](auto& item) {
-                return item.nId == KeyBoxId(nKey);
-            });
-            QVERIFY2(it != g_aMainDlg.end() && setUnfed.erase(it->nId) == 1, g_apszHeaderKeys[nKey]);
+            const auto it = std::find_if(g_aMainDlg.begin(), g_aMainDlg.end(),
+                                         [nKey](auto& item) { return item.nId == KeyBoxId(nKey); });
+            QVERIFY2(it != g_aMainDlg.end() && setUnfed.erase(it->nId) == 1,
+                     g_apszHeaderKeys[nKey]);
             const int nArg = nKey - HeaderKeyIndex(CHeaderKey::FirstArg);
             const QString strLabel = QString(it->pszText) + '/' + it->pszColumn;
             const QString strWanted =
@@ -439,8 +439,8 @@ private slots:
         Dlg().OnPasteClipboard();
         Dlg().OnAnalyze();
         const int anIds[] = {IDC_TITLE, IDC_RET_TEXT, ArgTextId(1), ArgTextId(6)};
-        QStringList listArgs = {"-f", VELDANE_SOAK_FORMAT, "-d", "作者", "--date", "2026/12/07",
-                                "--crlf"};
+        QStringList listArgs = {"-f",     VELDANE_SOAK_FORMAT, "-d",    "作者",
+                                "--date", "2026/12/07",        "--crlf"};
         const char* const apszOptions[] = {"-t", "--ret-text", "--arg-text", "--arg-text"};
         const char* const apszPrefixes[] = {"", "", "1=", "6="};
         for (int i = 0; i < 4; ++i) {
@@ -455,7 +455,8 @@ private slots:
         tool.write(row[0].toUtf8());
         tool.closeWriteChannel();
         QVERIFY(tool.waitForFinished());
-        QCOMPARE(tool.readAllStandardOutput(), QByteArray::fromStdString(TxtCp932ToUtf8(m_strClip)));
+        QCOMPARE(tool.readAllStandardOutput(),
+                 QByteArray::fromStdString(TxtCp932ToUtf8(m_strClip)));
     }
 
     // Make header over and over with the realistic format file and text in every box the header

@@ -8,7 +8,7 @@ namespace {
 // settings are then.
 TEST(SettingsRule, ProjectFolderFirstThenTheUsersConfigurationFolder) {
     struct {
-        const char *name;
+        const char* name;
         bool bIni;
         const char *xdg, *home, *path;
         bool makeFolder;

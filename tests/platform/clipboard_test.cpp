@@ -34,7 +34,8 @@ TEST(ClipboardTest, WriteLeavesPlainTextOnlyWithLfLineEnds) {
 TEST(ClipboardTest, ReadGivesCodePage932CutBetweenCharacters) {
     const QChar nul(0);
     const std::tuple<const char*, QString, std::string> rows[] = {
-        {"kanji ends the text", QString(2045, 'a') + QChar(u'日'), std::string(2045, 'a') + "\x93\xfa"},
+        {"kanji ends the text", QString(2045, 'a') + QChar(u'日'),
+         std::string(2045, 'a') + "\x93\xfa"},
         {"kanji one past the text", QString(2046, 'a') + QChar(u'日'), std::string(2046, 'a')},
         {"half-width katakana", QString(2048, u'ｱ'), std::string(2047, '\xb1')},
         {"emoji", QString::fromUtf16(u"😀").repeated(2048), std::string(2047, '?')},
