@@ -20,6 +20,6 @@ std::string HeaderDateText(const std::tm& date) {
 
 std::string HeaderToday() {
     const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    return localtime_r(&now, &local) != nullptr ? HeaderDateText(local) : std::string();
+    const std::tm* pLocal = std::localtime(&now);
+    return pLocal != nullptr ? HeaderDateText(*pLocal) : std::string();
 }
