@@ -2,6 +2,7 @@
 
 #include "cli/exit_status.h"
 #include "cli/option_errors.h"
+#include "cli/report.h"
 #include "header/messages.h"
 #include "platform/settings_location.h"
 
@@ -16,13 +17,6 @@ namespace {
 constexpr const char* DESCRIPTION =
     "関数の宣言とフォーマットファイルから関数ヘッダコメントを作成し、標準出力に書き出します。\n"
     "宣言を省略すると標準入力から読み込みます（複数行やコメントがあっても構いません）。";
-
-// How the settings file is found, before the path found from here; the same rule as the window's.
-constexpr const char* SETTINGS_RULE =
-    "--format と --developer を省略すると、設定ファイル（セクション App の FILE_PATH と DEVELOP）\n"
-    "の値を使います。設定ファイルは、カレント ディレクトリに ini フォルダがあれば\n"
-    "ini/informatin.ini、なければ $XDG_CONFIG_HOME/veldane/informatin.ini（既定は\n"
-    "~/.config/veldane/informatin.ini）です。ここで読むのは次のファイルです:\n  ";
 
 constexpr const char* FOOTER =
     "出力は UTF-8・改行 LF です（--crlf で CR LF、--encoding cp932 でコード ページ 932）。\n"
@@ -107,7 +101,13 @@ int CliParseOptions(int argc, char** argv, CliOptions& options) {
     CLI::App app{DESCRIPTION, "veldane-header"};
     app.footer(FOOTER);
     // Looked up only when the help is shown; CLI11 puts this text, a line end, then FOOTER.
-    app.footer([] { return SETTINGS_RULE + SettingsLocateHere().strPath; });
+    app.footer([] {
+        return CliPrintf(MSG_HELP_SETTINGS, SETTINGS_SECTION, SETTINGS_KEY_FILE_PATH,
+                         SETTINGS_KEY_DEVELOP, SETTINGS_PROJECT_FOLDER, SETTINGS_PROJECT_FOLDER,
+                         SETTINGS_FILE_NAME, SETTINGS_USER_FOLDER, SETTINGS_FILE_NAME,
+                         SETTINGS_CONFIG_FOLDER, SETTINGS_USER_FOLDER, SETTINGS_FILE_NAME) +
+               SettingsLocateHere().strPath;
+    });
     app.get_formatter()->label("Usage", "使い方");
     app.get_formatter()->label("OPTIONS", "オプション");
     app.get_formatter()->label("Positionals", "引数");

@@ -31,6 +31,15 @@ inline constexpr char MSG_PATH_TOO_LONG[] =
 inline constexpr char MSG_SIX_ROWS_WRITTEN[] =
     "引数の数が最大数を超えました。[引数6]まで出力します。";
 
+// --help: how the settings file is found, before the path found from here. The section, the keys
+// FILE_PATH and DEVELOP, the project folder twice, then the file name, the program's folder and
+// the configuration folder under the home folder as the paths use them.
+inline constexpr char MSG_HELP_SETTINGS[] =
+    "--format と --developer を省略すると、設定ファイル（セクション %s の %s と %s）\n"
+    "の値を使います。設定ファイルは、カレント ディレクトリに %s フォルダがあれば\n"
+    "%s/%s、なければ $XDG_CONFIG_HOME/%s/%s（既定は\n"
+    "~/%s/%s/%s）です。ここで読むのは次のファイルです:\n  ";
+
 // The command line. Each usage message is followed by MSG_SEE_HELP on a line of its own.
 inline constexpr char MSG_USAGE_ERROR[] = "コマンドラインの指定が正しくありません。";
 inline constexpr char MSG_SEE_HELP[] = "使い方は veldane-header --help をご覧ください。";

@@ -4,11 +4,6 @@
 
 namespace {
 
-// The program's folder under the user's configuration folder.
-const char* const USER_FOLDER = "veldane";
-// The configuration folder under the home folder when XDG_CONFIG_HOME gives none.
-const char* const DEFAULT_CONFIG_FOLDER = ".config";
-
 // The XDG Base Directory rule: a relative path in the environment is to be ignored.
 bool IsAbsoluteText(const char* text) {
     return text != nullptr && text[0] == '/';
@@ -27,9 +22,9 @@ SettingsLocation SettingsLocate(const std::string& startDir, bool bProjectFolder
     if (IsAbsoluteText(xdgConfigHome)) {
         config = xdgConfigHome;
     } else if (IsAbsoluteText(home)) {
-        config = std::filesystem::path(home) / DEFAULT_CONFIG_FOLDER;
+        config = std::filesystem::path(home) / SETTINGS_CONFIG_FOLDER;
     } else {
         return projectFile;
     }
-    return {(config / USER_FOLDER / SETTINGS_FILE_NAME).string(), true};
+    return {(config / SETTINGS_USER_FOLDER / SETTINGS_FILE_NAME).string(), true};
 }

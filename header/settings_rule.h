@@ -10,6 +10,10 @@ inline constexpr char SETTINGS_KEY_FILE_NAME[] = "FILE_NAME";
 inline constexpr char SETTINGS_KEY_FILE_PATH[] = "FILE_PATH";
 // The folder of a project's own settings, under the directory the program starts in.
 inline constexpr char SETTINGS_PROJECT_FOLDER[] = "ini";
+// The program's folder under the user's configuration folder.
+inline constexpr char SETTINGS_USER_FOLDER[] = "veldane";
+// The configuration folder under the home folder when XDG_CONFIG_HOME gives none.
+inline constexpr char SETTINGS_CONFIG_FOLDER[] = ".config";
 
 // Where the settings file lies, and whether its folder may be made for it.
 struct SettingsLocation {
