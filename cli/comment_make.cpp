@@ -14,29 +14,43 @@
 #include "platform/settings_file.h"
 
 #include <cstdio>
+#include <vector>
 
 namespace {
 
-// An option's text as the option is named in the messages.
+// A text option, as it is named in the messages, and the key its text goes under.
 struct OptionText {
     const char* m_pszName;
     const std::string& m_strText;
+    int m_nKey;
 };
 
+std::vector<OptionText> OptionTexts(const CliOptions& options) {
+    std::vector<OptionText> texts = {
+        {"-t", options.m_strTitle, HeaderKeyIndex(CHeaderKey::Title)},
+        {"-d", options.m_strDeveloper, HeaderKeyIndex(CHeaderKey::Developer)},
+        {"--date", options.m_strDate, HeaderKeyIndex(CHeaderKey::Date)},
+        {"--ret-text", options.m_strRetText, HeaderKeyIndex(CHeaderKey::RetText)},
+    };
+    for (int row = 1; row <= HEADER_ARG_ROWS; ++row) {
+        texts.push_back(
+            {"--arg-text", options.m_astrArgText[row - 1], HeaderArgKeyIndex(row, CArgPart::Text)});
+    }
+    return texts;
+}
+
+// The texts of the options; the author and the date not given come as the window fills them.
 void SetOptionValues(const CliOptions& options, const CSettingsFile& settings,
                      CHeaderValues& values) {
-    const CliEncoding encoding = options.m_eEncoding;
-    values.Set(HeaderKeyIndex(CHeaderKey::Title), CliToCp932(options.m_strTitle, encoding));
-    values.Set(HeaderKeyIndex(CHeaderKey::Developer),
-               options.m_bHasDeveloper
-                   ? CliToCp932(options.m_strDeveloper, encoding)
-                   : settings.GetString(SETTINGS_SECTION, SETTINGS_KEY_DEVELOP, ""));
-    values.Set(HeaderKeyIndex(CHeaderKey::Date),
-               options.m_bHasDate ? CliToCp932(options.m_strDate, encoding) : HeaderToday());
-    values.Set(HeaderKeyIndex(CHeaderKey::RetText), CliToCp932(options.m_strRetText, encoding));
-    for (int row = 1; row <= HEADER_ARG_ROWS; ++row) {
-        values.Set(HeaderArgKeyIndex(row, CArgPart::Text),
-                   CliToCp932(options.m_astrArgText[row - 1], encoding));
+    for (const OptionText& text : OptionTexts(options)) {
+        values.Set(text.m_nKey, CliToCp932(text.m_strText, options.m_eEncoding));
+    }
+    if (!options.m_bHasDeveloper) {
+        values.Set(HeaderKeyIndex(CHeaderKey::Developer),
+                   settings.GetString(SETTINGS_SECTION, SETTINGS_KEY_DEVELOP, ""));
+    }
+    if (!options.m_bHasDate) {
+        values.Set(HeaderKeyIndex(CHeaderKey::Date), HeaderToday());
     }
 }
 
@@ -49,19 +63,7 @@ int CheckEncoding(const CliOptions& options, const CliDeclaration& declaration) 
         return CliFail(EXIT_ENCODING, "%s%s", declaration.m_strWhere.c_str(),
                        CliPrintf(MSG_DECLARATION_ENCODING, given, other).c_str());
     }
-    const OptionText texts[] = {
-        {"-t", options.m_strTitle},
-        {"-d", options.m_strDeveloper},
-        {"--date", options.m_strDate},
-        {"--ret-text", options.m_strRetText},
-        {"--arg-text", options.m_astrArgText[0]},
-        {"--arg-text", options.m_astrArgText[1]},
-        {"--arg-text", options.m_astrArgText[2]},
-        {"--arg-text", options.m_astrArgText[3]},
-        {"--arg-text", options.m_astrArgText[4]},
-        {"--arg-text", options.m_astrArgText[5]},
-    };
-    for (const OptionText& text : texts) {
+    for (const OptionText& text : OptionTexts(options)) {
         if (!CliIsText(text.m_strText, encoding)) {
             return CliFail(EXIT_ENCODING, MSG_OPTION_ENCODING, text.m_pszName, given, other);
         }
