@@ -2,13 +2,14 @@
 #include "cli/exit_status.h"
 #include "cli/file_problem.h"
 #include "cli/insert_diff.h"
-#include "cli/insert_file.h"
 #include "cli/insert_place.h"
 #include "cli/options.h"
 #include "cli/report.h"
 #include "cli/runs.h"
 #include "cli/text_io.h"
 #include "header/messages.h"
+#include "platform/file_read.h"
+#include "platform/file_write.h"
 
 #include <cstdio>
 #include <string>
@@ -22,7 +23,7 @@ int RunInsert(const CliOptions& options, const CSettingsFile& settings,
         return CliFailFile(EXIT_INSERT_FILE, problem, path, MSG_NOUN_FILE);
     }
     std::string file;
-    if (!InsertReadFile(path, file)) {
+    if (PfReadFile(path, file) != PF_READ_DONE) {
         return CliFailFile(EXIT_INSERT_FILE, FILE_UNREADABLE, path, MSG_NOUN_FILE);
     }
     if (const std::size_t bad = CliFirstLineNotText(file, encoding); bad != 0) {
@@ -53,7 +54,7 @@ int RunInsert(const CliOptions& options, const CSettingsFile& settings,
         const std::string diff = InsertDiff(path, file, changed);
         return CliWriteStream(stdout, diff) ? EXIT_DONE : CliFail(EXIT_IO, "%s", MSG_WRITE_ERROR);
     }
-    if (!InsertReplaceFile(path, changed)) {
+    if (!PfReplaceFile(path, changed)) {
         return CliFail(EXIT_INSERT_FILE, MSG_FILE_UNWRITABLE, path.c_str());
     }
     return EXIT_DONE;

@@ -1,5 +1,6 @@
 #include "platform/settings_file.h"
 
+#include "platform/file_read.h"
 #include "platform/file_write.h"
 
 #include "text/codepage.h"
@@ -12,7 +13,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
 #include <string_view>
@@ -22,60 +22,20 @@
 
 namespace {
 
-// Bytes read from the settings file per call; the file is read whole, in pieces of this size.
-constexpr std::size_t READ_CHUNK = 64 * 1024;
 // The temporary file beside the settings file is named after it with this mark and the six
 // characters mkstemp() puts in place of TEMP_RANDOM; distinct enough that a file of this shape is
 // taken for one of the settings writer's own.
 const char* const TEMP_MARK = ".tmp-";
 constexpr std::string_view TEMP_RANDOM = "XXXXXX";
 
-// 0 with the whole file in *pData, 1 when there is no file, -1 when it cannot be read.
-int ReadWholeFile(const std::string& path, std::string* pData) {
-    // Without O_NONBLOCK a FIFO would block the opening until some other program writes to it.
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        return errno == ENOENT ? 1 : -1;
-    }
-    struct stat st {};
-    // fstat() of an open descriptor fails only for a fault of the kernel.
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) { // GCOVR_EXCL_BR_LINE
-        close(fd);
-        return -1;
-    }
-    std::string data;
-    char chunk[READ_CHUNK];
-    for (;;) {
-        const ssize_t got = read(fd, chunk, sizeof chunk);
-        // Only a signal handler, which the tests do not install, interrupts a call.
-        if (got < 0 && errno == EINTR) { // GCOVR_EXCL_BR_LINE
-            continue;                    // GCOVR_EXCL_LINE
-        }
-        if (got < 0) {
-            close(fd);
-            return -1;
-        }
-        if (got == 0) {
-            break;
-        }
-        data.append(chunk, static_cast<std::size_t>(got));
-    }
-    close(fd);
-    *pData = std::move(data);
-    return 0;
-}
-
 // 0 when the file was loaded or is absent (an empty store), -1 when it exists but cannot be read.
 int LoadIni(const std::string& path, CSimpleIniA* pIni) {
     // Written as key=value, the way the file has always looked.
     pIni->SetSpaces(false);
     std::string data;
-    const int rc = ReadWholeFile(path, &data);
-    if (rc < 0) {
-        return -1;
-    }
-    if (rc > 0) {
-        return 0;
+    const int read = PfReadFile(path, data);
+    if (read != PF_READ_DONE) {
+        return read == PF_READ_MISSING ? 0 : -1;
     }
     // Whatever the parser makes of a damaged file is taken; a NUL byte simply ends its reading.
     // It fails only without memory.
@@ -134,34 +94,12 @@ void RemoveDeadTemps(const std::string& path) {
     }
 }
 
-// Writes `data` to a temporary file beside `path`, flushes it to the disk and renames it over
-// `path`, so that a crash or a full disk leaves either the old file or the new one, never a
-// half-written one. On failure the temporary file is removed and `path` is untouched.
+// Replaces the file at `path` with `data` (see PfReplaceThroughTemp()), first removing what
+// writers that died left behind. On failure `path` is untouched.
 bool ReplaceFile(const std::string& path, std::string_view data) {
     RemoveDeadTemps(path);
-    std::string tempPath = path + TEMP_MARK + std::string(TEMP_RANDOM);
-    const int fd = mkstemp(tempPath.data());
-    if (fd < 0) {
-        return false;
-    }
-    // Held until the file is renamed or removed, so that no other writer takes it for dead.
-    // Where the file system has no locks the write goes ahead unlocked.
-    flock(fd, LOCK_EX);
-    // fchmod() of the writer's own new file, fsync() and the rename within its folder fail only
-    // for faults of the disk or a race; a full disk shows in PfWriteAll.
-    bool ok = fchmod(fd, ReplacementMode(path)) == 0 && PfWriteAll(fd, data); // GCOVR_EXCL_BR_LINE
-    ok = ok && fsync(fd) == 0;                                                // GCOVR_EXCL_BR_LINE
-    ok = ok && std::rename(tempPath.c_str(), path.c_str()) == 0;              // GCOVR_EXCL_BR_LINE
-    if (!ok) {
-        unlink(tempPath.c_str());
-    }
-    // After fsync() a failing close() cannot lose the data any more.
-    close(fd);
-    if (!ok) {
-        return false;
-    }
-    PfSyncFolderOf(path);
-    return true;
+    return PfReplaceThroughTemp(path, path + TEMP_MARK + std::string(TEMP_RANDOM), data,
+                                ReplacementMode(path), nullptr);
 }
 
 // Makes every missing folder above `path`, outermost first, each private to the user. A folder

@@ -1,0 +1,52 @@
+#include "platform/file_read.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// What a read finds at each kind of place, and that a failed read leaves the caller's bytes.
+TEST(PfReadFileTest, ReadsRegularFilesWholeAndRefusesTheRest) {
+    std::string folder = (fs::temp_directory_path() / "file-read-XXXXXX").string();
+    ASSERT_NE(mkdtemp(folder.data()), nullptr);
+    // Several pieces of the reading and a part one, each byte telling where it stands.
+    std::string large(200 * 1024 + 7, '\0');
+    for (std::size_t n = 0; n < large.size(); ++n) {
+        large[n] = static_cast<char>(n * 7 + n / 251);
+    }
+    std::ofstream(folder + "/large", std::ios::binary) << large;
+    std::ofstream(folder + "/empty", std::ios::binary);
+    ASSERT_EQ(mkfifo((folder + "/fifo").c_str(), 0600), 0);
+    fs::create_symlink("large", folder + "/link");
+    const struct {
+        const char* m_pszName;
+        std::string m_strPath;
+        int m_nResult;
+        std::string m_strBytes;
+    } rows[] = {
+        {"a file of several pieces", folder + "/large", PF_READ_DONE, large},
+        {"an empty file", folder + "/empty", PF_READ_DONE, ""},
+        {"a link to a file", folder + "/link", PF_READ_DONE, large},
+        {"nothing", folder + "/missing", PF_READ_MISSING, "before"},
+        {"a folder", folder, PF_READ_FAILED, "before"},
+        // Opening it must not wait for a writer that never comes.
+        {"a FIFO", folder + "/fifo", PF_READ_FAILED, "before"},
+        // A regular file whose reading fails: this process's memory at address 0.
+        {"a file whose reading fails", "/proc/self/mem", PF_READ_FAILED, "before"},
+    };
+    for (const auto& row : rows) {
+        std::string bytes = "before";
+        EXPECT_EQ(PfReadFile(row.m_strPath, bytes), row.m_nResult) << row.m_pszName;
+        EXPECT_TRUE(bytes == row.m_strBytes) << row.m_pszName;
+    }
+    fs::remove_all(folder);
+}
+
+} // namespace
