@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -47,7 +48,19 @@ std::string Keys(std::size_t count) {
     return result;
 }
 
-using ExpandWay = int (*)(const CFieldList&, const char*, char*, CExpandRun&);
+// What a way gives for a line: its result, or none where the direct way leaves it to the passes.
+using WayResult = std::optional<LineResult>;
+using ExpandWay = WayResult (*)(const CFieldList&, const char*, char*, CExpandRun&);
+
+WayResult ByPasses(const CFieldList& list, const char* line, char* output, CExpandRun& run) {
+    return ExpandLineByPasses(list, line, output, run);
+}
+
+WayResult Direct(const CFieldList& list, const char* line, char* output, CExpandRun& run) {
+    LineResult result = LineResult::Appended;
+    const DirectResult direct = ExpandLineDirect(list, line, output, run, result);
+    return direct == DirectResult::Taken ? WayResult(result) : std::nullopt;
+}
 
 // Bytes behind the text that must still be zero after an expansion: more than any line of these
 // tests expands to, and cheap enough to clear between the many random rounds.
@@ -55,7 +68,7 @@ constexpr std::size_t CHECKED_TAIL = 4096;
 
 // Expands `line` behind `before`, and gives the text the line added.
 std::string Run(ExpandWay way, const CFieldList& list, const std::string& line,
-                const std::string& before, CExpandRun& run, int& result) {
+                const std::string& before, CExpandRun& run, WayResult& result) {
     static std::vector<char> output(EXPAND_OUTPUT_SIZE, '\0');
     std::memcpy(output.data(), before.data(), before.size());
     run.m_nOutputLength = before.size();
@@ -81,14 +94,12 @@ struct CBothRuns {
 // Expands `line` both ways; true when the direct way took it. Any difference fails the test.
 bool ExpectSameBothWays(const CFieldList& list, const std::string& line, CBothRuns& runs,
                         const std::string& before = "") {
-    int passesResult = 0;
-    int directResult = 0;
+    WayResult passesResult;
+    WayResult directResult;
     const std::size_t editBytes = runs.m_direct.m_nEditBytes;
-    const std::string passes =
-        Run(ExpandLineByPasses, list, line, before, runs.m_passes, passesResult);
-    const std::string direct =
-        Run(ExpandLineDirect, list, line, before, runs.m_direct, directResult);
-    if (directResult == EXPAND_DIRECT_DECLINED) {
+    const std::string passes = Run(ByPasses, list, line, before, runs.m_passes, passesResult);
+    const std::string direct = Run(Direct, list, line, before, runs.m_direct, directResult);
+    if (!directResult.has_value()) {
         EXPECT_EQ(direct, "");
         EXPECT_EQ(runs.m_direct.m_nEditBytes, editBytes);
         // As the expansion does, the passes take the line over.
