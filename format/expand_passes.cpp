@@ -142,20 +142,14 @@ LineResult ExpandLineByPasses(const CFieldList& list, const char* line, char* ou
     // The number of passes comes from the line as read; a value that brings new regions into the
     // line therefore cannot keep the expansion going.
     const int passes = CountRegions(std::string_view(line, lineLength));
-    bool bStopped = false;
-    for (int pass = 0; pass < passes && !bStopped; ++pass) {
-        switch (RunPass(list, areas, run)) {
-        case PassResult::KeepNext:
-            return LineResult::KeepNext;
-        case PassResult::SkipNext:
-            return LineResult::SkipNext;
-        case PassResult::Stop:
-            bStopped = true;
-            break;
-        // A pass without memory left the text as it was: the next pass tries the same region
-        // again, and a placeholder that none could fill is written as it stands.
-        case PassResult::NoMemory:
-        case PassResult::GoOn:
+    for (int pass = 0; pass < passes; ++pass) {
+        const PassResult result = RunPass(list, areas, run);
+        if (result == PassResult::KeepNext || result == PassResult::SkipNext) {
+            return result == PassResult::KeepNext ? LineResult::KeepNext : LineResult::SkipNext;
+        }
+        // A pass without memory left the text as it was and the next one tries the same region
+        // again: a placeholder that none could fill is written as it stands.
+        if (result == PassResult::Stop) {
             break;
         }
     }

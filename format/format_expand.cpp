@@ -21,15 +21,11 @@ LineResult ExpandPiece(const CFieldList& list, const char* line, char* output, C
 int CFieldList::ExpandLine(const char* line, char* output) {
     CExpandRun run;
     run.m_nOutputLength = std::strlen(output);
-    switch (ExpandPiece(*this, line, output, run)) {
-    case LineResult::KeepNext:
-        return EXPAND_KEEP_NEXT;
-    case LineResult::SkipNext:
-        return EXPAND_SKIP_NEXT;
-    case LineResult::Appended:
-        break;
+    const LineResult result = ExpandPiece(*this, line, output, run);
+    if (result == LineResult::Appended) {
+        return EXPAND_APPENDED;
     }
-    return EXPAND_APPENDED;
+    return result == LineResult::KeepNext ? EXPAND_KEEP_NEXT : EXPAND_SKIP_NEXT;
 }
 
 int CFieldList::ExpandFile(const char* path, char* output) {

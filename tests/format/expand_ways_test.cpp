@@ -2,6 +2,7 @@
 // them; these cases compare the two on the lines where they could part.
 
 #include "format/expand_line.h"
+#include "text/txt_alloc.h"
 
 #include <gtest/gtest.h>
 
@@ -173,6 +174,36 @@ TEST_F(CExpandWaysTest, OutputCutAtItsLastByteIsTheSameBothWays) {
     for (const char* line : {"<@A@>\n", "<@WIDE@>a", "ab\n", "<@MULTI@>"}) {
         SCOPED_TRACE(line);
         EXPECT_TRUE(ExpectSameBothWays(m_list, line, before));
+    }
+}
+
+int g_nRefused = 0; // the allocation request (from 1) that fails; 0 for none
+int g_nRequests = 0;
+
+bool RefuseOne(std::size_t /*size*/) {
+    return ++g_nRequests != g_nRefused;
+}
+
+// Pass by pass (the first value brings in a placeholder, so the direct way declines), each
+// allocation refused in turn: the first pass's replacement (the second pass then does it), the
+// second pass's larger working area, then its replacement. A pass without memory leaves the text
+// as it was, and a placeholder no pass could fill is written as it stands, never half edited.
+TEST(ExpandWays, PassWithoutMemoryLeavesItsPlaceholderAsWritten) {
+    const std::string longValue(1000, 'v');
+    CFieldList list;
+    ASSERT_EQ(list.AddField("NEST", "<@V@>"), 0);
+    ASSERT_EQ(list.AddField("V", longValue.c_str()), 0);
+    const std::string written[] = {longValue + longValue, "<@V@><@V@>", "<@V@><@V@>", "<@V@><@V@>"};
+    for (int refused = 0; refused < static_cast<int>(std::size(written)); ++refused) {
+        SCOPED_TRACE(refused);
+        std::string output(EXPAND_OUTPUT_SIZE, '\0');
+        g_nRefused = refused;
+        g_nRequests = 0;
+        TxtSetAllocHook(&RefuseOne);
+        const int result = list.ExpandLine("<@NEST@><@V@>", output.data());
+        TxtSetAllocHook(nullptr);
+        EXPECT_EQ(result, EXPAND_APPENDED);
+        EXPECT_EQ(output.c_str(), written[refused]);
     }
 }
 
