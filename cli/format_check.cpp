@@ -2,6 +2,7 @@
 
 #include "cli/report.h"
 #include "format/format_read.h"
+#include "format/format_regions.h"
 #include "header/header_keys.h"
 #include "header/messages.h"
 #include "text/codepage.h"
@@ -11,11 +12,6 @@
 #include <cstring>
 
 namespace {
-
-constexpr std::string_view REGION_OPEN = "<@";
-constexpr std::string_view REGION_CLOSE = "@>";
-constexpr std::string_view IF_PREFIX = "IF ";
-constexpr std::string_view IFN_PREFIX = "IFN ";
 
 // Bytes at the start of a file looked at to tell text from an executable or other binary data.
 constexpr std::size_t TEXT_SAMPLE_SIZE = 4096;
@@ -63,58 +59,32 @@ bool IsHeaderKey(const std::string& key) {
                        [&key](const char* known) { return key == known; });
 }
 
-// Every occurrence of the prefix goes, not only the leading one, as the expansion removes them.
-std::string RemoveAll(std::string text, std::string_view pattern) {
-    for (std::size_t at = text.find(pattern); at != std::string::npos;
-         at = text.find(pattern, at)) {
-        text.erase(at, pattern.size());
-    }
-    return text;
-}
-
-// The key that a region's text is looked up under, and whether the region is a condition.
-std::string KeyOfRegion(const std::string& regionText, bool& isCondition) {
-    isCondition = true;
-    if (regionText.compare(0, IF_PREFIX.size(), IF_PREFIX) == 0) {
-        return RemoveAll(regionText, IF_PREFIX);
-    }
-    if (regionText.compare(0, IFN_PREFIX.size(), IFN_PREFIX) == 0) {
-        return RemoveAll(regionText, IFN_PREFIX);
-    }
-    isCondition = false;
-    return regionText;
-}
-
 // Regions as the expansion finds them: from a "<@" to the first "@>" after it, not nested.
 LineScan ScanLine(std::string_view line) {
     LineScan scan;
-    std::size_t from = 0;
     std::size_t conditionOpen = 0;
     std::size_t conditionEnd = 0;
-    for (;;) {
-        const std::size_t open = line.find(REGION_OPEN, from);
-        if (open == std::string_view::npos) {
-            break;
-        }
-        const std::size_t keyStart = open + REGION_OPEN.size();
-        const std::size_t close = line.find(REGION_CLOSE, keyStart);
-        if (close == std::string_view::npos) {
+    CFormatRegion region{};
+    for (std::size_t from = 0; FormatNextRegion(line, from, region);
+         from = FormatRegionEnd(region)) {
+        if (!region.m_bClosed) {
             scan.m_bUnclosed = true;
             break;
         }
-        bool isCondition = false;
-        std::string key =
-            KeyOfRegion(std::string(line.substr(keyStart, close - keyStart)), isCondition);
+        // The key as it is looked up: a condition's prefix goes wherever it occurs.
+        std::string key(line.substr(region.m_nKey, region.m_nKeyLength));
+        std::size_t keyLength = key.size();
+        const bool isCondition = FormatReadKey(key.data(), keyLength) != RegionKind::Placeholder;
+        key.resize(keyLength);
         if (isCondition && !scan.m_bCondition) {
-            conditionOpen = open;
-            conditionEnd = close + REGION_CLOSE.size();
+            conditionOpen = region.m_nOpen;
+            conditionEnd = FormatRegionEnd(region);
         }
         scan.m_bCondition = scan.m_bCondition || isCondition;
         auto& unknown = scan.m_astrUnknownKeys;
         if (!IsHeaderKey(key) && std::find(unknown.begin(), unknown.end(), key) == unknown.end()) {
             unknown.push_back(std::move(key));
         }
-        from = close + REGION_CLOSE.size();
     }
     // The first condition decides; everything else on the line, later conditions too, is lost.
     scan.m_bTextBeside = scan.m_bCondition && HasTextOutside(line, conditionOpen, conditionEnd);

@@ -1,12 +1,11 @@
 #include "format/expand_line.h"
 #include "format/grow_area.h"
 
-#include "text/txt_find.h"
-
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <iterator>
+#include <string_view>
 
 // The pass-by-pass expansion rewrites the rest of the line on every pass, so a 511-byte line of
 // a hundred placeholders with long values costs a hundred rewrites of a line that grows to tens
@@ -157,30 +156,29 @@ void LinkToFirst(const char* line, CDirectLine& found) {
     }
 }
 
-// Finds the regions of `line`, at most DIRECT_REGION_LIMIT as its length allows. False when a
-// key holds a byte that could start a marker.
-bool FindRegions(const char* line, CDirectLine& found) {
+// Finds the regions of `line`, `length` bytes, at most DIRECT_REGION_LIMIT as its length
+// allows. False when a key holds a byte that could start a marker.
+bool FindRegions(const char* line, std::size_t length, CDirectLine& found) {
     std::fill(std::begin(found.m_aFirstByKey), std::end(found.m_aFirstByKey), -1);
-    const char* open = TxtFindFrom(line, EXPAND_OPEN, EXPAND_MARKER_LENGTH);
-    while (open != nullptr) {
-        const char* key = open + EXPAND_MARKER_LENGTH;
-        const char* close = TxtFindFrom(key, EXPAND_CLOSE, EXPAND_MARKER_LENGTH);
-        if (close == nullptr) {
-            found.m_pUnclosed = open;
+    const std::string_view text(line, length);
+    CFormatRegion scanned{};
+    for (std::size_t from = 0; FormatNextRegion(text, from, scanned);
+         from = FormatRegionEnd(scanned)) {
+        if (!scanned.m_bClosed) {
+            found.m_pUnclosed = line + scanned.m_nOpen;
             return true;
         }
-        const auto keyLength = static_cast<std::size_t>(close - key);
-        if (std::memchr(key, '<', keyLength) != nullptr ||
-            std::memchr(key, '@', keyLength) != nullptr) {
+        const char* key = line + scanned.m_nKey;
+        if (std::memchr(key, '<', scanned.m_nKeyLength) != nullptr ||
+            std::memchr(key, '@', scanned.m_nKeyLength) != nullptr) {
             return false;
         }
         CDirectRegion& region = found.m_aRegions[found.m_nRegions];
-        region.m_nStart = static_cast<std::size_t>(open - line);
-        region.m_nEnd = static_cast<std::size_t>(close - line) + EXPAND_MARKER_LENGTH;
+        region.m_nStart = scanned.m_nOpen;
+        region.m_nEnd = FormatRegionEnd(scanned);
         region.m_nCopies = 1;
         LinkToFirst(line, found);
         ++found.m_nRegions;
-        open = TxtFindFrom(close + EXPAND_MARKER_LENGTH, EXPAND_OPEN, EXPAND_MARKER_LENGTH);
     }
     return true;
 }
@@ -256,16 +254,23 @@ bool FillLine(const CFieldList& list, const char* line, const CDirectLine& found
 
 } // namespace
 
-int ExpandLineDirect(const CFieldList& list, const char* line, char* output, CExpandRun& run) {
+DirectResult ExpandLineDirect(const CFieldList& list, const char* line, char* output,
+                              CExpandRun& run, LineResult& result) {
     const std::size_t lineLength = std::strlen(line);
     CDirectLine found;
-    if (lineLength > DIRECT_LINE_LIMIT || !FindRegions(line, found)) {
-        return EXPAND_DIRECT_DECLINED;
+    if (lineLength > DIRECT_LINE_LIMIT || !FindRegions(line, lineLength, found)) {
+        return DirectResult::Declined;
     }
+    // The passes that take the line over count its edits again.
     const std::size_t editBytesBefore = run.m_nEditBytes;
-    const auto decline = [&] {
+    const auto giveUp = [&](DirectResult reason) {
         run.m_nEditBytes = editBytesBefore;
-        return EXPAND_DIRECT_DECLINED;
+        return reason;
+    };
+    const auto decline = [&] { return giveUp(DirectResult::Declined); };
+    const auto conditionLine = [&](ConditionResult condition) {
+        result = ConditionLine(condition);
+        return DirectResult::Taken;
     };
 
     // The passes in their order, each counted as the passes count it; the work text's length
@@ -289,8 +294,9 @@ int ExpandLineDirect(const CFieldList& list, const char* line, char* output, CEx
         }
         ++passes;
         CopyKey(line, region, key);
-        if (const int condition = ExpandConditionResult(list, key); condition != 0) {
-            return condition;
+        if (const ConditionResult condition = ExpandCondition(list, key, KeyLength(region));
+            condition != ConditionResult::None) {
+            return conditionLine(condition);
         }
         if (run.m_nEditBytes > EXPAND_EDIT_BUDGET) {
             return decline();
@@ -310,16 +316,20 @@ int ExpandLineDirect(const CFieldList& list, const char* line, char* output, CEx
     // A pass left over looks at the rest after the unclosed open marker, and that rest may read
     // as a condition.
     if (passes < found.m_nRegions && found.m_pUnclosed != nullptr) {
-        std::strcpy(key, found.m_pUnclosed + EXPAND_MARKER_LENGTH);
-        if (const int condition = ExpandConditionResult(list, key); condition != 0) {
-            return condition;
+        const char* rest = found.m_pUnclosed + EXPAND_MARKER_LENGTH;
+        const std::size_t restLength = lineLength - static_cast<std::size_t>(rest - line);
+        std::memcpy(key, rest, restLength + 1);
+        if (const ConditionResult condition = ExpandCondition(list, key, restLength);
+            condition != ConditionResult::None) {
+            return conditionLine(condition);
         }
     }
 
     CGrowArea work;
     if (!FillLine(list, line, found, length, work)) {
-        return decline();
+        return giveUp(DirectResult::NoMemory);
     }
     run.m_bOutputFull = !ExpandAppendCrLf(output, run.m_nOutputLength, work.Text());
-    return EXPAND_APPENDED;
+    result = LineResult::Appended;
+    return DirectResult::Taken;
 }

@@ -1,17 +1,13 @@
 #pragma once
 
 #include "format/field_list.h"
+#include "format/format_regions.h"
 
 #include <cstddef>
 
 // The two ways one line piece is expanded, and what they share. Only the expansion and its
 // tests include this.
 
-constexpr const char* EXPAND_OPEN = "<@";
-constexpr const char* EXPAND_CLOSE = "@>";
-constexpr std::size_t EXPAND_MARKER_LENGTH = 2;
-constexpr const char* EXPAND_IF_PREFIX = "IF ";
-constexpr const char* EXPAND_IFN_PREFIX = "IFN ";
 // Bytes of work text the placeholder edits of one expansion may go over. Values without
 // placeholders of their own stay far below it: what a pass goes over either ends up in the
 // output, which holds 65534 bytes, or fills it and ends the expansion, so they need at most
@@ -19,8 +15,17 @@ constexpr const char* EXPAND_IFN_PREFIX = "IFN ";
 // Values that keep bringing in placeholders could otherwise take minutes.
 constexpr std::size_t EXPAND_EDIT_BUDGET = 64 * 1024 * 1024;
 
-// Result of ExpandLineDirect when it cannot vouch for the pass-by-pass result.
-constexpr int EXPAND_DIRECT_DECLINED = -1;
+// What the expansion of one line piece did: appended it to the output, or read it as a
+// condition line that keeps or drops the piece after it.
+enum class LineResult { Appended, KeepNext, SkipNext };
+
+// What a region's key says of the piece after its line: nothing, for a placeholder, or that the
+// piece is kept or dropped.
+enum class ConditionResult { None, KeepNext, SkipNext };
+
+// Whether the direct way expanded a line. Declined when it cannot vouch for the pass-by-pass
+// result; NoMemory when it could have, but had no memory for the filled line.
+enum class DirectResult { Taken, Declined, NoMemory };
 
 // Keys whose value one expansion remembers for the direct way: a format file names a few dozen.
 constexpr std::size_t EXPAND_REMEMBERED_KEYS = 64;
@@ -58,17 +63,25 @@ struct CExpandRun {
     CRememberedValue m_aRemembered[EXPAND_REMEMBERED_KEYS];
 };
 
-// One line piece as ExpandLine describes it: pass after pass over the work text.
-int ExpandLineByPasses(const CFieldList& list, const char* line, char* output, CExpandRun& run);
+// One line piece as ExpandLine describes it: pass after pass over the work text. A line that
+// has no memory for its working area, or a placeholder that has none for its edit, is written as
+// it stands.
+LineResult ExpandLineByPasses(const CFieldList& list, const char* line, char* output,
+                              CExpandRun& run);
 
 // The same line in one scan, for lines and values that no pass could treat differently from a
-// plain left-to-right fill; EXPAND_DIRECT_DECLINED, with `run` and `output` untouched, for all
-// others.
-int ExpandLineDirect(const CFieldList& list, const char* line, char* output, CExpandRun& run);
+// plain left-to-right fill: Taken with `result` set. Declined or NoMemory, with `run`, `output`
+// and `result` untouched, for all others.
+DirectResult ExpandLineDirect(const CFieldList& list, const char* line, char* output,
+                              CExpandRun& run, LineResult& result);
 
-// For a key that begins with a condition prefix, EXPAND_KEEP_NEXT or EXPAND_SKIP_NEXT as its
-// condition holds, the prefix removed from `key` wherever it occurs; 0 for any other key.
-int ExpandConditionResult(const CFieldList& list, char* key);
+// What the key text in `key`, `length` bytes and a terminator, says as a condition: for a
+// condition its key is looked up, the prefix removed from `key` wherever it occurs. None, with
+// `key` as it was, for a placeholder.
+ConditionResult ExpandCondition(const CFieldList& list, char* key, std::size_t length);
+
+// The result of a line whose first handled region is the condition `condition` (not None).
+LineResult ConditionLine(ConditionResult condition);
 
 // Appends `text` to the output, which holds `length` bytes, each LF written as CR LF, and
 // updates `length`. What would pass the output's last text byte is left off, and so is a

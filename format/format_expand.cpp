@@ -6,10 +6,14 @@
 
 namespace {
 
-// A line goes the direct way when that gives the pass-by-pass result, pass by pass otherwise.
-int ExpandPiece(const CFieldList& list, const char* line, char* output, CExpandRun& run) {
-    const int result = ExpandLineDirect(list, line, output, run);
-    return result != EXPAND_DIRECT_DECLINED ? result : ExpandLineByPasses(list, line, output, run);
+// A line goes the direct way when that gives the pass-by-pass result, pass by pass otherwise:
+// also when the direct way had no memory, since the passes write the line whatever they lack.
+LineResult ExpandPiece(const CFieldList& list, const char* line, char* output, CExpandRun& run) {
+    LineResult result = LineResult::Appended;
+    if (ExpandLineDirect(list, line, output, run, result) == DirectResult::Taken) {
+        return result;
+    }
+    return ExpandLineByPasses(list, line, output, run);
 }
 
 } // namespace
@@ -17,7 +21,11 @@ int ExpandPiece(const CFieldList& list, const char* line, char* output, CExpandR
 int CFieldList::ExpandLine(const char* line, char* output) {
     CExpandRun run;
     run.m_nOutputLength = std::strlen(output);
-    return ExpandPiece(*this, line, output, run);
+    const LineResult result = ExpandPiece(*this, line, output, run);
+    if (result == LineResult::Appended) {
+        return EXPAND_APPENDED;
+    }
+    return result == LineResult::KeepNext ? EXPAND_KEEP_NEXT : EXPAND_SKIP_NEXT;
 }
 
 int CFieldList::ExpandFile(const char* path, char* output) {
@@ -36,13 +44,13 @@ int CFieldList::ExpandFile(const char* path, char* output) {
         if (++count > FORMAT_LINE_LIMIT) {
             break;
         }
-        const int result = ExpandPiece(*this, line, output, run);
+        const LineResult result = ExpandPiece(*this, line, output, run);
         // Once the output is full nothing may follow the cut, or the text would not be the
         // start of the whole expansion.
         if (run.m_bOutputFull) {
             break;
         }
-        if (result == EXPAND_SKIP_NEXT) {
+        if (result == LineResult::SkipNext) {
             file.NextPiece(line);
         }
     }

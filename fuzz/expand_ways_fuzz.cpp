@@ -41,10 +41,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<char> directOutput(EXPAND_OUTPUT_SIZE, '\0');
     for (int n = 0; n < MAX_LINES && !input.AtEnd(); ++n) {
         const std::string line = input.TakeCString().substr(0, MAX_LINE);
-        const int passes = ExpandLineByPasses(list, line.c_str(), passesOutput.data(), passesRun);
+        const LineResult passes =
+            ExpandLineByPasses(list, line.c_str(), passesOutput.data(), passesRun);
         const std::size_t editBytes = directRun.m_nEditBytes;
-        const int direct = ExpandLineDirect(list, line.c_str(), directOutput.data(), directRun);
-        if (direct == EXPAND_DIRECT_DECLINED) {
+        LineResult direct = LineResult::Appended;
+        if (ExpandLineDirect(list, line.c_str(), directOutput.data(), directRun, direct) !=
+            DirectResult::Taken) {
             FuzzCheck(directRun.m_nEditBytes == editBytes, "a declined line counts no edits");
             FuzzCheck(std::strlen(directOutput.data()) == directRun.m_nOutputLength,
                       "a declined line appends nothing");

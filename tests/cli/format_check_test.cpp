@@ -11,6 +11,9 @@ using Found = std::vector<std::pair<int, CheckKind>>; // line and kind of each f
 const std::tuple<const char*, std::string, Found> ROWS[] = {
     {"UnknownKeyOncePerLine", "<@X@><@X@>\n", {{1, CHECK_UNKNOWN_KEY}}},
     {"EveryPrefixIsRemoved", "<@IFN IFN FUNC@>\nx\n", {}},
+    // As the expansion looks it up: "IF " taken out of "IIF F " leaves "IF " in the key.
+    {"PrefixMeetingWherePrefixWent", "<@IF IIF F FUNC@>\nx\n", {{1, CHECK_UNKNOWN_KEY}}},
+    {"PrefixInsideAKeyIsNoCondition", "<@FUNCIF @>\n", {{1, CHECK_UNKNOWN_KEY}}},
     {"OpenMarkerOverlapsClose", "<@>\n", {{1, CHECK_UNCLOSED}}},
     {"ConditionBeforeAnEmptyLastLine", "<@IF FUNC@>\n\n", {}},
     // Only the first condition counts; the second is never written.

@@ -2,11 +2,13 @@
 // them; these cases compare the two on the lines where they could part.
 
 #include "format/expand_line.h"
+#include "text/txt_alloc.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -47,7 +49,19 @@ std::string Keys(std::size_t count) {
     return result;
 }
 
-using ExpandWay = int (*)(const CFieldList&, const char*, char*, CExpandRun&);
+// What a way gives for a line: its result, or none where the direct way leaves it to the passes.
+using WayResult = std::optional<LineResult>;
+using ExpandWay = WayResult (*)(const CFieldList&, const char*, char*, CExpandRun&);
+
+WayResult ByPasses(const CFieldList& list, const char* line, char* output, CExpandRun& run) {
+    return ExpandLineByPasses(list, line, output, run);
+}
+
+WayResult Direct(const CFieldList& list, const char* line, char* output, CExpandRun& run) {
+    LineResult result = LineResult::Appended;
+    const DirectResult direct = ExpandLineDirect(list, line, output, run, result);
+    return direct == DirectResult::Taken ? WayResult(result) : std::nullopt;
+}
 
 // Bytes behind the text that must still be zero after an expansion: more than any line of these
 // tests expands to, and cheap enough to clear between the many random rounds.
@@ -55,7 +69,7 @@ constexpr std::size_t CHECKED_TAIL = 4096;
 
 // Expands `line` behind `before`, and gives the text the line added.
 std::string Run(ExpandWay way, const CFieldList& list, const std::string& line,
-                const std::string& before, CExpandRun& run, int& result) {
+                const std::string& before, CExpandRun& run, WayResult& result) {
     static std::vector<char> output(EXPAND_OUTPUT_SIZE, '\0');
     std::memcpy(output.data(), before.data(), before.size());
     run.m_nOutputLength = before.size();
@@ -81,14 +95,12 @@ struct CBothRuns {
 // Expands `line` both ways; true when the direct way took it. Any difference fails the test.
 bool ExpectSameBothWays(const CFieldList& list, const std::string& line, CBothRuns& runs,
                         const std::string& before = "") {
-    int passesResult = 0;
-    int directResult = 0;
+    WayResult passesResult;
+    WayResult directResult;
     const std::size_t editBytes = runs.m_direct.m_nEditBytes;
-    const std::string passes =
-        Run(ExpandLineByPasses, list, line, before, runs.m_passes, passesResult);
-    const std::string direct =
-        Run(ExpandLineDirect, list, line, before, runs.m_direct, directResult);
-    if (directResult == EXPAND_DIRECT_DECLINED) {
+    const std::string passes = Run(ByPasses, list, line, before, runs.m_passes, passesResult);
+    const std::string direct = Run(Direct, list, line, before, runs.m_direct, directResult);
+    if (!directResult.has_value()) {
         EXPECT_EQ(direct, "");
         EXPECT_EQ(runs.m_direct.m_nEditBytes, editBytes);
         // As the expansion does, the passes take the line over.
@@ -162,6 +174,36 @@ TEST_F(CExpandWaysTest, OutputCutAtItsLastByteIsTheSameBothWays) {
     for (const char* line : {"<@A@>\n", "<@WIDE@>a", "ab\n", "<@MULTI@>"}) {
         SCOPED_TRACE(line);
         EXPECT_TRUE(ExpectSameBothWays(m_list, line, before));
+    }
+}
+
+int g_nRefused = 0; // the allocation request (from 1) that fails; 0 for none
+int g_nRequests = 0;
+
+bool RefuseOne(std::size_t /*size*/) {
+    return ++g_nRequests != g_nRefused;
+}
+
+// Pass by pass (the first value brings in a placeholder, so the direct way declines), each
+// allocation refused in turn: the first pass's replacement (the second pass then does it), the
+// second pass's larger working area, then its replacement. A pass without memory leaves the text
+// as it was, and a placeholder no pass could fill is written as it stands, never half edited.
+TEST(ExpandWays, PassWithoutMemoryLeavesItsPlaceholderAsWritten) {
+    const std::string longValue(1000, 'v');
+    CFieldList list;
+    ASSERT_EQ(list.AddField("NEST", "<@V@>"), 0);
+    ASSERT_EQ(list.AddField("V", longValue.c_str()), 0);
+    const std::string written[] = {longValue + longValue, "<@V@><@V@>", "<@V@><@V@>", "<@V@><@V@>"};
+    for (int refused = 0; refused < static_cast<int>(std::size(written)); ++refused) {
+        SCOPED_TRACE(refused);
+        std::string output(EXPAND_OUTPUT_SIZE, '\0');
+        g_nRefused = refused;
+        g_nRequests = 0;
+        TxtSetAllocHook(&RefuseOne);
+        const int result = list.ExpandLine("<@NEST@><@V@>", output.data());
+        TxtSetAllocHook(nullptr);
+        EXPECT_EQ(result, EXPAND_APPENDED);
+        EXPECT_EQ(output.c_str(), written[refused]);
     }
 }
 
