@@ -2,7 +2,6 @@
 
 #include "app/app_text.h"
 #include "app/header_dlg.h"
-#include "app/strings.h"
 #include "header/messages.h"
 #include "platform/settings_location.h"
 

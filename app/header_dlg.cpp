@@ -73,7 +73,7 @@ CHeaderDlg::~CHeaderDlg() {
 
 void CHeaderDlg::OnInitDialog() {
     // The chosen file's name is shown, never typed.
-    EnableDlgItem(IDC_FORMAT_NAME, false);
+    GetDlgItem(IDC_FORMAT_NAME)->setEnabled(false);
 
     SetDlgItemText(IDC_DATE, HeaderToday());
 
@@ -156,28 +156,13 @@ QWidget* CHeaderDlg::GetDlgItem(int nId) const {
 }
 
 std::string CHeaderDlg::GetDlgItemText(int nId) const {
-    QWidget* pItem = GetDlgItem(nId);
-    if (auto* pEdit = qobject_cast<QLineEdit*>(pItem)) {
-        return PfToCp932(pEdit->text());
-    }
-    if (auto* pButton = qobject_cast<QAbstractButton*>(pItem)) {
-        return PfToCp932(pButton->text());
-    }
-    return std::string();
+    auto* pEdit = qobject_cast<QLineEdit*>(GetDlgItem(nId));
+    return pEdit != nullptr ? PfToCp932(pEdit->text()) : std::string();
 }
 
 void CHeaderDlg::SetDlgItemText(int nId, std::string_view cp932) {
-    QWidget* pItem = GetDlgItem(nId);
-    if (auto* pEdit = qobject_cast<QLineEdit*>(pItem)) {
+    if (auto* pEdit = qobject_cast<QLineEdit*>(GetDlgItem(nId))) {
         pEdit->setText(PfFromCp932(cp932));
-    } else if (auto* pButton = qobject_cast<QAbstractButton*>(pItem)) {
-        pButton->setText(PfFromCp932(cp932));
-    }
-}
-
-void CHeaderDlg::EnableDlgItem(int nId, bool bEnable) {
-    if (QWidget* pItem = GetDlgItem(nId)) {
-        pItem->setEnabled(bEnable);
     }
 }
 

@@ -23,27 +23,25 @@ public:
     // Saves the settings: the form is destroyed exactly once, however it was closed.
     ~CHeaderDlg() override;
 
-    // The five commands, run by their buttons (and OnAnalyze by Enter). Virtual so that a test
-    // can see which one ran.
-    virtual void OnAnalyze();
-    virtual void OnClearInput();
-    virtual void OnPasteClipboard();
-    virtual void OnSelectFormat();
-    virtual void OnMakeHeader();
+    // The five commands, run by their buttons (and OnAnalyze by Enter).
+    void OnAnalyze();
+    void OnClearInput();
+    void OnPasteClipboard();
+    void OnSelectFormat();
+    void OnMakeHeader();
     // Empties the fifteen boxes that Analyse fills.
     void ClearAnalysis();
     // Places code page 932 text on the clipboard: 1 when placed, 0 when nothing was done (an
     // empty or null text included).
     int CopyToClipboard(const char* pszText);
 
-    // Controls by identifier; texts are code page 932. An unknown identifier gives nullptr or an
-    // empty text, and setting it does nothing.
+    // Controls by identifier; the texts of the boxes in code page 932. An unknown identifier
+    // gives nullptr, and any control but a box an empty text that setting does not change.
     QWidget* GetDlgItem(int nId) const;
     std::string GetDlgItemText(int nId) const;
     void SetDlgItemText(int nId, std::string_view cp932);
-    void EnableDlgItem(int nId, bool bEnable);
 
-    // Modal messages over the form, texts from strings.h.
+    // Modal messages over the form, texts from header/messages.h.
     void ShowMessage(const char* pszUtf8);
     bool AskYesNo(const char* pszUtf8);
 

@@ -3,35 +3,24 @@
 #include "app/control_ids.h"
 #include "header/header_keys.h"
 
+#include <array>
+
 namespace {
 
-struct CKeyBox {
-    CHeaderKey eKey;
-    int nId;
-};
-
-// The boxes outside the argument rows; each row's boxes follow from its first.
-constexpr CKeyBox FUNCTION_BOXES[] = {
-    {CHeaderKey::Func, IDC_FUNC},         {CHeaderKey::Ret, IDC_RET},
-    {CHeaderKey::RetText, IDC_RET_TEXT},  {CHeaderKey::Class, IDC_CLASS},
-    {CHeaderKey::Developer, IDC_DEVELOP}, {CHeaderKey::Title, IDC_TITLE},
-    {CHeaderKey::Date, IDC_DATE},
-};
+// The boxes in key order: those outside the argument rows as the keys list them, then the rows,
+// whose boxes follow one another in the order of their keys.
+constexpr std::array<int, HEADER_KEY_COUNT> KEY_BOXES = [] {
+    std::array<int, HEADER_KEY_COUNT> anIds{IDC_FUNC,    IDC_RET,   IDC_RET_TEXT, IDC_CLASS,
+                                            IDC_DEVELOP, IDC_TITLE, IDC_DATE};
+    static_assert(ARG_ROW_STRIDE == static_cast<int>(CArgPart::Count));
+    for (int nKey = HeaderKeyIndex(CHeaderKey::FirstArg); nKey < HEADER_KEY_COUNT; ++nKey) {
+        anIds[nKey] = IDC_ARG1_TYPE + nKey - HeaderKeyIndex(CHeaderKey::FirstArg);
+    }
+    return anIds;
+}();
 
 } // namespace
 
 int KeyBoxId(int nKey) {
-    for (const CKeyBox& box : FUNCTION_BOXES) {
-        if (HeaderKeyIndex(box.eKey) == nKey) {
-            return box.nId;
-        }
-    }
-    const int nArgKey = nKey - HeaderKeyIndex(CHeaderKey::FirstArg);
-    const int nParts = static_cast<int>(CArgPart::Count);
-    if (nArgKey < 0 || nArgKey >= HEADER_ARG_ROWS * nParts) {
-        return IDC_STATIC;
-    }
-    // A row's boxes follow one another in the order of its keys.
-    static_assert(ARG_ROW_STRIDE == static_cast<int>(CArgPart::Count));
-    return IDC_ARG1_TYPE + nArgKey;
+    return nKey >= 0 && nKey < HEADER_KEY_COUNT ? KEY_BOXES[nKey] : IDC_STATIC;
 }

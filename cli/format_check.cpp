@@ -54,11 +54,6 @@ bool HasTextOutside(std::string_view line, std::size_t from, std::size_t to) {
            line.substr(to).find_first_not_of(CONDITION_LINE_BLANKS) != std::string_view::npos;
 }
 
-bool IsHeaderKey(const std::string& key) {
-    return std::any_of(std::begin(g_apszHeaderKeys), std::end(g_apszHeaderKeys),
-                       [&key](const char* known) { return key == known; });
-}
-
 // Regions as the expansion finds them: from a "<@" to the first "@>" after it, not nested.
 LineScan ScanLine(std::string_view line) {
     LineScan scan;
@@ -82,7 +77,8 @@ LineScan ScanLine(std::string_view line) {
         }
         scan.m_bCondition = scan.m_bCondition || isCondition;
         auto& unknown = scan.m_astrUnknownKeys;
-        if (!IsHeaderKey(key) && std::find(unknown.begin(), unknown.end(), key) == unknown.end()) {
+        if (HeaderFindKey(key) < 0 &&
+            std::find(unknown.begin(), unknown.end(), key) == unknown.end()) {
             unknown.push_back(std::move(key));
         }
     }

@@ -14,31 +14,6 @@
 
 namespace {
 
-constexpr const char* DESCRIPTION =
-    "関数の宣言とフォーマットファイルから関数ヘッダコメントを作成し、標準出力に書き出します。\n"
-    "宣言を省略すると標準入力から読み込みます（複数行やコメントがあっても構いません）。";
-
-constexpr const char* FOOTER =
-    "出力は UTF-8・改行 LF です（--crlf で CR LF、--encoding cp932 でコード ページ 932）。\n"
-    "展開結果が空のときは何も書き出さず、終了ステータス 0 で終わります。\n"
-    "--insert ファイル:行番号 は、その行から最初の ; か {（コメントの外）までを宣言として読み、\n"
-    "コメントをその行の前に同じ字下げで挿入します。改行はその行に、文字コードは --encoding に\n"
-    "合わせ、ほかのバイトは変えません。--dry-run では書き込まず、差分（unified "
-    "diff）を出力します。\n"
-    "--check の行の長さは、展開時と同じくコード ページ 932 のバイト数で数えます。\n"
-    "\n"
-    "終了ステータス:\n"
-    "  0  コメントを書き出した（または --check で問題なし）\n"
-    "  1  --check で問題が見つかった\n"
-    "  2  コマンドラインの誤り\n"
-    "  3  宣言が空か、文法エラー\n"
-    "  4  フォーマットファイルが読めない\n"
-    "  5  フォーマットファイルの指定がない\n"
-    "  6  バッファエラー（メモリ不足）\n"
-    "  7  標準入力または標準出力のエラー\n"
-    "  8  入力が --encoding の文字コードとして正しくない\n"
-    "  9  --insert のファイルが読めない、書けない、またはその行がない";
-
 // Width of the option column in --help: the longest entry, "--arg-text N=TEXT ...", and a gap.
 constexpr std::size_t HELP_OPTION_COLUMN = 26;
 
@@ -67,20 +42,14 @@ bool ParseInsert(const std::string& target, CliOptions& options) {
     return line > 0;
 }
 
-bool ParseEncoding(const std::string& name, CliEncoding& encoding) {
-    std::string lower;
-    for (const char ch : name) {
-        lower += (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch - 'A' + 'a') : ch;
+// An encoding's name in any case; false, `encoding` untouched, for any other text.
+bool ParseEncoding(std::string name, CliEncoding& encoding) {
+    for (char& ch : name) {
+        ch = (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch - 'A' + 'a') : ch;
     }
-    if (lower == "utf-8" || lower == "utf8") {
-        encoding = ENCODING_UTF8;
-        return true;
-    }
-    if (lower == "cp932") {
-        encoding = ENCODING_CP932;
-        return true;
-    }
-    return false;
+    const bool bKnown = name == "utf-8" || name == "utf8" || name == "cp932";
+    encoding = bKnown ? (name == "cp932" ? ENCODING_CP932 : ENCODING_UTF8) : encoding;
+    return bKnown;
 }
 
 // "N=TEXT" with N from 1 to HEADER_ARG_ROWS; a later one for the same row wins.
@@ -98,8 +67,8 @@ bool ParseArgTexts(const std::vector<std::string>& items, CliOptions& options) {
 } // namespace
 
 int CliParseOptions(int argc, char** argv, CliOptions& options) {
-    CLI::App app{DESCRIPTION, "veldane-header"};
-    app.footer(FOOTER);
+    CLI::App app{MSG_HELP_DESCRIPTION, "veldane-header"};
+    app.footer(MSG_HELP_FOOTER);
     // Looked up only when the help is shown; CLI11 puts this text, a line end, then FOOTER.
     app.footer([] {
         return CliPrintf(MSG_HELP_SETTINGS, SETTINGS_SECTION, SETTINGS_KEY_FILE_PATH,

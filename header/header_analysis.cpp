@@ -54,15 +54,9 @@ std::vector<CBoxValue> CHeaderAnalysis::BoxValues(int nRows) const {
 }
 
 const char* HeaderAnalyzeMessage(CAnalyzeResult eResult) {
-    switch (eResult) {
-    case CAnalyzeResult::SyntaxError:
-        return MSG_SYNTAX_ERROR;
-    case CAnalyzeResult::NoMemory:
-        // Running out of memory says nothing about the declaration; calling it a syntax error
-        // would send the user hunting for a fault that is not there.
-        return MSG_NO_MEMORY;
-    case CAnalyzeResult::Done:
-        break;
-    }
-    return nullptr;
+    // Running out of memory says nothing about the declaration; calling it a syntax error would
+    // send the user hunting for a fault that is not there.
+    return eResult == CAnalyzeResult::NoMemory      ? MSG_NO_MEMORY
+           : eResult == CAnalyzeResult::SyntaxError ? MSG_SYNTAX_ERROR
+                                                    : nullptr;
 }

@@ -1,7 +1,5 @@
 #include "header/header_keys.h"
 
-#include <cstring>
-
 const char* const g_apszHeaderKeys[HEADER_KEY_COUNT] = {
     "FUNC",       "RET",        "RET_TEXT",   "CLASS",      "DEVELOPER",
     "TITLE",      "DATE",       "ARG_1_TYPE", "ARG_1_NAME", "ARG_1_TEXT",
@@ -10,9 +8,9 @@ const char* const g_apszHeaderKeys[HEADER_KEY_COUNT] = {
     "ARG_5_NAME", "ARG_5_TEXT", "ARG_6_TYPE", "ARG_6_NAME", "ARG_6_TEXT",
 };
 
-int HeaderFindKey(const char* pszKey) {
+int HeaderFindKey(std::string_view key) {
     for (int i = 0; i < HEADER_KEY_COUNT; ++i) {
-        if (std::strcmp(pszKey, g_apszHeaderKeys[i]) == 0) {
+        if (key == g_apszHeaderKeys[i]) {
             return i;
         }
     }

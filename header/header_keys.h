@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string_view>
+
 // The template keys a header's values go under, in the order Make header adds them: the boxes of
 // the function, the other information, then three boxes for each argument row. Format files
 // refer to these names.
@@ -25,5 +27,5 @@ constexpr int HeaderArgKeyIndex(int nRow, CArgPart part) {
 }
 static_assert(HeaderArgKeyIndex(HEADER_ARG_ROWS, CArgPart::Text) == HEADER_KEY_COUNT - 1);
 
-// The place of `pszKey` in g_apszHeaderKeys, or -1 for a key no box supplies.
-int HeaderFindKey(const char* pszKey);
+// The place of `key` in g_apszHeaderKeys, or -1 for a key no box supplies.
+int HeaderFindKey(std::string_view key);

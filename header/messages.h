@@ -31,6 +31,32 @@ inline constexpr char MSG_PATH_TOO_LONG[] =
 inline constexpr char MSG_SIX_ROWS_WRITTEN[] =
     "引数の数が最大数を超えました。[引数6]まで出力します。";
 
+// --help: what the tool does, and what follows the options (after MSG_HELP_SETTINGS).
+inline constexpr char MSG_HELP_DESCRIPTION[] =
+    "関数の宣言とフォーマットファイルから関数ヘッダコメントを作成し、標準出力に書き出します。\n"
+    "宣言を省略すると標準入力から読み込みます（複数行やコメントがあっても構いません）。";
+
+inline constexpr char MSG_HELP_FOOTER[] =
+    "出力は UTF-8・改行 LF です（--crlf で CR LF、--encoding cp932 でコード ページ 932）。\n"
+    "展開結果が空のときは何も書き出さず、終了ステータス 0 で終わります。\n"
+    "--insert ファイル:行番号 は、その行から最初の ; か {（コメントの外）までを宣言として読み、\n"
+    "コメントをその行の前に同じ字下げで挿入します。改行はその行に、文字コードは --encoding に\n"
+    "合わせ、ほかのバイトは変えません。--dry-run では書き込まず、差分（unified "
+    "diff）を出力します。\n"
+    "--check の行の長さは、展開時と同じくコード ページ 932 のバイト数で数えます。\n"
+    "\n"
+    "終了ステータス:\n"
+    "  0  コメントを書き出した（または --check で問題なし）\n"
+    "  1  --check で問題が見つかった\n"
+    "  2  コマンドラインの誤り\n"
+    "  3  宣言が空か、文法エラー\n"
+    "  4  フォーマットファイルが読めない\n"
+    "  5  フォーマットファイルの指定がない\n"
+    "  6  バッファエラー（メモリ不足）\n"
+    "  7  標準入力または標準出力のエラー\n"
+    "  8  入力が --encoding の文字コードとして正しくない\n"
+    "  9  --insert のファイルが読めない、書けない、またはその行がない";
+
 // --help: how the settings file is found, before the path found from here. The section, the keys
 // FILE_PATH and DEVELOP, the project folder twice, then the file name, the program's folder and
 // the configuration folder under the home folder as the paths use them.
