@@ -42,7 +42,7 @@ std::vector<CBoxValue> CHeaderAnalysis::BoxValues(int nRows) const {
         {HeaderKeyIndex(CHeaderKey::Func), m_strFunc},
         {HeaderKeyIndex(CHeaderKey::Ret), m_strRet},
         {HeaderKeyIndex(CHeaderKey::Class), m_strClass},
-    };
+    }; // GCOVR_EXCL_BR_LINE: the cleanup of an exception while the list is copied
     for (int i = 1; i <= HEADER_ARG_ROWS; ++i) {
         const bool bFilled = i <= nRows;
         values.push_back(

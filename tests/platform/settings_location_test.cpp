@@ -47,6 +47,11 @@ TEST_F(SettingsLocationTest, HereLooksForAnIniFolderInTheCurrentDirectory) {
         EXPECT_EQ(SettingsLocateHere().strPath, expected) << row.name;
         EXPECT_EQ(fs::exists(start / "ini"), row.ini != nullptr) << row.name;
     }
+    // A current directory that is gone holds no "ini" folder.
+    fs::create_directory(m_folder + "/gone");
+    fs::current_path(m_folder + "/gone");
+    fs::remove(m_folder + "/gone");
+    EXPECT_EQ(SettingsLocateHere().strPath, "/x/veldane/informatin.ini");
     fs::current_path(before);
     unsetenv("XDG_CONFIG_HOME");
 }
