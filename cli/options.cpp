@@ -43,12 +43,13 @@ bool ParseInsert(const std::string& target, CliOptions& options) {
 }
 
 // An encoding's name in any case; false, `encoding` untouched, for any other text.
-bool ParseEncoding(std::string name, CliEncoding& encoding) {
-    for (char& ch : name) {
-        ch = (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch - 'A' + 'a') : ch;
+bool ParseEncoding(const std::string& name, CliEncoding& encoding) {
+    std::string lower;
+    for (const char ch : name) {
+        lower += (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch - 'A' + 'a') : ch;
     }
-    const bool bKnown = name == "utf-8" || name == "utf8" || name == "cp932";
-    encoding = bKnown ? (name == "cp932" ? ENCODING_CP932 : ENCODING_UTF8) : encoding;
+    const bool bKnown = lower == "utf-8" || lower == "utf8" || lower == "cp932";
+    encoding = bKnown ? (lower == "cp932" ? ENCODING_CP932 : ENCODING_UTF8) : encoding;
     return bKnown;
 }
 
