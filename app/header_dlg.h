@@ -1,6 +1,6 @@
 #pragma once
 
-#include "header/box_limits.h"
+#include "header/box_text.h"
 
 #include <QDialog>
 #include <map>

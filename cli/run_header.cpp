@@ -4,7 +4,7 @@
 #include "cli/report.h"
 #include "cli/runs.h"
 #include "cli/text_io.h"
-#include "header/box_limits.h"
+#include "header/box_text.h"
 #include "header/messages.h"
 #include "platform/settings_file.h"
 #include "platform/settings_location.h"

@@ -1,7 +1,7 @@
 #include "header/header_analysis.h"
 
 #include "analyser/func_parser.h"
-#include "header/box_limits.h"
+#include "header/box_text.h"
 #include "header/messages.h"
 #include "text/txt.h"
 

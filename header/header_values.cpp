@@ -1,7 +1,7 @@
 #include "header/header_values.h"
 
 #include "format/field_list.h"
-#include "header/box_limits.h"
+#include "header/box_text.h"
 
 void HeaderAddFields(CFieldList& list, const char* const values[HEADER_KEY_COUNT]) {
     for (int i = 0; i < HEADER_KEY_COUNT; ++i) {
@@ -21,11 +21,6 @@ void CHeaderValues::Set(const std::vector<CBoxValue>& values) {
     for (const CBoxValue& value : values) {
         Set(value.m_nKey, value.m_strText);
     }
-}
-
-const std::string& CHeaderValues::Get(int nKey) const {
-    static const std::string strNone; // GCOVR_EXCL_BR_LINE: its first-use guard's other paths
-    return nKey >= 0 && nKey < HEADER_KEY_COUNT ? m_astrValues[nKey] : strNone;
 }
 
 CExpandResult CHeaderValues::Expand(const char* pszPath, std::string& comment) const {

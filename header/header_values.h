@@ -24,8 +24,6 @@ public:
     // outside the list changes nothing.
     void Set(int nKey, std::string_view value);
     void Set(const std::vector<CBoxValue>& values);
-    // The value of key nKey; empty for a key outside the list.
-    const std::string& Get(int nKey) const;
 
     // Expands the format file at `pszPath` with every non-empty value under its key, added in key
     // order. Done with the comment (code page 932, CR LF line ends; empty when the expansion is);

@@ -1,7 +1,6 @@
-#include "header/box_limits.h"
+#include "header/box_text.h"
 #include "header/header_analysis.h"
 #include "header/header_date.h"
-#include "header/header_paste.h"
 #include "header/header_values.h"
 #include "header/messages.h"
 #include "text/txt_alloc.h"
@@ -119,28 +118,6 @@ TEST(HeaderPaste, TakesTheFirstBytesCleaned) {
     }
 }
 
-// A value is what a box would give; a key outside the list is neither set nor read.
-TEST(HeaderValues, SetTakesAValueAsABoxGivesIt) {
-    const int nTitle = HeaderKeyIndex(CHeaderKey::Title);
-    const struct {
-        int nKey;
-        std::string strValue;
-        std::string strHeld;
-    } rows[] = {
-        {nTitle, "t", "t"},
-        {nTitle, std::string("a\0b", 3), "a"},
-        {nTitle, std::string(1100, 'd'), std::string(1023, 'd')},
-        {nTitle, std::string(1022, 'd') + "\x93\xfa", std::string(1022, 'd')},
-        {HEADER_KEY_COUNT, "x", ""},
-        {-1, "x", ""},
-    };
-    for (const auto& row : rows) {
-        CHeaderValues values;
-        values.Set(row.nKey, row.strValue);
-        EXPECT_EQ(values.Get(row.nKey), row.strHeld) << row.nKey;
-    }
-}
-
 class HeaderExpand : public testing::Test {
 protected:
     void TearDown() override { std::remove(m_strPath.c_str()); }
@@ -174,6 +151,31 @@ TEST_F(HeaderExpand, UnreadableFileLeavesTheCommentUntouched) {
               CExpandResult::Unreadable);
     EXPECT_EQ(CHeaderValues().Expand(Format(""), strComment), CExpandResult::Done);
     EXPECT_EQ(strComment, "");
+}
+
+// A value is what a box would give; a key outside the list changes nothing.
+TEST_F(HeaderExpand, ValuesAreTakenAsABoxGivesThem) {
+    const int nTitle = HeaderKeyIndex(CHeaderKey::Title);
+    const struct {
+        int nKey;
+        std::string strValue;
+        std::string strHeld;
+    } rows[] = {
+        {nTitle, "t", "t"},
+        {nTitle, std::string("a\0b", 3), "a"},
+        {nTitle, std::string(1100, 'd'), std::string(1023, 'd')},
+        {nTitle, std::string(1022, 'd') + "\x93\xfa", std::string(1022, 'd')},
+        {HEADER_KEY_COUNT, "x", ""},
+        {-1, "x", ""},
+    };
+    const char* pszFormat = Format("<@TITLE@>");
+    for (const auto& row : rows) {
+        CHeaderValues values;
+        values.Set(row.nKey, row.strValue);
+        std::string strComment;
+        values.Expand(pszFormat, strComment);
+        EXPECT_EQ(strComment, row.strHeld) << row.nKey;
+    }
 }
 
 TEST(HeaderDate, WritesZeroPaddedFields) {

@@ -6,7 +6,8 @@
 #include <string>
 #include <string_view>
 
-// What the form's boxes and its paste hold, for both the window and veldane-header.
+// What the form's boxes and its paste hold and how text gets into them, for both the window and
+// veldane-header.
 
 // Bytes a box gives when it is read: what a field of the expansion holds.
 constexpr std::size_t BOX_TEXT_MAX = FIELD_TEXT_SIZE - 1;
@@ -25,3 +26,11 @@ std::string HeaderBoxText(std::string_view cp932);
 inline bool HeaderPathFits(std::string_view path) {
     return path.size() < FORMAT_PATH_SIZE;
 }
+
+enum class CPasteResult { Done, NoMemory };
+
+// Pasted text (code page 932) as the declaration box takes it: its first PASTE_TEXT_MAX bytes,
+// never half a character, up to a NUL, with comments, tabs and line breaks removed and runs of
+// blanks squeezed. Done with the text in `cleaned`; NoMemory with `cleaned` untouched, since
+// half-cleaned text would be worse than none.
+CPasteResult HeaderCleanPaste(std::string_view pasted, std::string& cleaned);

@@ -1,11 +1,15 @@
-#include "header/header_paste.h"
+#include "header/box_text.h"
 
-#include "header/box_limits.h"
 #include "text/codepage.h"
 #include "text/txt.h"
 
 #include <cstring>
 #include <vector>
+
+std::string HeaderBoxText(std::string_view cp932) {
+    cp932 = cp932.substr(0, cp932.find('\0'));
+    return std::string(cp932.substr(0, TxtCp932Cut(cp932, BOX_TEXT_MAX)));
+}
 
 CPasteResult HeaderCleanPaste(std::string_view pasted, std::string& cleaned) {
     std::vector<char> text(PASTE_TEXT_MAX + 1, '\0');
