@@ -14,8 +14,8 @@
 void CHeaderDlg::OnAnalyze() {
     ClearAnalysis();
     CHeaderAnalysis analysis;
-    const CAnalyzeResult eResult = analysis.Analyze(GetDlgItemText(IDC_DECL_INPUT));
-    if (eResult != CAnalyzeResult::Done) {
+    const AnalyzeResult eResult = analysis.Analyze(GetDlgItemText(IDC_DECL_INPUT));
+    if (eResult != AnalyzeResult::Done) {
         ShowMessage(HeaderAnalyzeMessage(eResult));
         return;
     }
@@ -45,7 +45,7 @@ void CHeaderDlg::OnPasteClipboard() {
         return;
     }
     std::string strCleaned;
-    if (HeaderCleanPaste(strText, strCleaned) != CPasteResult::Done) {
+    if (HeaderCleanPaste(strText, strCleaned) != PasteResult::Done) {
         ShowMessage(MSG_BUFFER_ERROR);
         return;
     }
@@ -79,7 +79,7 @@ void CHeaderDlg::OnMakeHeader() {
         values.Set(i, GetDlgItemText(KeyBoxId(i)));
     }
     std::string strComment;
-    if (values.Expand(m_szFormatPath, strComment) != CExpandResult::Done) {
+    if (values.Expand(m_szFormatPath, strComment) != HeaderExpandResult::Done) {
         ShowMessage(MSG_FORMAT_FAULTY);
     } else if (strComment.empty()) {
         ShowMessage(MSG_EMPTY_EXPANSION);

@@ -12,9 +12,9 @@ namespace {
 constexpr std::array<int, HEADER_KEY_COUNT> KEY_BOXES = [] {
     std::array<int, HEADER_KEY_COUNT> anIds{IDC_FUNC,    IDC_RET,   IDC_RET_TEXT, IDC_CLASS,
                                             IDC_DEVELOP, IDC_TITLE, IDC_DATE};
-    static_assert(ARG_ROW_STRIDE == static_cast<int>(CArgPart::Count));
-    for (int nKey = HeaderKeyIndex(CHeaderKey::FirstArg); nKey < HEADER_KEY_COUNT; ++nKey) {
-        anIds[nKey] = IDC_ARG1_TYPE + nKey - HeaderKeyIndex(CHeaderKey::FirstArg);
+    static_assert(ARG_ROW_STRIDE == static_cast<int>(ArgPart::Count));
+    for (int nKey = HeaderKeyIndex(HeaderKey::FirstArg); nKey < HEADER_KEY_COUNT; ++nKey) {
+        anIds[nKey] = IDC_ARG1_TYPE + nKey - HeaderKeyIndex(HeaderKey::FirstArg);
     }
     return anIds;
 }();

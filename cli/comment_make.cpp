@@ -26,14 +26,14 @@ struct OptionText {
 
 std::vector<OptionText> OptionTexts(const CliOptions& options) {
     std::vector<OptionText> texts = {
-        {"-t", options.m_strTitle, HeaderKeyIndex(CHeaderKey::Title)},
-        {"-d", options.m_strDeveloper, HeaderKeyIndex(CHeaderKey::Developer)},
-        {"--date", options.m_strDate, HeaderKeyIndex(CHeaderKey::Date)},
-        {"--ret-text", options.m_strRetText, HeaderKeyIndex(CHeaderKey::RetText)},
+        {"-t", options.m_strTitle, HeaderKeyIndex(HeaderKey::Title)},
+        {"-d", options.m_strDeveloper, HeaderKeyIndex(HeaderKey::Developer)},
+        {"--date", options.m_strDate, HeaderKeyIndex(HeaderKey::Date)},
+        {"--ret-text", options.m_strRetText, HeaderKeyIndex(HeaderKey::RetText)},
     };
     for (int row = 1; row <= HEADER_ARG_ROWS; ++row) {
         texts.push_back(
-            {"--arg-text", options.m_astrArgText[row - 1], HeaderArgKeyIndex(row, CArgPart::Text)});
+            {"--arg-text", options.m_astrArgText[row - 1], HeaderArgKeyIndex(row, ArgPart::Text)});
     }
     return texts;
 }
@@ -45,11 +45,11 @@ void SetOptionValues(const CliOptions& options, const CSettingsFile& settings,
         values.Set(text.m_nKey, CliToCp932(text.m_strText, options.m_eEncoding));
     }
     if (!options.m_bHasDeveloper) {
-        values.Set(HeaderKeyIndex(CHeaderKey::Developer),
+        values.Set(HeaderKeyIndex(HeaderKey::Developer),
                    settings.GetString(SETTINGS_SECTION, SETTINGS_KEY_DEVELOP, ""));
     }
     if (!options.m_bHasDate) {
-        values.Set(HeaderKeyIndex(CHeaderKey::Date), HeaderToday());
+        values.Set(HeaderKeyIndex(HeaderKey::Date), HeaderToday());
     }
 }
 
@@ -104,7 +104,7 @@ int CliMakeComment(const CliOptions& options, const CSettingsFile& settings,
                      CliPrintf(MSG_DECLARATION_CUT, PASTE_TEXT_MAX).c_str());
     }
     std::string cleaned;
-    if (HeaderCleanPaste(pasted, cleaned) != CPasteResult::Done) {
+    if (HeaderCleanPaste(pasted, cleaned) != PasteResult::Done) {
         return CliFail(EXIT_BUFFER, "%s%s", where, MSG_BUFFER_ERROR);
     }
     const std::string box = HeaderBoxText(cleaned);
@@ -112,8 +112,8 @@ int CliMakeComment(const CliOptions& options, const CSettingsFile& settings,
         return CliFail(EXIT_SYNTAX, "%s%s", where, MSG_EMPTY_DECLARATION);
     }
     CHeaderAnalysis analysis;
-    if (const CAnalyzeResult analysed = analysis.Analyze(box); analysed != CAnalyzeResult::Done) {
-        const int status = analysed == CAnalyzeResult::NoMemory ? EXIT_BUFFER : EXIT_SYNTAX;
+    if (const AnalyzeResult analysed = analysis.Analyze(box); analysed != AnalyzeResult::Done) {
+        const int status = analysed == AnalyzeResult::NoMemory ? EXIT_BUFFER : EXIT_SYNTAX;
         return CliFail(status, "%s%s", where, HeaderAnalyzeMessage(analysed));
     }
     // The window asks whether to fill the six rows; here the answer is always yes.
@@ -123,7 +123,7 @@ int CliMakeComment(const CliOptions& options, const CSettingsFile& settings,
     CHeaderValues values;
     values.Set(analysis.BoxValues(HEADER_ARG_ROWS));
     SetOptionValues(options, settings, values);
-    if (values.Expand(formatPath.c_str(), comment) != CExpandResult::Done) {
+    if (values.Expand(formatPath.c_str(), comment) != HeaderExpandResult::Done) {
         return CliFailFile(EXIT_FORMAT_FAULTY, FILE_UNREADABLE, formatPath, MSG_NOUN_FORMAT_FILE);
     }
     return EXIT_DONE;

@@ -11,12 +11,12 @@ std::string HeaderBoxText(std::string_view cp932) {
     return std::string(cp932.substr(0, TxtCp932Cut(cp932, BOX_TEXT_MAX)));
 }
 
-CPasteResult HeaderCleanPaste(std::string_view pasted, std::string& cleaned) {
+PasteResult HeaderCleanPaste(std::string_view pasted, std::string& cleaned) {
     std::vector<char> text(PASTE_TEXT_MAX + 1, '\0');
     std::memcpy(text.data(), pasted.data(), TxtCp932Cut(pasted, PASTE_TEXT_MAX));
     if (TxtCleanPasted(text.data()) != 0) {
-        return CPasteResult::NoMemory;
+        return PasteResult::NoMemory;
     }
     cleaned.assign(text.data());
-    return CPasteResult::Done;
+    return PasteResult::Done;
 }

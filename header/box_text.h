@@ -27,10 +27,10 @@ inline bool HeaderPathFits(std::string_view path) {
     return path.size() < FORMAT_PATH_SIZE;
 }
 
-enum class CPasteResult { Done, NoMemory };
+enum class PasteResult { Done, NoMemory };
 
 // Pasted text (code page 932) as the declaration box takes it: its first PASTE_TEXT_MAX bytes,
 // never half a character, up to a NUL, with comments, tabs and line breaks removed and runs of
 // blanks squeezed. Done with the text in `cleaned`; NoMemory with `cleaned` untouched, since
 // half-cleaned text would be worse than none.
-CPasteResult HeaderCleanPaste(std::string_view pasted, std::string& cleaned);
+PasteResult HeaderCleanPaste(std::string_view pasted, std::string& cleaned);

@@ -7,12 +7,12 @@
 
 #include <algorithm>
 
-CAnalyzeResult CHeaderAnalysis::Analyze(std::string_view declaration) {
+AnalyzeResult CHeaderAnalysis::Analyze(std::string_view declaration) {
     *this = CHeaderAnalysis();
     CFuncParser parser;
     const int nResult = parser.Analyze(HeaderBoxText(declaration).c_str());
     if (nResult != 0) {
-        return nResult == TXT_ENOMEM ? CAnalyzeResult::NoMemory : CAnalyzeResult::SyntaxError;
+        return nResult == TXT_ENOMEM ? AnalyzeResult::NoMemory : AnalyzeResult::SyntaxError;
     }
     // Buffers as large as the declaration itself, so that no name the analyser gives is cut.
     char szName[FUNC_TEXT_SIZE] = {};
@@ -34,29 +34,29 @@ CAnalyzeResult CHeaderAnalysis::Analyze(std::string_view declaration) {
         m_astrArgName[i - 1] = szArg;
     }
     parser.Clear();
-    return CAnalyzeResult::Done;
+    return AnalyzeResult::Done;
 }
 
 std::vector<CBoxValue> CHeaderAnalysis::BoxValues(int nRows) const {
     std::vector<CBoxValue> values = {
-        {HeaderKeyIndex(CHeaderKey::Func), m_strFunc},
-        {HeaderKeyIndex(CHeaderKey::Ret), m_strRet},
-        {HeaderKeyIndex(CHeaderKey::Class), m_strClass},
+        {HeaderKeyIndex(HeaderKey::Func), m_strFunc},
+        {HeaderKeyIndex(HeaderKey::Ret), m_strRet},
+        {HeaderKeyIndex(HeaderKey::Class), m_strClass},
     }; // GCOVR_EXCL_BR_LINE: the cleanup of an exception while the list is copied
     for (int i = 1; i <= HEADER_ARG_ROWS; ++i) {
         const bool bFilled = i <= nRows;
         values.push_back(
-            {HeaderArgKeyIndex(i, CArgPart::Type), bFilled ? m_astrArgType[i - 1] : ""});
+            {HeaderArgKeyIndex(i, ArgPart::Type), bFilled ? m_astrArgType[i - 1] : ""});
         values.push_back(
-            {HeaderArgKeyIndex(i, CArgPart::Name), bFilled ? m_astrArgName[i - 1] : ""});
+            {HeaderArgKeyIndex(i, ArgPart::Name), bFilled ? m_astrArgName[i - 1] : ""});
     }
     return values;
 }
 
-const char* HeaderAnalyzeMessage(CAnalyzeResult eResult) {
+const char* HeaderAnalyzeMessage(AnalyzeResult eResult) {
     // Running out of memory says nothing about the declaration; calling it a syntax error would
     // send the user hunting for a fault that is not there.
-    return eResult == CAnalyzeResult::NoMemory      ? MSG_NO_MEMORY
-           : eResult == CAnalyzeResult::SyntaxError ? MSG_SYNTAX_ERROR
-                                                    : nullptr;
+    return eResult == AnalyzeResult::NoMemory      ? MSG_NO_MEMORY
+           : eResult == AnalyzeResult::SyntaxError ? MSG_SYNTAX_ERROR
+                                                   : nullptr;
 }

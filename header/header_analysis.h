@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-enum class CAnalyzeResult { Done, SyntaxError, NoMemory };
+enum class AnalyzeResult { Done, SyntaxError, NoMemory };
 
 // The text of one box, by its key's place in g_apszHeaderKeys.
 struct CBoxValue {
@@ -20,7 +20,7 @@ class CHeaderAnalysis {
 public:
     // Analyses the declaration box's text (read as a box gives it). Done with the boxes' values;
     // otherwise every value stays empty and no argument is counted.
-    CAnalyzeResult Analyze(std::string_view declaration);
+    AnalyzeResult Analyze(std::string_view declaration);
 
     // The declaration's arguments, which may be more than the form has rows.
     int ArgCount() const { return m_nArgCount; }
@@ -41,4 +41,4 @@ private:
 };
 
 // The message that tells the user why an analysis was refused (UTF-8); null for Done.
-const char* HeaderAnalyzeMessage(CAnalyzeResult eResult);
+const char* HeaderAnalyzeMessage(AnalyzeResult eResult);

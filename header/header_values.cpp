@@ -23,7 +23,7 @@ void CHeaderValues::Set(const std::vector<CBoxValue>& values) {
     }
 }
 
-CExpandResult CHeaderValues::Expand(const char* pszPath, std::string& comment) const {
+HeaderExpandResult CHeaderValues::Expand(const char* pszPath, std::string& comment) const {
     const char* apszValues[HEADER_KEY_COUNT];
     for (int i = 0; i < HEADER_KEY_COUNT; ++i) {
         apszValues[i] = m_astrValues[i].c_str();
@@ -35,8 +35,8 @@ CExpandResult CHeaderValues::Expand(const char* pszPath, std::string& comment) c
     const int nResult = list.ExpandFile(pszPath, vecOutput.data());
     list.FreeFields();
     if (nResult != 0) {
-        return CExpandResult::Unreadable;
+        return HeaderExpandResult::Unreadable;
     }
     comment.assign(vecOutput.data());
-    return CExpandResult::Done;
+    return HeaderExpandResult::Done;
 }

@@ -9,7 +9,7 @@
 
 class CFieldList;
 
-enum class CExpandResult { Done, Unreadable };
+enum class HeaderExpandResult { Done, Unreadable };
 
 // Adds values[i] under g_apszHeaderKeys[i], in key order, skipping empty (or null) values: the
 // fields of one header. A value that cannot be added (no memory) is simply absent, as an empty
@@ -28,7 +28,7 @@ public:
     // Expands the format file at `pszPath` with every non-empty value under its key, added in key
     // order. Done with the comment (code page 932, CR LF line ends; empty when the expansion is);
     // Unreadable, `comment` untouched, when the file cannot be read.
-    CExpandResult Expand(const char* pszPath, std::string& comment) const;
+    HeaderExpandResult Expand(const char* pszPath, std::string& comment) const;
 
 private:
     std::string m_astrValues[HEADER_KEY_COUNT];

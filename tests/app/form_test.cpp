@@ -411,11 +411,11 @@ private slots:
                                          [nKey](auto& item) { return item.nId == KeyBoxId(nKey); });
             QVERIFY2(it != g_aMainDlg.end() && setUnfed.erase(it->nId) == 1,
                      g_apszHeaderKeys[nKey]);
-            const int nArg = nKey - HeaderKeyIndex(CHeaderKey::FirstArg);
+            const int nArg = nKey - HeaderKeyIndex(HeaderKey::FirstArg);
             const QString strLabel = QString(it->pszText) + '/' + it->pszColumn;
             const QString strWanted =
                 nArg < 0 ? QString(apszFunction[nKey]) + '/' +
-                               (nKey == HeaderKeyIndex(CHeaderKey::RetText) ? CAP_TEXT : nullptr)
+                               (nKey == HeaderKeyIndex(HeaderKey::RetText) ? CAP_TEXT : nullptr)
                          : QString(apszRows[nArg / 3]) + '/' + apszParts[nArg % 3];
             QCOMPARE(strLabel, strWanted);
         }

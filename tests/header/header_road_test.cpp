@@ -19,13 +19,13 @@ TEST(HeaderKeys, IndicesNameTheirKeys) {
         int nIndex;
         const char* pszKey;
     } rows[] = {
-        {HeaderKeyIndex(CHeaderKey::Func), "FUNC"},
-        {HeaderKeyIndex(CHeaderKey::RetText), "RET_TEXT"},
-        {HeaderKeyIndex(CHeaderKey::Developer), "DEVELOPER"},
-        {HeaderKeyIndex(CHeaderKey::Date), "DATE"},
-        {HeaderArgKeyIndex(1, CArgPart::Type), "ARG_1_TYPE"},
-        {HeaderArgKeyIndex(3, CArgPart::Name), "ARG_3_NAME"},
-        {HeaderArgKeyIndex(6, CArgPart::Text), "ARG_6_TEXT"},
+        {HeaderKeyIndex(HeaderKey::Func), "FUNC"},
+        {HeaderKeyIndex(HeaderKey::RetText), "RET_TEXT"},
+        {HeaderKeyIndex(HeaderKey::Developer), "DEVELOPER"},
+        {HeaderKeyIndex(HeaderKey::Date), "DATE"},
+        {HeaderArgKeyIndex(1, ArgPart::Type), "ARG_1_TYPE"},
+        {HeaderArgKeyIndex(3, ArgPart::Name), "ARG_3_NAME"},
+        {HeaderArgKeyIndex(6, ArgPart::Text), "ARG_6_TEXT"},
     };
     for (const auto& row : rows) {
         EXPECT_STREQ(g_apszHeaderKeys[row.nIndex], row.pszKey);
@@ -52,23 +52,22 @@ TEST(HeaderAnalysis, FillsTheAnalysedBoxes) {
         const char* pszName;
         std::string strDeclaration;
         int nRows;
-        CAnalyzeResult eResult;
+        AnalyzeResult eResult;
         int nArgs;
         std::string strShown;
     } rows[] = {
         {"member function", "static int CFoo::Bar(const char *name, int n);", 6,
-         CAnalyzeResult::Done, 2, "Bar|static int|CFoo|const char|*name|int|n||||||||"},
-        {"seven arguments, six rows", seven, 6, CAnalyzeResult::Done, 7,
+         AnalyzeResult::Done, 2, "Bar|static int|CFoo|const char|*name|int|n||||||||"},
+        {"seven arguments, six rows", seven, 6, AnalyzeResult::Done, 7,
          "g|void||int|a|int|b|int|c|int|d|int|e|int|f"},
-        {"seven arguments, no rows", seven, 0, CAnalyzeResult::Done, 7, "g|void|||||||||||||"},
-        {"syntax error", "int CFoo:Bar(int a)", 6, CAnalyzeResult::SyntaxError, 0,
-         "||||||||||||||"},
-        {"name past 511 bytes", "int " + name + "(void)", 6, CAnalyzeResult::Done, 0,
+        {"seven arguments, no rows", seven, 0, AnalyzeResult::Done, 7, "g|void|||||||||||||"},
+        {"syntax error", "int CFoo:Bar(int a)", 6, AnalyzeResult::SyntaxError, 0, "||||||||||||||"},
+        {"name past 511 bytes", "int " + name + "(void)", 6, AnalyzeResult::Done, 0,
          name + "|int|||||||||||||"},
         // The box gives its first 1023 bytes: the closing bracket is cut off.
         {"declaration past the box", "int f(int " + std::string(1020, 'a') + ")", 6,
-         CAnalyzeResult::SyntaxError, 0, "||||||||||||||"},
-        {"NUL ends the box", std::string("int f(int a)\0;(", 15), 6, CAnalyzeResult::Done, 1,
+         AnalyzeResult::SyntaxError, 0, "||||||||||||||"},
+        {"NUL ends the box", std::string("int f(int a)\0;(", 15), 6, AnalyzeResult::Done, 1,
          "f|int||int|a||||||||||"},
     };
     for (const auto& row : rows) {
@@ -85,14 +84,14 @@ TEST(HeaderAnalysis, NoMemoryIsNeverASyntaxError) {
     CHeaderAnalysis analysis;
     std::string strCleaned = "untouched";
     TxtSetAllocHook([](std::size_t) { return false; });
-    const CAnalyzeResult eAnalysed = analysis.Analyze("int f(int a)");
-    const CPasteResult ePasted = HeaderCleanPaste("int f(int a) /* comment */", strCleaned);
+    const AnalyzeResult eAnalysed = analysis.Analyze("int f(int a)");
+    const PasteResult ePasted = HeaderCleanPaste("int f(int a) /* comment */", strCleaned);
     TxtSetAllocHook(nullptr);
-    EXPECT_EQ(eAnalysed, CAnalyzeResult::NoMemory);
+    EXPECT_EQ(eAnalysed, AnalyzeResult::NoMemory);
     EXPECT_STREQ(HeaderAnalyzeMessage(eAnalysed), MSG_NO_MEMORY);
-    EXPECT_STREQ(HeaderAnalyzeMessage(CAnalyzeResult::SyntaxError), MSG_SYNTAX_ERROR);
-    EXPECT_EQ(HeaderAnalyzeMessage(CAnalyzeResult::Done), nullptr);
-    EXPECT_EQ(ePasted, CPasteResult::NoMemory);
+    EXPECT_STREQ(HeaderAnalyzeMessage(AnalyzeResult::SyntaxError), MSG_SYNTAX_ERROR);
+    EXPECT_EQ(HeaderAnalyzeMessage(AnalyzeResult::Done), nullptr);
+    EXPECT_EQ(ePasted, PasteResult::NoMemory);
     EXPECT_EQ(strCleaned, "untouched");
 }
 
@@ -113,7 +112,7 @@ TEST(HeaderPaste, TakesTheFirstBytesCleaned) {
     };
     for (const auto& row : rows) {
         std::string strCleaned;
-        EXPECT_EQ(HeaderCleanPaste(row.strPasted, strCleaned), CPasteResult::Done) << row.pszName;
+        EXPECT_EQ(HeaderCleanPaste(row.strPasted, strCleaned), PasteResult::Done) << row.pszName;
         EXPECT_EQ(strCleaned, row.strCleaned) << row.pszName;
     }
 }
@@ -136,26 +135,26 @@ TEST_F(HeaderExpand, EveryKeyTakesItsValue) {
     CHeaderValues values;
     for (int i = 0; i < HEADER_KEY_COUNT; ++i) {
         strFormat += std::string("<@") + g_apszHeaderKeys[i] + "@>.";
-        values.Set(i, i == HeaderKeyIndex(CHeaderKey::Class) ? "" : std::to_string(i));
-        strExpected += (i == HeaderKeyIndex(CHeaderKey::Class) ? "" : std::to_string(i)) + ".";
+        values.Set(i, i == HeaderKeyIndex(HeaderKey::Class) ? "" : std::to_string(i));
+        strExpected += (i == HeaderKeyIndex(HeaderKey::Class) ? "" : std::to_string(i)) + ".";
     }
     strFormat += "\n<@IF CLASS@>\nskipped\n<@IFN CLASS@>\nkept\n";
     std::string strComment;
-    EXPECT_EQ(values.Expand(Format(strFormat), strComment), CExpandResult::Done);
+    EXPECT_EQ(values.Expand(Format(strFormat), strComment), HeaderExpandResult::Done);
     EXPECT_EQ(strComment, strExpected + "\r\nkept\r\n");
 }
 
 TEST_F(HeaderExpand, UnreadableFileLeavesTheCommentUntouched) {
     std::string strComment = "untouched";
     EXPECT_EQ(CHeaderValues().Expand("/nonexistent/format.txt", strComment),
-              CExpandResult::Unreadable);
-    EXPECT_EQ(CHeaderValues().Expand(Format(""), strComment), CExpandResult::Done);
+              HeaderExpandResult::Unreadable);
+    EXPECT_EQ(CHeaderValues().Expand(Format(""), strComment), HeaderExpandResult::Done);
     EXPECT_EQ(strComment, "");
 }
 
 // A value is what a box would give; a key outside the list changes nothing.
 TEST_F(HeaderExpand, ValuesAreTakenAsABoxGivesThem) {
-    const int nTitle = HeaderKeyIndex(CHeaderKey::Title);
+    const int nTitle = HeaderKeyIndex(HeaderKey::Title);
     const struct {
         int nKey;
         std::string strValue;
