@@ -10,6 +10,14 @@
 
 namespace {
 
+// A NUL cuts the line and joins it to the next; text beside a condition is never written.
+const char NUL_AND_BESIDE_TEXT[] = "<@FUNC@>\n a\0b\n * <@IF RET_TEXT@> returns\n<@RET@>\n";
+const std::string NUL_AND_BESIDE(NUL_AND_BESIDE_TEXT, sizeof NUL_AND_BESIDE_TEXT - 1);
+const std::string NUL_AND_BESIDE_REPORT =
+    "f.txt:2: NUL バイトがあります（3 バイト目）。行はそこで切れ、次の行とつながります。\n"
+    "f.txt:3: 条件行に条件以外の文字があります。条件行は何も出力しないので、この文字は出力されませ"
+    "ん。\n";
+
 // Runs veldane-header in a fresh folder whose settings file holds `ini`. The folder's own path
 // is taken out of what the tool says, so that a file in it reads as it is named from there.
 Result Tool(const std::vector<std::string>& args, const std::string& input = "",
@@ -17,6 +25,7 @@ Result Tool(const std::vector<std::string>& args, const std::string& input = "",
     const CToolDir dir;
     dir.Write("ini/informatin.ini", ini);
     dir.Write("faulty.txt", ReadBytes(CLI_TEST_DATA "faulty.txt"));
+    dir.Write("f.txt", NUL_AND_BESIDE);
     auto [status, output, error] = dir.Run(args, input, out);
     const std::string folder = dir.Path("");
     for (std::size_t at = error.find(folder); at != std::string::npos; at = error.find(folder)) {
@@ -102,14 +111,6 @@ const std::string EMPTY = Error("宣言が空です。解析する関数の宣�
 const std::string UNREADABLE_MEM = Error("/proc/self/mem: フォーマットファイルを読み込めません。");
 // Ten megabytes of a declaration on standard input, of which the first 2047 bytes are used.
 const std::string HUGE_INPUT = "int f(int a)" + std::string(10 << 20, ' ');
-// A NUL cuts the line and joins it to the next; text beside a condition is never written.
-const char NUL_AND_BESIDE_TEXT[] = "<@FUNC@>\n a\0b\n * <@IF RET_TEXT@> returns\n<@RET@>\n";
-const std::string NUL_AND_BESIDE(NUL_AND_BESIDE_TEXT, sizeof NUL_AND_BESIDE_TEXT - 1);
-const std::string NUL_AND_BESIDE_REPORT =
-    "f.txt:2: NUL バイトがあります（3 バイト目）。行はそこで切れ、次の行とつながります。\n"
-    "f.txt:3: 条件行に条件以外の文字があります。条件行は何も出力しないので、この文字は出力されませ"
-    "ん。\n";
-
 // Where the settings, standard input or output do not matter to a row, they are the usual ones.
 struct RunRow {
     const char* m_pszName;
@@ -167,6 +168,7 @@ const RunRow RUN_ROWS[] = {
     // NULs after the last line end leave it the last line.
     {"CheckNulsAfterTheLastLine", Args("--check", CLI_TEST_DATA "last_condition.txt"), 1, "",
      CLI_TEST_DATA "last_condition.txt:1: 最終行が条件行です。この条件が掛かる行がありません。\n"},
+    {"CheckNulAndTextBesideACondition", Args("--check", "f.txt"), 1, "", NUL_AND_BESIDE_REPORT},
     {"CheckAnExecutable", Args("--check", VELDANE_HEADER_EXE), 1, "",
      VELDANE_HEADER_EXE ":1: テキストファイルではありません（実行ファイルなど）。フォーマットファ"
                         "イルとして使えません。\n"},
@@ -221,12 +223,6 @@ TEST(CliRuns, EndWithTheirStatusAndOutput) {
     const CToolDir dir;
     EXPECT_EQ(dir.Run({"-f", ANALYSED}, "", ".stdout", false, "/"),
               Result(7, "", "veldane-header: 標準入力を読み込めません。\n"));
-}
-
-TEST(CliRuns, CheckReportsNulBytesAndTextBesideAConditionByLine) {
-    const CToolDir dir;
-    dir.Write("f.txt", NUL_AND_BESIDE);
-    EXPECT_EQ(dir.Run({"--check", "f.txt"}), Result(1, NUL_AND_BESIDE_REPORT, ""));
 }
 
 // The help names the settings file the tool reads from where it runs.

@@ -3,9 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -118,32 +116,6 @@ TEST(InsertRuns, FilesThatCannotBeReadAreNamed) {
     // A regular file whose reading fails: the tool's own memory at address 0.
     EXPECT_EQ(dir.Insert("/proc/self/mem:1"),
               Result(9, "", "veldane-header: /proc/self/mem: ファイルを読み込めません。\n"));
-}
-
-// A write that fails part way (a file size limit, as a full disk would) leaves the file as it was
-// and nothing beside it.
-TEST(InsertRuns, WriteThatFailsPartWayLeavesTheFile) {
-    const CInsertDir dir;
-    // Larger than the limit, which leaves room for what else the run writes.
-    constexpr rlim_t LIMIT = 1 << 20;
-    const std::string file = "int f(int a, int b);\n" + std::string(2 * LIMIT, '\n');
-    dir.Write("a.c", file);
-    rlimit old{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    const rlimit small{LIMIT, old.rlim_max};
-    void (*previous)(int) = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const Result result = dir.Insert("a.c:1");
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, previous);
-    EXPECT_EQ(
-        result,
-        Result(9, "", "veldane-header: a.c: ファイルに書き込めません。ファイルは元のままです。\n"));
-    EXPECT_EQ(dir.Read("a.c"), file);
-    for (const fs::directory_entry& entry : fs::directory_iterator(dir.Path(""))) {
-        EXPECT_EQ(entry.path().filename().string().rfind(".veldane-header-", 0), std::string::npos)
-            << entry.path();
-    }
 }
 
 // Permissions count only for an ordinary user; these runs are one even when the tests are root.
