@@ -146,6 +146,8 @@ const RunRow RUN_ROWS[] = {
      Error("ini: フォーマットファイルが通常のファイルではありません。")},
     // A file that opens but whose reading fails is never taken for an empty format.
     {"FormatReadingFails", Args("-f", "/proc/self/mem"), 4, UNREADABLE_MEM},
+    {"CheckMissing", Args("--check", "nope.txt"), 4,
+     Error("nope.txt: フォーマットファイルがありません。")},
     {"CheckReadingFails", Args("--check", "/proc/self/mem"), 4, UNREADABLE_MEM},
     {"EmptyDeclaration", Args(" /* nothing */ \n "), 3, EMPTY},
     {"DeclarationNotUtf8", Args(TxtUtf8ToCp932("int f(int 個数)")), 8,
