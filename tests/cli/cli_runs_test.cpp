@@ -47,43 +47,8 @@ const std::string ANALYSED = CLI_TEST_DATA "analysed.txt";
 
 const char* const PASTED = "BOOL\tCMap::Lookup( // find a key\r\n    const char *pszKey, "
                            "/* never null */\r\n    void*& rValue ) const;\r\n";
-
-// The title's characters map trickily between code page 932 and Unicode, yet come back as given.
-TEST(HeaderOutput, CarriesTheAnalysisAndTheTextsInEitherEncoding) {
-    const std::string title = "～合計―①ⅰｱ";
-    // name, declaration, given on standard input, code page 932 with CR LF, output, error
-    const std::tuple<const char*, std::string, bool, bool, std::string, std::string> rows[] = {
-        {"member with seven arguments",
-         "static int CFoo::Bar(int a, int b, int c, int d, int e, int f, int g);", false, false,
-         "CFoo::Bar|static int|" + title + "\nint/a/種別|int/b|int/f\n",
-         "veldane-header: 引数の数が最大数を超えました。[引数6]まで出力します。\n"},
-        {"pasted with comments", PASTED, true, false,
-         "CMap::Lookup|BOOL|" + title + "\nconst char/*pszKey/種別|void*& rValue/const|/\n", ""},
-        {"code page 932 with CR LF", "int 合計(int 個数)", true, true,
-         "::合計|int|" + title + "\r\nint/個数/種別|/|/\r\n", ""},
-    };
-    for (const auto& [name, declaration, onStdin, cp932, out, err] : rows) {
-        std::vector<std::string> args = {"-t", title, "--arg-text=1=種別", declaration};
-        for (std::string& arg : args) {
-            arg = cp932 ? TxtUtf8ToCp932(arg) : arg;
-        }
-        const std::string input = onStdin ? args.back() : "";
-        args.resize(onStdin ? 3 : 4);
-        args.insert(args.end(), {"-f", ANALYSED});
-        if (cp932) {
-            args.insert(args.end(), {"--encoding=cp932", "--crlf"});
-        }
-        EXPECT_EQ(Tool(args, input), Result(0, cp932 ? TxtUtf8ToCp932(out) : out, err)) << name;
-    }
-}
-
-TEST(HeaderOutput, EndToEndMatchesTheCheckedInComment) {
-    EXPECT_EQ(Tool({"-f", CLI_TEST_DATA "house_style.txt", "-t", "一覧に挿入", "-d", "山田 花子",
-                    "--date", "2024/04/01", "--ret-text", "成功なら TRUE", "--arg-text",
-                    "1=挿入位置", "--arg-text", "2=挿入する文字列",
-                    "BOOL CDocList::Insert(int nIndex, const char *pszText)"}),
-              Result(0, ReadBytes(CLI_TEST_DATA "house_style.expected"), ""));
-}
+// A title whose characters map trickily between code page 932 and Unicode, yet come back as given.
+const std::string TITLE = "～合計―①ⅰｱ";
 
 // Section and keys in any case, as the window reads its settings.
 const std::string INI = "[app]\nfile_path=" CLI_TEST_DATA "dev.txt\nDevelop=開発 太郎\n";
@@ -120,6 +85,23 @@ struct RunRow {
 };
 
 const RunRow RUN_ROWS[] = {
+    {"MemberWithSevenArguments",
+     Args("-t", TITLE, "--arg-text=1=種別", "-f", ANALYSED,
+          "static int CFoo::Bar(int a, int b, int c, int d, int e, int f, int g);"),
+     0, Error("引数の数が最大数を超えました。[引数6]まで出力します。"),
+     "CFoo::Bar|static int|" + TITLE + "\nint/a/種別|int/b|int/f\n"},
+    {"PastedWithComments", Args("-t", TITLE, "--arg-text=1=種別", "-f", ANALYSED), 0, "",
+     "CMap::Lookup|BOOL|" + TITLE + "\nconst char/*pszKey/種別|void*& rValue/const|/\n", PASTED},
+    {"Cp932WithCrLf",
+     Args("-t", TxtUtf8ToCp932(TITLE), TxtUtf8ToCp932("--arg-text=1=種別"), "-f", ANALYSED,
+          "--encoding=cp932", "--crlf"),
+     0, "", TxtUtf8ToCp932("::合計|int|" + TITLE + "\r\nint/個数/種別|/|/\r\n"),
+     TxtUtf8ToCp932("int 合計(int 個数)")},
+    {"HouseStyle",
+     Args("-f", CLI_TEST_DATA "house_style.txt", "-t", "一覧に挿入", "-d", "山田 花子", "--date",
+          "2024/04/01", "--ret-text", "成功なら TRUE", "--arg-text", "1=挿入位置", "--arg-text",
+          "2=挿入する文字列", "BOOL CDocList::Insert(int nIndex, const char *pszText)"),
+     0, "", ReadBytes(CLI_TEST_DATA "house_style.expected")},
     {"EncodingInCapitals", Args("--encoding=UTF-8", "--date=d"), 0, "", DEV_D},
     {"Version", Args("--version"), 0, "", "veldane-header " VELDANE_VERSION "\n"},
     // A CR that ends no line stays, also as the last byte.
