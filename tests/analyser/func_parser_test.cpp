@@ -31,8 +31,6 @@ template <std::size_t N> void ExpectRows(const CDeclRow (&rows)[N]) {
 
 TEST(FuncParserAnalyze, FixedTextRules) {
     const CDeclRow rows[] = {
-        {"class member", "static int CFoo::Bar(const char *name, int n);",
-         "0|Bar|static int|0|CFoo|const char/*name;int/n"},
         {"spaced scope, tab, trailing const",
          "unsigned long\tCList :: Find( const char* key , int n ) const ;",
          "0|Find|unsigned long|0|CList|const char*/key;int n/const"},

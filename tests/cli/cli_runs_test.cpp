@@ -10,6 +10,14 @@
 
 namespace {
 
+// A NUL cuts the line and joins it to the next; text beside a condition is never written.
+const char NUL_AND_BESIDE_TEXT[] = "<@FUNC@>\n a\0b\n * <@IF RET_TEXT@> returns\n<@RET@>\n";
+const std::string NUL_AND_BESIDE(NUL_AND_BESIDE_TEXT, sizeof NUL_AND_BESIDE_TEXT - 1);
+const std::string NUL_AND_BESIDE_REPORT =
+    "f.txt:2: NUL バイトがあります（3 バイト目）。行はそこで切れ、次の行とつながります。\n"
+    "f.txt:3: 条件行に条件以外の文字があります。条件行は何も出力しないので、この文字は出力されませ"
+    "ん。\n";
+
 // Runs veldane-header in a fresh folder whose settings file holds `ini`. The folder's own path
 // is taken out of what the tool says, so that a file in it reads as it is named from there.
 Result Tool(const std::vector<std::string>& args, const std::string& input = "",
@@ -17,6 +25,7 @@ Result Tool(const std::vector<std::string>& args, const std::string& input = "",
     const CToolDir dir;
     dir.Write("ini/informatin.ini", ini);
     dir.Write("faulty.txt", ReadBytes(CLI_TEST_DATA "faulty.txt"));
+    dir.Write("f.txt", NUL_AND_BESIDE);
     auto [status, output, error] = dir.Run(args, input, out);
     const std::string folder = dir.Path("");
     for (std::size_t at = error.find(folder); at != std::string::npos; at = error.find(folder)) {
@@ -38,46 +47,12 @@ const std::string ANALYSED = CLI_TEST_DATA "analysed.txt";
 
 const char* const PASTED = "BOOL\tCMap::Lookup( // find a key\r\n    const char *pszKey, "
                            "/* never null */\r\n    void*& rValue ) const;\r\n";
-
-// The title's characters map trickily between code page 932 and Unicode, yet come back as given.
-TEST(HeaderOutput, CarriesTheAnalysisAndTheTextsInEitherEncoding) {
-    const std::string title = "～合計―①ⅰｱ";
-    // name, declaration, given on standard input, code page 932 with CR LF, output, error
-    const std::tuple<const char*, std::string, bool, bool, std::string, std::string> rows[] = {
-        {"member with seven arguments",
-         "static int CFoo::Bar(int a, int b, int c, int d, int e, int f, int g);", false, false,
-         "CFoo::Bar|static int|" + title + "\nint/a/種別|int/b|int/f\n",
-         "veldane-header: 引数の数が最大数を超えました。[引数6]まで出力します。\n"},
-        {"pasted with comments", PASTED, true, false,
-         "CMap::Lookup|BOOL|" + title + "\nconst char/*pszKey/種別|void*& rValue/const|/\n", ""},
-        {"code page 932 with CR LF", "int 合計(int 個数)", true, true,
-         "::合計|int|" + title + "\r\nint/個数/種別|/|/\r\n", ""},
-    };
-    for (const auto& [name, declaration, onStdin, cp932, out, err] : rows) {
-        std::vector<std::string> args = {"-t", title, "--arg-text=1=種別", declaration};
-        for (std::string& arg : args) {
-            arg = cp932 ? TxtUtf8ToCp932(arg) : arg;
-        }
-        const std::string input = onStdin ? args.back() : "";
-        args.resize(onStdin ? 3 : 4);
-        args.insert(args.end(), {"-f", ANALYSED});
-        if (cp932) {
-            args.insert(args.end(), {"--encoding=cp932", "--crlf"});
-        }
-        EXPECT_EQ(Tool(args, input), Result(0, cp932 ? TxtUtf8ToCp932(out) : out, err)) << name;
-    }
-}
-
-TEST(HeaderOutput, EndToEndMatchesTheCheckedInComment) {
-    EXPECT_EQ(Tool({"-f", CLI_TEST_DATA "house_style.txt", "-t", "一覧に挿入", "-d", "山田 花子",
-                    "--date", "2024/04/01", "--ret-text", "成功なら TRUE", "--arg-text",
-                    "1=挿入位置", "--arg-text", "2=挿入する文字列",
-                    "BOOL CDocList::Insert(int nIndex, const char *pszText)"}),
-              Result(0, ReadBytes(CLI_TEST_DATA "house_style.expected"), ""));
-}
+// A title whose characters map trickily between code page 932 and Unicode, yet come back as given.
+const std::string TITLE = "～合計―①ⅰｱ";
 
 // Section and keys in any case, as the window reads its settings.
 const std::string INI = "[app]\nfile_path=" CLI_TEST_DATA "dev.txt\nDevelop=開発 太郎\n";
+const std::string DEV_D = "開発 太郎|d||\n"; // what dev.txt makes with --date=d
 // The window keeps 1023 bytes of the stored format path and ignores a longer one.
 const std::string STORED = "[App]\nFILE_PATH=";
 
@@ -88,11 +63,6 @@ const std::string BOXED = "int f(int a" + std::string(1011, 'x') + ")";       //
 const std::string LONG(1024, 'a'), KANJI_END = std::string(1022, 'd') + "漢";
 const std::string CUT = LONG.substr(1) + "|" + KANJI_END.substr(0, 1022) + "||\n";
 
-// A usage error: the message, then where to look.
-std::string Usage(const std::string& message) {
-    return "veldane-header: " + message + "\n" + MSG_SEE_HELP + "\n";
-}
-
 std::string Error(const std::string& message) {
     return "veldane-header: " + message + "\n";
 }
@@ -102,275 +72,121 @@ const std::string NO_FORMAT = Error(
     "ini/informatin.ini の [App] に FILE_PATH=パス を書いてください。");
 const std::string CUT_NOTE =
     Error("宣言が長すぎる為、先頭の 2047 バイト（コード ページ 932 で数えて）だけを使います。");
-const std::string BAD_INSERT =
-    Usage("--insert は ファイル:行番号 の形で、行番号は 1 から数えて指定してください。");
+const std::string EMPTY = Error("宣言が空です。解析する関数の宣言がありません。");
+const std::string UNREADABLE_MEM = Error("/proc/self/mem: フォーマットファイルを読み込めません。");
 // Ten megabytes of a declaration on standard input, of which the first 2047 bytes are used.
 const std::string HUGE_INPUT = "int f(int a)" + std::string(10 << 20, ' ');
-// A NUL cuts the line and joins it to the next; text beside a condition is never written.
-const char NUL_AND_BESIDE_TEXT[] = "<@FUNC@>\n a\0b\n * <@IF RET_TEXT@> returns\n<@RET@>\n";
-const std::string NUL_AND_BESIDE(NUL_AND_BESIDE_TEXT, sizeof NUL_AND_BESIDE_TEXT - 1);
-const std::string NUL_AND_BESIDE_REPORT =
-    "f.txt:2: NUL バイトがあります（3 バイト目）。行はそこで切れ、次の行とつながります。\n"
-    "f.txt:3: 条件行に条件以外の文字があります。条件行は何も出力しないので、この文字は出力されませ"
-    "ん。\n";
-
+// Where the settings, standard input or output do not matter to a row, they are the usual ones.
 struct RunRow {
     const char* m_pszName;
-    std::string m_strIni;
     std::vector<std::string> m_astrArgs;
-    std::string m_strInput;
     int m_nStatus;
-    std::string m_strOut;
-    std::string m_strErr;
+    std::string m_strErr, m_strOut = "", m_strInput = "int f()", m_strIni = INI;
 };
 
 const RunRow RUN_ROWS[] = {
-    {"EncodingInCapitals",
-     INI,
-     {"--encoding=UTF-8", "--date=d"},
-     "int f()",
-     0,
-     "開発 太郎|d||\n",
-     ""},
-    {"Version", "", {"--version"}, "", 0, "veldane-header " VELDANE_VERSION "\n", ""},
+    {"MemberWithSevenArguments",
+     Args("-t", TITLE, "--arg-text=1=種別", "-f", ANALYSED,
+          "static int CFoo::Bar(int a, int b, int c, int d, int e, int f, int g);"),
+     0, Error("引数の数が最大数を超えました。[引数6]まで出力します。"),
+     "CFoo::Bar|static int|" + TITLE + "\nint/a/種別|int/b|int/f\n"},
+    {"PastedWithComments", Args("-t", TITLE, "--arg-text=1=種別", "-f", ANALYSED), 0, "",
+     "CMap::Lookup|BOOL|" + TITLE + "\nconst char/*pszKey/種別|void*& rValue/const|/\n", PASTED},
+    {"Cp932WithCrLf",
+     Args("-t", TxtUtf8ToCp932(TITLE), TxtUtf8ToCp932("--arg-text=1=種別"), "-f", ANALYSED,
+          "--encoding=cp932", "--crlf"),
+     0, "", TxtUtf8ToCp932("::合計|int|" + TITLE + "\r\nint/個数/種別|/|/\r\n"),
+     TxtUtf8ToCp932("int 合計(int 個数)")},
+    {"HouseStyle",
+     Args("-f", CLI_TEST_DATA "house_style.txt", "-t", "一覧に挿入", "-d", "山田 花子", "--date",
+          "2024/04/01", "--ret-text", "成功なら TRUE", "--arg-text", "1=挿入位置", "--arg-text",
+          "2=挿入する文字列", "BOOL CDocList::Insert(int nIndex, const char *pszText)"),
+     0, "", ReadBytes(CLI_TEST_DATA "house_style.expected")},
+    {"EncodingInCapitals", Args("--encoding=UTF-8", "--date=d"), 0, "", DEV_D},
+    {"Version", Args("--version"), 0, "", "veldane-header " VELDANE_VERSION "\n"},
     // A CR that ends no line stays, also as the last byte.
-    {"LoneCr", "", {"-f", CLI_TEST_DATA "lone_cr.txt", "int f()"}, "", 0, "f\rx\r", ""},
-    {"EmptyDeveloperOption",
-     INI,
-     {"--date", "d", "-d", "", "--encoding=UTF8"},
-     "int f()",
-     0,
-     "|d||\n",
-     ""},
-    {"LastArgText",
-     INI,
-     {"--arg-text=1=a", "--arg-text=6=x=y", "--arg-text=1=b"},
-     "int f()",
-     0,
-     TodayLine(),
-     ""},
-    {"TextsCutAsABox", INI, {"-d", LONG, "--date=" + KANJI_END}, "int f()", 0, CUT, ""},
-    {"PasteFull",
-     INI,
-     {"--date=d", std::string(1031, ' ') + CLEANED},
-     "",
-     0,
-     "開発 太郎|d||\n",
-     ""},
-    {"PasteOnePastFull",
-     INI,
-     {std::string(1032, ' ') + CLEANED},
-     "",
-     3,
-     "",
+    {"LoneCr", Args("-f", CLI_TEST_DATA "lone_cr.txt", "int f()"), 0, "", "f\rx\r"},
+    {"EmptyDeveloperOption", Args("--date", "d", "-d", "", "--encoding=UTF8"), 0, "", "|d||\n"},
+    {"LastArgText", Args("--arg-text=1=a", "--arg-text=6=x=y", "--arg-text=1=b"), 0, "",
+     TodayLine()},
+    {"TextsCutAsABox", Args("-d", LONG, "--date=" + KANJI_END), 0, "", CUT},
+    {"PasteFull", Args("--date=d", std::string(1031, ' ') + CLEANED), 0, "", DEV_D},
+    {"PasteOnePastFull", Args(std::string(1032, ' ') + CLEANED), 3,
      CUT_NOTE + Error(MSG_SYNTAX_ERROR)},
-    {"TenMegabytesOnStandardInput", INI, {"--date=d"}, HUGE_INPUT, 0, "開発 太郎|d||\n", CUT_NOTE},
-    {"BoxOnePastFull", INI, {"--date=d", BOXED + "("}, "", 0, "開発 太郎|d||\n", ""},
+    {"TenMegabytesOnStandardInput", Args("--date=d"), 0, CUT_NOTE, DEV_D, HUGE_INPUT},
+    {"BoxOnePastFull", Args("--date=d", BOXED + "("), 0, "", DEV_D},
 
-    {"NoFormatFile", "", {}, "int f()", 5, "", NO_FORMAT},
-    {"StoredFormatPathFull",
-     STORED + std::string(1023, 'p'),
-     {},
-     "int f()",
-     4,
-     "",
-     Error(std::string(1023, 'p') + ": フォーマットファイルを読み込めません。")},
-    {"StoredFormatPathOnePastFull",
-     STORED + std::string(1024, 'p'),
-     {},
-     "int f()",
-     5,
-     "",
-     NO_FORMAT},
-    {"FormatFileMissing",
-     "",
-     {"-f", "/nonexist.txt"},
-     "int f()",
-     4,
-     "",
+    {"NoFormatFile", Args(), 5, NO_FORMAT, "", "int f()", ""},
+    {"StoredFormatPathFull", Args(), 4,
+     Error(std::string(1023, 'p') + ": フォーマットファイルを読み込めません。"), "", "int f()",
+     STORED + std::string(1023, 'p')},
+    {"StoredFormatPathOnePastFull", Args(), 5, NO_FORMAT, "", "int f()",
+     STORED + std::string(1024, 'p')},
+    {"FormatFileMissing", Args("-f", "/nonexist.txt"), 4,
      Error("/nonexist.txt: フォーマットファイルがありません。")},
-    {"FormatFileAFolder",
-     "",
-     {"-f", "ini"},
-     "int f()",
-     4,
-     "",
+    {"FormatFileAFolder", Args("-f", "ini"), 4,
      Error("ini: フォーマットファイルが通常のファイルではありません。")},
-    {"EmptyDeclaration",
-     INI,
-     {" /* nothing */ \n "},
-     "",
-     3,
-     "",
-     Error("宣言が空です。解析する関数の宣言がありません。")},
-    {"EmptyStandardInput",
-     INI,
-     {},
-     "",
-     3,
-     "",
-     Error("宣言が空です。解析する関数の宣言がありません。")},
-    {"DeclarationNotUtf8",
-     INI,
-     {TxtUtf8ToCp932("int f(int 個数)")},
-     "",
-     8,
-     "",
+    // A file that opens but whose reading fails is never taken for an empty format.
+    {"FormatReadingFails", Args("-f", "/proc/self/mem"), 4, UNREADABLE_MEM},
+    {"CheckMissing", Args("--check", "nope.txt"), 4,
+     Error("nope.txt: フォーマットファイルがありません。")},
+    {"CheckReadingFails", Args("--check", "/proc/self/mem"), 4, UNREADABLE_MEM},
+    {"EmptyDeclaration", Args(" /* nothing */ \n "), 3, EMPTY},
+    {"DeclarationNotUtf8", Args(TxtUtf8ToCp932("int f(int 個数)")), 8,
      Error("宣言が utf-8 の文字として正しくありません。--encoding cp932 を指定してください。")},
-    {"DeclarationNotCp932",
-     INI,
-     {"--encoding=cp932"},
-     "int f(int \x80)",
-     8,
-     "",
-     Error("宣言が cp932 の文字として正しくありません。--encoding utf-8 を指定してください。")},
-    {"Cp932DeclarationCut",
-     INI,
-     {"--date=d", "--encoding=CP932"},
-     HUGE_INPUT.substr(0, 8195) + "\x8A\xBF",
-     0,
-     TxtUtf8ToCp932("開発 太郎|d||\n"),
-     CUT_NOTE},
-    {"DeclarationCutInACharacter",
-     INI,
-     {"--date=d"},
-     HUGE_INPUT.substr(0, 8195) + "漢",
-     0,
-     "開発 太郎|d||\n",
-     CUT_NOTE},
-    {"OptionNotUtf8",
-     INI,
-     {"--arg-text", "2=\xE6\xBC"},
-     "int f()",
-     8,
-     "",
+    {"DeclarationNotCp932", Args("--encoding=cp932"), 8,
+     Error("宣言が cp932 の文字として正しくありません。--encoding utf-8 を指定してください。"), "",
+     "int f(int \x80)"},
+    {"Cp932DeclarationCut", Args("--date=d", "--encoding=CP932"), 0, CUT_NOTE,
+     TxtUtf8ToCp932(DEV_D), HUGE_INPUT.substr(0, 8195) + "\x8A\xBF"},
+    {"DeclarationCutInACharacter", Args("--date=d"), 0, CUT_NOTE, DEV_D,
+     HUGE_INPUT.substr(0, 8195) + "漢"},
+    {"OptionNotUtf8", Args("--arg-text", "2=\xE6\xBC"), 8,
      Error("--arg-text の値が utf-8 の文字として正しくありません。--encoding cp932 を指定してく"
            "ださい。")},
 
-    {"UnknownOption",
-     "",
-     {"--bogus"},
-     "",
-     2,
-     "",
-     Usage("不明なオプションか余分な引数です: --bogus")},
-    {"ExtraArguments",
-     "",
-     {"int f()", "a b", "c"},
-     "",
-     2,
-     "",
-     Usage("不明なオプションか余分な引数です: a b c")},
-    {"OptionTwice",
-     "",
-     {"-t", "a", "--title", "b"},
-     "",
-     2,
-     "",
-     Usage("--title は一度だけ指定できます。")},
-    {"OptionWithoutValue", "", {"-f"}, "", 2, "", Usage("--format の値を指定してください。")},
-    {"FlagWithAValue", "", {"--crlf=x"}, "", 2, "", Usage("--crlf の値が正しくありません。")},
-    {"UnknownEncoding", "", {"--encoding", "latin1"}, "", 2, "", Usage(MSG_BAD_ENCODING)},
-    {"ArgTextRowSeven", "", {"--arg-text", "7=x"}, "", 2, "", Usage(MSG_BAD_ARG_TEXT)},
-    {"ArgTextRowZero", "", {"--arg-text", "0=x"}, "", 2, "", Usage(MSG_BAD_ARG_TEXT)},
-    {"ArgTextRowWithoutText", "", {"--arg-text", "1"}, "", 2, "", Usage(MSG_BAD_ARG_TEXT)},
-    {"ArgTextRowOfTwoDigits", "", {"--arg-text", "12=x"}, "", 2, "", Usage(MSG_BAD_ARG_TEXT)},
-    {"CheckWithOtherOptions",
-     "",
-     {"--check", ANALYSED, "-f", ANALYSED},
-     "",
-     2,
-     "",
-     Usage(MSG_CHECK_ALONE)},
-    {"CheckWithInsert",
-     "",
-     {"--check", ANALYSED, "--insert", "a.c:1"},
-     "",
-     2,
-     "",
-     Usage(MSG_CHECK_ALONE)},
-    {"InsertWithoutLine", "", {"--insert", "a.c"}, "", 2, "", BAD_INSERT},
-    {"InsertLineZero", "", {"--insert", "a.c:0"}, "", 2, "", BAD_INSERT},
-    {"InsertLineNotANumber", "", {"--insert", "a.c:1a"}, "", 2, "", BAD_INSERT},
-    {"InsertWithoutFile", "", {"--insert", ":1"}, "", 2, "", BAD_INSERT},
-    {"InsertWithoutNumber", "", {"--insert", "a.c:"}, "", 2, "", BAD_INSERT},
-    {"InsertLineNegative", "", {"--insert", "a.c:-1"}, "", 2, "", BAD_INSERT},
-    {"InsertWithADeclaration",
-     "",
-     {"--insert", "a.c:1", "int f()"},
-     "",
-     2,
-     "",
-     Usage("--insert は宣言をファイルから読むので、宣言は指定できません。")},
-    {"InsertWithCrlf",
-     "",
-     {"--insert", "a.c:1", "--crlf"},
-     "",
-     2,
-     "",
-     Usage("--insert は改行をファイルに合わせるので、--crlf は使えません。")},
-    {"DryRunAlone",
-     "",
-     {"--dry-run"},
-     "",
-     2,
-     "",
-     Usage("--dry-run は --insert と一緒に指定してください。")},
-
-    {"CheckMissing",
-     "",
-     {"--check", "nope.txt"},
-     "",
-     4,
-     "",
-     Error("nope.txt: フォーマットファイルがありません。")},
-    {"CheckFolder",
-     "",
-     {"--check", "."},
-     "",
-     4,
-     "",
-     Error(".: フォーマットファイルが通常のファイルではありません。")},
-    // A file that opens but whose reading fails is never taken for an empty format.
-    {"CheckReadingFails",
-     "",
-     {"--check", "/proc/self/mem"},
-     "",
-     4,
-     "",
-     Error("/proc/self/mem: フォーマットファイルを読み込めません。")},
-    {"FormatReadingFails",
-     "",
-     {"-f", "/proc/self/mem"},
-     "int f()",
-     4,
-     "",
-     Error("/proc/self/mem: フォーマットファイルを読み込めません。")},
-    {"CheckClean", "", {"--check", CLI_TEST_DATA "house_style.txt"}, "", 0, "", ""},
+    {"CheckClean", Args("--check", CLI_TEST_DATA "house_style.txt"), 0, ""},
     // CR LF is read as one byte; 200 kanji are 600 bytes of UTF-8 but 400 of code page 932.
-    {"CheckFaulty",
-     "",
-     {"--check", "faulty.txt"},
-     "",
-     1,
-     ReadBytes(CLI_TEST_DATA "faulty.expected"),
-     ""},
+    {"CheckFaulty", Args("--check", "faulty.txt"), 1, "",
+     ReadBytes(CLI_TEST_DATA "faulty.expected")},
     // NULs after the last line end leave it the last line.
-    {"CheckNulsAfterTheLastLine",
-     "",
-     {"--check", CLI_TEST_DATA "last_condition.txt"},
-     "",
-     1,
-     CLI_TEST_DATA "last_condition.txt:1: 最終行が条件行です。この条件が掛かる行がありません。\n",
-     ""},
-    {"CheckAnExecutable",
-     "",
-     {"--check", VELDANE_HEADER_EXE},
-     "",
-     1,
+    {"CheckNulsAfterTheLastLine", Args("--check", CLI_TEST_DATA "last_condition.txt"), 1, "",
+     CLI_TEST_DATA "last_condition.txt:1: 最終行が条件行です。この条件が掛かる行がありません。\n"},
+    {"CheckNulAndTextBesideACondition", Args("--check", "f.txt"), 1, "", NUL_AND_BESIDE_REPORT},
+    {"CheckAnExecutable", Args("--check", VELDANE_HEADER_EXE), 1, "",
      VELDANE_HEADER_EXE ":1: テキストファイルではありません（実行ファイルなど）。フォーマットファ"
-                        "イルとして使えません。\n",
-     ""},
+                        "イルとして使えません。\n"},
+};
+
+const char* const BAD_INSERT =
+    "--insert は ファイル:行番号 の形で、行番号は 1 から数えて指定してください。";
+
+// Command lines refused before anything is read: status 2, the message, then where to look.
+const std::tuple<const char*, std::vector<std::string>, std::string> USAGE_ROWS[] = {
+    {"UnknownOption", {"--bogus"}, "不明なオプションか余分な引数です: --bogus"},
+    {"ExtraArguments", {"int f()", "a b", "c"}, "不明なオプションか余分な引数です: a b c"},
+    {"OptionTwice", {"-t", "a", "--title", "b"}, "--title は一度だけ指定できます。"},
+    {"OptionWithoutValue", {"-f"}, "--format の値を指定してください。"},
+    {"FlagWithAValue", {"--crlf=x"}, "--crlf の値が正しくありません。"},
+    {"UnknownEncoding", {"--encoding", "latin1"}, MSG_BAD_ENCODING},
+    {"ArgTextRowSeven", {"--arg-text", "7=x"}, MSG_BAD_ARG_TEXT},
+    {"ArgTextRowZero", {"--arg-text", "0=x"}, MSG_BAD_ARG_TEXT},
+    {"ArgTextRowWithoutText", {"--arg-text", "1"}, MSG_BAD_ARG_TEXT},
+    {"ArgTextRowOfTwoDigits", {"--arg-text", "12=x"}, MSG_BAD_ARG_TEXT},
+    {"CheckWithInsert", {"--check", ANALYSED, "--insert", "a.c:1"}, MSG_CHECK_ALONE},
+    {"InsertWithoutLine", {"--insert", "a.c"}, BAD_INSERT},
+    {"InsertLineZero", {"--insert", "a.c:0"}, BAD_INSERT},
+    {"InsertLineNotANumber", {"--insert", "a.c:1a"}, BAD_INSERT},
+    {"InsertWithoutFile", {"--insert", ":1"}, BAD_INSERT},
+    {"InsertWithoutNumber", {"--insert", "a.c:"}, BAD_INSERT},
+    {"InsertLineNegative", {"--insert", "a.c:-1"}, BAD_INSERT},
+    {"InsertWithADeclaration",
+     {"--insert", "a.c:1", "int f()"},
+     "--insert は宣言をファイルから読むので、宣言は指定できません。"},
+    {"InsertWithCrlf",
+     {"--insert", "a.c:1", "--crlf"},
+     "--insert は改行をファイルに合わせるので、--crlf は使えません。"},
+    {"DryRunAlone", {"--dry-run"}, "--dry-run は --insert と一緒に指定してください。"},
 };
 
 TEST(CliRuns, EndWithTheirStatusAndOutput) {
@@ -378,6 +194,9 @@ TEST(CliRuns, EndWithTheirStatusAndOutput) {
         EXPECT_EQ(Tool(row.m_astrArgs, row.m_strInput, row.m_strIni),
                   Result(row.m_nStatus, row.m_strOut, row.m_strErr))
             << row.m_pszName;
+    }
+    for (const auto& [name, args, message] : USAGE_ROWS) {
+        EXPECT_EQ(Tool(args), Result(2, "", Error(message) + MSG_SEE_HELP + "\n")) << name;
     }
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"-f", ANALYSED}, {"--check", "faulty.txt"}}) {
@@ -388,12 +207,6 @@ TEST(CliRuns, EndWithTheirStatusAndOutput) {
     const CToolDir dir;
     EXPECT_EQ(dir.Run({"-f", ANALYSED}, "", ".stdout", false, "/"),
               Result(7, "", "veldane-header: 標準入力を読み込めません。\n"));
-}
-
-TEST(CliRuns, CheckReportsNulBytesAndTextBesideAConditionByLine) {
-    const CToolDir dir;
-    dir.Write("f.txt", NUL_AND_BESIDE);
-    EXPECT_EQ(dir.Run({"--check", "f.txt"}), Result(1, NUL_AND_BESIDE_REPORT, ""));
 }
 
 // The help names the settings file the tool reads from where it runs.

@@ -2,26 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
-// What a place says, with the declaration as its text; "-" for a line the file does not have.
-struct Found {
-    std::string m_strIndent;
-    std::string m_strDeclaration;
-    std::string m_strLineEnd;
-    bool operator==(const Found& other) const {
-        return m_strIndent == other.m_strIndent && m_strDeclaration == other.m_strDeclaration &&
-               m_strLineEnd == other.m_strLineEnd;
-    }
-};
-
-void PrintTo(const Found& found, std::ostream* out) {
-    *out << "[" << found.m_strIndent << "][" << found.m_strDeclaration << "]["
-         << (found.m_strLineEnd == "\r\n" ? "CRLF"
-             : found.m_strLineEnd == "\n" ? "LF"
-                                          : "")
-         << "]";
-}
+// What a place says: indent, declaration, line end; "-" each for a line the file does not have.
+using Found = std::tuple<std::string, std::string, std::string>;
 
 const Found NO_LINE = {"-", "-", "-"};
 

@@ -3,9 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -33,187 +31,102 @@ std::string Comment(const std::string& indent, const std::string& lineEnd) {
     return comment;
 }
 
+// A fresh folder holding the format; Insert() runs --insert on a target there.
+class CInsertDir : public CToolDir {
+public:
+    CInsertDir() { Write("fmt.txt", FORMAT); }
+    Result Insert(const std::string& target, std::vector<std::string> more = {},
+                  const std::string& out = ".stdout", bool unprivileged = false) const {
+        more.insert(more.end(), {"-f", "fmt.txt", "--insert", target});
+        return Run(more, "", out, unprivileged);
+    }
+};
+
 // Runs --insert on a.c holding `file` in a fresh folder: the result, and a.c afterwards.
 std::pair<Result, std::string> Insert(const std::string& file, const std::string& line,
-                                      std::vector<std::string> more = {}) {
-    const CToolDir dir;
-    dir.Write("fmt.txt", FORMAT);
+                                      const std::vector<std::string>& more = {}) {
+    const CInsertDir dir;
     dir.Write("a.c", file);
-    more.insert(more.end(), {"-f", "fmt.txt", "--insert", "a.c:" + line});
-    const Result result = dir.Run(more);
+    const Result result = dir.Insert("a.c:" + line, more);
     return {result, dir.Read("a.c")};
 }
 
-struct InsertRow {
-    const char* m_pszName;
-    std::string m_strFile;
-    std::string m_strLine;
-    bool m_bCp932;
-    std::string m_strChanged;
-};
-
 const std::string CP932_HEAD = TxtUtf8ToCp932("// 合計\r\n");
 
-const InsertRow INSERT_ROWS[] = {
-    {"Utf8Lf", "// 合計\nint g();\n\nint f(int a, int b);\n", "4", false,
-     "// 合計\nint g();\n\n" + Comment("", "\n") + "int f(int a, int b);\n"},
-    {"Cp932CrLfTabs", CP932_HEAD + "\tint f(int a, int b);\r\n", "2", true,
-     CP932_HEAD + TxtUtf8ToCp932(Comment("\t", "\r\n")) + "\tint f(int a, int b);\r\n"},
-    {"SpacesAndTabs", "x\n \t  int f(int a, int b);\n", "2", false,
-     "x\n" + Comment(" \t  ", "\n") + " \t  int f(int a, int b);\n"},
-    {"SeveralLinesWithComments",
-     "    int f(int a, /* first; { */\n          int b) // last {\n    ;\n", "1", false,
-     Comment("    ", "\n") +
-         "    int f(int a, /* first; { */\n          int b) // last {\n    ;\n"},
-    {"BraceOnTheNextLine", "int f(int a,\r\n      int b)\r\n{\r\n}\r\n", "1", false,
-     Comment("", "\r\n") + "int f(int a,\r\n      int b)\r\n{\r\n}\r\n"},
-    {"LastLineWithoutLineEnd", "int g();\r\nint f(int a, int b)", "2", false,
-     "int g();\r\n" + Comment("", "\r\n") + "int f(int a, int b)"},
-    {"OnlyLineWithoutLineEnd", "  int f(int a, int b)", "1", false,
-     Comment("  ", "\n") + "  int f(int a, int b)"},
+// name, a.c, line, options before -f and --insert, a.c afterwards
+const std::tuple<const char*, std::string, const char*, std::vector<std::string>, std::string>
+    INSERT_ROWS[] = {
+        {"Utf8Lf", "// 合計\nint g();\n\nint f(int a, int b);\n", "4", Args(),
+         "// 合計\nint g();\n\n" + Comment("", "\n") + "int f(int a, int b);\n"},
+        {"Cp932CrLfTabs", CP932_HEAD + "\tint f(int a, int b);\r\n", "2", Args("--encoding=cp932"),
+         CP932_HEAD + TxtUtf8ToCp932(Comment("\t", "\r\n")) + "\tint f(int a, int b);\r\n"},
+        {"SeveralLinesWithComments",
+         "    int f(int a, /* first; { */\n          int b) // last {\n    ;\n", "1", Args(),
+         Comment("    ", "\n") +
+             "    int f(int a, /* first; { */\n          int b) // last {\n    ;\n"},
+        {"BraceOnTheNextLine", "int f(int a,\r\n      int b)\r\n{\r\n}\r\n", "1", Args(),
+         Comment("", "\r\n") + "int f(int a,\r\n      int b)\r\n{\r\n}\r\n"},
+        {"LastLineWithoutLineEnd", "int g();\r\nint f(int a, int b)", "2", Args(),
+         "int g();\r\n" + Comment("", "\r\n") + "int f(int a, int b)"},
 };
 
 TEST(InsertRuns, PutTheCommentAboveTheLineAndLeaveEveryOtherByte) {
-    for (const InsertRow& row : INSERT_ROWS) {
-        std::vector<std::string> more;
-        if (row.m_bCp932) {
-            more.push_back("--encoding=cp932");
-        }
-        EXPECT_EQ(Insert(row.m_strFile, row.m_strLine, more),
-                  std::make_pair(Result(0, "", ""), row.m_strChanged))
-            << row.m_pszName;
+    for (const auto& [name, file, line, more, changed] : INSERT_ROWS) {
+        EXPECT_EQ(Insert(file, line, more), std::make_pair(Result(0, "", ""), changed)) << name;
     }
 }
 
-struct RefusalRow {
-    const char* m_pszName;
-    std::string m_strFile;
-    std::vector<std::string> m_astrArgs; // before -f and --insert
-    std::string m_strLine;
-    int m_nStatus;
-    std::string m_strMessage;
-};
+const std::string NOT_UTF8 =
+    "utf-8 の文字として正しくないバイトがあります。--encoding cp932 を指定してください。";
+const std::string EMPTY = "宣言が空です。解析する関数の宣言がありません。";
 
-const RefusalRow REFUSAL_ROWS[] = {
-    {"LineZero",
-     "int f();\n",
-     {},
-     "0",
-     2,
-     "--insert は ファイル:行番号 の形で、行番号は 1 から数えて指定してください。\n使い方は "
-     "veldane-header --help をご覧ください。"},
-    {"LinePastTheEnd",
-     "int f();\n",
-     {},
-     "2",
-     9,
-     "a.c: 2 行目がありません（ファイルは 1 行です）。"},
-    {"LineFarPastTheEnd",
-     "int f();\n",
-     {},
-     "99999999999999999999999",
-     9,
-     "a.c: 18446744073709551615 行目がありません（ファイルは 1 行です）。"},
-    {"NotUtf8",
-     "int f();\n" + CP932_HEAD,
-     {},
-     "1",
-     8,
-     "a.c:2: utf-8 の文字として正しくないバイトがあります。--encoding cp932 を指定してください。"},
-    {"NotCp932",
-     "int f();\n"
-     "\x80\n",
-     {"--encoding", "cp932"},
-     "1",
-     8,
-     "a.c:2: cp932 の文字として正しくないバイトがあります。--encoding utf-8 を指定してください。"},
-    {"CutCharacterAtTheEnd",
-     "int f();\n\xE5\x90",
-     {},
-     "1",
-     8,
-     "a.c:2: utf-8 の文字として正しくないバイトがあります。--encoding cp932 を指定してください。"},
-    {"SyntaxError",
-     "int f;\n",
-     {},
-     "1",
-     3,
-     "a.c:1: 入力された関数は文法エラーの為、解析できません。"},
-    {"BlankLine",
-     "\t\nint f();\n",
-     {},
-     "1",
-     3,
-     "a.c:1: 宣言が空です。解析する関数の宣言がありません。"},
-    {"OnlyABrace", "{\n", {}, "1", 3, "a.c:1: 宣言が空です。解析する関数の宣言がありません。"},
-    {"OptionTextNotUtf8",
-     "int f();\n",
-     {"-t", "\x82\xa0"},
-     "1",
-     8,
-     "-t の値が utf-8 の文字として正しくありません。--encoding cp932 を指定してください。"},
+// name, a.c, options before -f and --insert, line, status, message
+const std::tuple<const char*, std::string, std::vector<std::string>, const char*, int, std::string>
+    REFUSAL_ROWS[] = {
+        {"LinePastTheEnd", "int f();\n", Args(), "2", 9,
+         "a.c: 2 行目がありません（ファイルは 1 行です）。"},
+        {"LineFarPastTheEnd", "int f();\n", Args(), "99999999999999999999999", 9,
+         "a.c: 18446744073709551615 行目がありません（ファイルは 1 行です）。"},
+        {"NotUtf8", "int f();\n" + CP932_HEAD, Args(), "1", 8, "a.c:2: " + NOT_UTF8},
+        {"NotCp932", "int f();\n\x80\n", Args("--encoding", "cp932"), "1", 8,
+         "a.c:2: cp932 の文字として正しくないバイトがあります。--encoding utf-8 "
+         "を指定してください。"},
+        {"CutCharacterAtTheEnd", "int f();\n\xE5\x90", Args(), "1", 8, "a.c:2: " + NOT_UTF8},
+        {"SyntaxError", "int f;\n", Args(), "1", 3,
+         "a.c:1: 入力された関数は文法エラーの為、解析できません。"},
+        {"BlankLine", "\t\nint f();\n", Args(), "1", 3, "a.c:1: " + EMPTY},
+        {"OptionTextNotUtf8", "int f();\n", Args("-t", "\x82\xa0"), "1", 8,
+         "-t の値が utf-8 の文字として正しくありません。--encoding cp932 を指定してください。"},
 };
 
 TEST(InsertRuns, RefusalsLeaveTheFileByteForByte) {
-    for (const RefusalRow& row : REFUSAL_ROWS) {
-        EXPECT_EQ(
-            Insert(row.m_strFile, row.m_strLine, row.m_astrArgs),
-            std::make_pair(Result(row.m_nStatus, "", "veldane-header: " + row.m_strMessage + "\n"),
-                           row.m_strFile))
-            << row.m_pszName;
+    for (const auto& [name, file, more, line, status, message] : REFUSAL_ROWS) {
+        EXPECT_EQ(Insert(file, line, more),
+                  std::make_pair(Result(status, "", "veldane-header: " + message + "\n"), file))
+            << name;
     }
 }
 
 TEST(InsertRuns, FilesThatCannotBeReadAreNamed) {
-    const CToolDir dir;
-    dir.Write("fmt.txt", FORMAT);
-    dir.Write("a.c", "int f();\n");
-    EXPECT_EQ(dir.Run({"-f", "nope.txt", "--insert", "a.c:1"}),
-              Result(4, "", "veldane-header: nope.txt: フォーマットファイルがありません。\n"));
-    EXPECT_EQ(dir.Read("a.c"), "int f();\n");
-    EXPECT_EQ(dir.Run({"-f", "fmt.txt", "--insert", "nope.c:1"}),
+    const CInsertDir dir;
+    EXPECT_EQ(dir.Insert("nope.c:1"),
               Result(9, "", "veldane-header: nope.c: ファイルがありません。\n"));
-    EXPECT_EQ(dir.Run({"-f", "fmt.txt", "--insert", "ini:1"}),
+    EXPECT_EQ(dir.Insert("ini:1"),
               Result(9, "", "veldane-header: ini: ファイルが通常のファイルではありません。\n"));
     // A regular file whose reading fails: the tool's own memory at address 0.
-    EXPECT_EQ(dir.Run({"-f", "fmt.txt", "--insert", "/proc/self/mem:1"}),
+    EXPECT_EQ(dir.Insert("/proc/self/mem:1"),
               Result(9, "", "veldane-header: /proc/self/mem: ファイルを読み込めません。\n"));
 }
 
-// A write that fails part way (a file size limit, as a full disk would) leaves the file as it was
-// and nothing beside it.
-TEST(InsertRuns, WriteThatFailsPartWayLeavesTheFile) {
-    const CToolDir dir;
-    dir.Write("fmt.txt", FORMAT);
-    // Larger than the limit, which leaves room for what else the run writes.
-    constexpr rlim_t LIMIT = 1 << 20;
-    const std::string file = "int f(int a, int b);\n" + std::string(2 * LIMIT, '\n');
-    dir.Write("a.c", file);
-    rlimit old{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    const rlimit small{LIMIT, old.rlim_max};
-    void (*previous)(int) = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const Result result = dir.Run({"-f", "fmt.txt", "--insert", "a.c:1"});
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, previous);
-    EXPECT_EQ(
-        result,
-        Result(9, "", "veldane-header: a.c: ファイルに書き込めません。ファイルは元のままです。\n"));
-    EXPECT_EQ(dir.Read("a.c"), file);
-    for (const fs::directory_entry& entry : fs::directory_iterator(dir.Path(""))) {
-        EXPECT_EQ(entry.path().filename().string().rfind(".veldane-header-", 0), std::string::npos)
-            << entry.path();
-    }
-}
-
 // Permissions count only for an ordinary user; these runs are one even when the tests are root.
+// In a shared folder (sticky, like /tmp) a file of root's that everyone may write can still not
+// be replaced by anyone else: the temporary file is written and then removed again.
 TEST(InsertRuns, UnreadableAndUnwritableFilesAreLeftAsTheyAre) {
-    const CToolDir dir;
+    const CInsertDir dir;
     const std::string file = "int f(int a, int b);\n";
-    dir.Write("fmt.txt", FORMAT);
     fs::create_directory(dir.Path("locked"));
-    for (const char* name : {"unreadable.c", "readonly.c", "locked/a.c"}) {
+    fs::create_directory(dir.Path("shared"));
+    for (const char* name : {"unreadable.c", "readonly.c", "locked/a.c", "shared/a.c"}) {
         dir.Write(name, file);
         fs::permissions(dir.Path(name), fs::perms::all);
     }
@@ -221,89 +134,58 @@ TEST(InsertRuns, UnreadableAndUnwritableFilesAreLeftAsTheyAre) {
     fs::permissions(dir.Path("readonly.c"), fs::perms::owner_read | fs::perms::others_read);
     fs::permissions(dir.Path("locked"),
                     fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
-    const std::pair<const char*, std::string> rows[] = {
-        {"unreadable.c", "unreadable.c: ファイルを読み込めません。"},
-        {"readonly.c", "readonly.c: ファイルに書き込めません。ファイルは元のままです。"},
-        {"locked/a.c", "locked/a.c: ファイルに書き込めません。ファイルは元のままです。"},
+    fs::permissions(dir.Path("shared"), fs::perms::all | fs::perms::sticky_bit);
+    const std::string unwritable = ": ファイルに書き込めません。ファイルは元のままです。";
+    std::vector<std::pair<std::string, std::string>> rows = {
+        {"unreadable.c", ": ファイルを読み込めません。"},
+        {"readonly.c", unwritable},
+        {"locked/a.c", unwritable},
     };
+    if (geteuid() == 0) { // only a file of another user's shows it
+        rows.emplace_back("shared/a.c", unwritable);
+    }
     for (const auto& [name, message] : rows) {
-        EXPECT_EQ(
-            dir.Run({"-f", "fmt.txt", "--insert", std::string(name) + ":1"}, "", ".stdout", true),
-            Result(9, "", "veldane-header: " + message + "\n"))
-            << name;
+        EXPECT_EQ(dir.Insert(name + ":1", {}, ".stdout", true),
+                  Result(9, "", "veldane-header: " + name + message + "\n"));
         fs::permissions(dir.Path(name), fs::perms::owner_read, fs::perm_options::add);
         EXPECT_EQ(dir.Read(name), file) << name;
     }
-    // No temporary file is left behind in the folder that could not take the new file.
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path("locked")), fs::directory_iterator()),
-              1);
-}
-
-// In a shared folder (sticky, like /tmp) a file of root's that everyone may write can still not
-// be replaced by anyone else: the temporary file is written and then removed again.
-TEST(InsertRuns, FileThatCannotBeReplacedIsLeftAsItIs) {
-    if (geteuid() != 0) {
-        GTEST_SKIP() << "needs a file of another user";
+    // No temporary file is left behind in a folder that could not take the new file.
+    for (const char* folder : {"locked", "shared"}) {
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path(folder)), {}), 1) << folder;
     }
-    const CToolDir dir;
-    const std::string file = "int f(int a, int b);\n";
-    dir.Write("fmt.txt", FORMAT);
-    fs::create_directory(dir.Path("shared"));
-    fs::permissions(dir.Path("shared"), fs::perms::all | fs::perms::sticky_bit);
-    dir.Write("shared/a.c", file);
-    fs::permissions(dir.Path("shared/a.c"), fs::perms::all & ~fs::perms::owner_exec &
-                                                ~fs::perms::group_exec & ~fs::perms::others_exec);
-    EXPECT_EQ(
-        dir.Run({"-f", "fmt.txt", "--insert", "shared/a.c:1"}, "", ".stdout", true),
-        Result(9, "",
-               "veldane-header: shared/a.c: ファイルに書き込めません。ファイルは元のままです。\n"));
-    EXPECT_EQ(dir.Read("shared/a.c"), file);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path("shared")), fs::directory_iterator()),
-              1);
 }
 
-// Whoever may give files away keeps the file's owner and group.
-TEST(InsertRuns, OwnerIsKeptWhereAllowed) {
-    if (geteuid() != 0) {
-        GTEST_SKIP() << "only root may give files away";
-    }
-    const CToolDir dir;
-    dir.Write("fmt.txt", FORMAT);
-    dir.Write("a.c", "int f(int a, int b);\n");
-    ASSERT_EQ(chown(dir.Path("a.c").c_str(), 65534, 65534), 0);
-    EXPECT_EQ(dir.Run({"-f", "fmt.txt", "--insert", "a.c:1"}), Result(0, "", ""));
-    struct stat after {};
-    ASSERT_EQ(stat(dir.Path("a.c").c_str(), &after), 0);
-    EXPECT_EQ(std::make_pair(after.st_uid, after.st_gid), std::make_pair(65534u, 65534u));
-}
-
-TEST(InsertRuns, WriteTheTargetOfALinkAndKeepItsPermissions) {
-    const CToolDir dir;
-    dir.Write("fmt.txt", FORMAT);
+// The target of a link is written, and keeps its permissions, and its owner and group where the
+// writer may give files away.
+TEST(InsertRuns, WriteTheTargetOfALinkAndKeepItsPermissionsAndOwner) {
+    const CInsertDir dir;
+    const fs::perms perms = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                            fs::perms::owner_exec;
+    const bool root = geteuid() == 0;
     fs::create_directory(dir.Path("src"));
     dir.Write("src/a.c", "int f(int a, int b);\n");
-    fs::permissions(dir.Path("src/a.c"), fs::perms::owner_read | fs::perms::owner_write |
-                                             fs::perms::group_read | fs::perms::owner_exec);
+    fs::permissions(dir.Path("src/a.c"), perms);
+    ASSERT_TRUE(!root || chown(dir.Path("src/a.c").c_str(), 65534, 65534) == 0);
     fs::create_symlink("src/a.c", dir.Path("link.c"));
-    EXPECT_EQ(dir.Run({"-f", "fmt.txt", "--insert", "link.c:1"}), Result(0, "", ""));
+    EXPECT_EQ(dir.Insert("link.c:1"), Result(0, "", ""));
     EXPECT_TRUE(fs::is_symlink(dir.Path("link.c")));
     EXPECT_EQ(dir.Read("src/a.c"), Comment("", "\n") + "int f(int a, int b);\n");
-    EXPECT_EQ(fs::status(dir.Path("src/a.c")).permissions(),
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
-                  fs::perms::owner_exec);
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path("src")), fs::directory_iterator()), 1);
+    EXPECT_EQ(fs::status(dir.Path("src/a.c")).permissions(), perms);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path("src")), {}), 1);
+    struct stat after {};
+    ASSERT_EQ(stat(dir.Path("src/a.c").c_str(), &after), 0);
+    EXPECT_TRUE(!root || (after.st_uid == 65534 && after.st_gid == 65534));
 }
 
 // As on standard output, an empty expansion writes nothing, and a diff that cannot be written
 // is reported.
 TEST(InsertRuns, EmptyCommentsAndUnwritableDiffs) {
-    const CToolDir dir;
-    dir.Write("fmt.txt", FORMAT);
+    const CInsertDir dir;
     dir.Write("empty.txt", "<@IF RET_TEXT@>\nx\n");
     dir.Write("a.c", "int f(int a, int b);\n");
     EXPECT_EQ(dir.Run({"-f", "empty.txt", "--insert", "a.c:1"}), Result(0, "", ""));
-    EXPECT_EQ(dir.Run({"-f", "empty.txt", "--insert", "a.c:1", "--dry-run"}), Result(0, "", ""));
-    EXPECT_EQ(dir.Run({"-f", "fmt.txt", "--insert", "a.c:1", "--dry-run"}, "", "/dev/full"),
+    EXPECT_EQ(dir.Insert("a.c:1", {"--dry-run"}, "/dev/full"),
               Result(7, "", "veldane-header: 標準出力に書き込めません。\n"));
     EXPECT_EQ(dir.Read("a.c"), "int f(int a, int b);\n");
 }
@@ -311,44 +193,28 @@ TEST(InsertRuns, EmptyCommentsAndUnwritableDiffs) {
 // The comment as diff shows it added.
 const std::string ADDED = "+/*\n+ * 関数: f\n+ * 引数: int a\n+ * 引数: int b\n+ */\n";
 
-struct DiffRow {
-    const char* m_pszName;
-    std::string m_strFile;
-    std::string m_strLine;
-    std::string m_strDiff;
-};
-
-const DiffRow DIFF_ROWS[] = {
-    {"ThreeLinesOnEachSide", "1\n2\n3\n4\nint f(int a, int b);\n6\n7\n8\n9\n", "5",
-     "--- a.c\n+++ a.c\n@@ -2,6 +2,11 @@\n 2\n 3\n 4\n" + ADDED +
-         " int f(int a, int b);\n 6\n 7\n"},
-    {"LastLineWithoutLineEnd", "int f(int a, int b)", "1",
-     "--- a.c\n+++ a.c\n@@ -1,1 +1,6 @@\n" + ADDED +
-         " int f(int a, int b)\n\\ No newline at end of file\n"},
-    // The comment goes after the byte order mark, which stays first in the file.
-    {"ByteOrderMark", "\xEF\xBB\xBFint f(int a, int b);\nx\n", "1",
+// The comment goes after a byte order mark, which stays first in the file.
+const std::pair<std::string, std::string> DIFF_ROWS[] = {
+    {"int f(int a, int b)", "--- a.c\n+++ a.c\n@@ -1,1 +1,6 @@\n" + ADDED +
+                                " int f(int a, int b)\n\\ No newline at end of file\n"},
+    {"\xEF\xBB\xBFint f(int a, int b);\nx\n",
      "--- a.c\n+++ a.c\n@@ -1,2 +1,7 @@\n-\xEF\xBB\xBFint f(int a, int b);\n+\xEF\xBB\xBF/*\n" +
          ADDED.substr(4) + "+int f(int a, int b);\n x\n"},
 };
 
 // The diff is what patch turns into the file --insert writes.
 TEST(InsertRuns, DryRunShowsTheChangeAsAUnifiedDiff) {
-    for (const DiffRow& row : DIFF_ROWS) {
-        const CToolDir dir;
-        dir.Write("fmt.txt", FORMAT);
-        dir.Write("a.c", row.m_strFile);
-        const std::vector<std::string> args = {"-f", "fmt.txt", "--insert", "a.c:" + row.m_strLine};
-        std::vector<std::string> dryRun = args;
-        dryRun.push_back("--dry-run");
-        EXPECT_EQ(dir.Run(dryRun), Result(0, row.m_strDiff, "")) << row.m_pszName;
-        EXPECT_EQ(dir.Read("a.c"), row.m_strFile) << row.m_pszName;
-        dir.Write("patch.diff", row.m_strDiff);
-        EXPECT_EQ(std::system(("cd '" + dir.Path("") + "' && patch -s a.c patch.diff").c_str()), 0)
-            << row.m_pszName;
+    for (const auto& [file, diff] : DIFF_ROWS) {
+        const CInsertDir dir;
+        dir.Write("a.c", file);
+        EXPECT_EQ(dir.Insert("a.c:1", {"--dry-run"}), Result(0, diff, "")) << diff;
+        EXPECT_EQ(dir.Read("a.c"), file);
+        dir.Write("patch.diff", diff);
+        EXPECT_EQ(std::system(("cd '" + dir.Path("") + "' && patch -s a.c patch.diff").c_str()), 0);
         const std::string patched = dir.Read("a.c");
-        dir.Write("a.c", row.m_strFile);
-        EXPECT_EQ(dir.Run(args), Result(0, "", "")) << row.m_pszName;
-        EXPECT_EQ(dir.Read("a.c"), patched) << row.m_pszName;
+        dir.Write("a.c", file);
+        EXPECT_EQ(dir.Insert("a.c:1"), Result(0, "", ""));
+        EXPECT_EQ(dir.Read("a.c"), patched) << diff;
     }
 }
 

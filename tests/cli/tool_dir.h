@@ -32,3 +32,8 @@ private:
 };
 
 std::string ReadBytes(const std::string& path);
+
+// A command line as a call, so that a table row holding one still fills its lines.
+template <typename... Arg> std::vector<std::string> Args(const Arg&... args) {
+    return {args...};
+}
