@@ -11,25 +11,6 @@
 
 namespace {
 
-// Each key's name is where its index says: the window's boxes and the format files meet there.
-TEST(HeaderKeys, IndicesNameTheirKeys) {
-    const struct {
-        int nIndex;
-        const char* pszKey;
-    } rows[] = {
-        {HeaderKeyIndex(HeaderKey::Func), "FUNC"},
-        {HeaderKeyIndex(HeaderKey::Date), "DATE"},
-        {HeaderArgKeyIndex(1, ArgPart::Type), "ARG_1_TYPE"},
-        {HeaderArgKeyIndex(6, ArgPart::Text), "ARG_6_TEXT"},
-    };
-    for (const auto& row : rows) {
-        EXPECT_STREQ(g_apszHeaderKeys[row.nIndex], row.pszKey);
-        EXPECT_EQ(HeaderFindKey(row.pszKey), row.nIndex);
-    }
-    EXPECT_EQ(HeaderFindKey("ARG_7_TYPE"), -1);
-    EXPECT_EQ(HeaderFindKey("func"), -1);
-}
-
 // "function|return|class|type 1|name 1|...|type 6|name 6" of the boxes Analyse fills.
 std::string Shown(const std::vector<CBoxValue>& values) {
     std::string strShown;
