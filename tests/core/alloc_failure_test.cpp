@@ -121,18 +121,15 @@ const CAllocRow ROWS[] = {
          EXPECT_EQ(list.FindField("FUNC", szValue), 0);
          EXPECT_STREQ(szValue, "f");
      }},
-    // Requests: the read buffer, the UTF-8 file's converted text, the larger working area of the
-    // LONG line (filled in one scan; refused, the passes fill it with areas of their own), then
-    // the replacement on the NEST line, whose value brings a placeholder and goes pass by pass.
+    // Requests: the read buffer, the UTF-8 file's converted text, then the larger working area of
+    // the LONG line (filled in one scan; refused, the passes fill it with areas of their own).
     {"format file expansion",
      [](int refused) {
          const std::string path = testing::TempDir() + "veldane-alloc-" + std::to_string(getpid());
-         std::ofstream(path, std::ios::binary)
-             << "\xEF\xBB\xBF/*\n * <@FUNC@>\n * <@LONG@>\n * <@NEST@>\n */";
+         std::ofstream(path, std::ios::binary) << "\xEF\xBB\xBF/*\n * <@FUNC@>\n * <@LONG@>\n */";
          CFieldList list;
          ASSERT_EQ(list.AddField("FUNC", "GetCount"), 0);
          ASSERT_EQ(list.AddField("LONG", LONG_VALUE.c_str()), 0);
-         ASSERT_EQ(list.AddField("NEST", "<@FUNC@>"), 0);
          std::string output(EXPAND_OUTPUT_SIZE, '#');
          const int result =
              Watch(refused, [&] { return list.ExpandFile(path.c_str(), output.data()); });
@@ -143,8 +140,7 @@ const CAllocRow ROWS[] = {
              return;
          }
          EXPECT_EQ(result, 0);
-         EXPECT_EQ(output.c_str(), "/*\r\n * GetCount\r\n * " + LONG_VALUE + "\r\n * " +
-                                       (refused == 4 ? "<@NEST@>" : "<@FUNC@>") + "\r\n */");
+         EXPECT_EQ(output.c_str(), "/*\r\n * GetCount\r\n * " + LONG_VALUE + "\r\n */");
      }},
     // A line too long for the one-scan way: its working area, the pass's key and pattern areas,
     // then the removal's scratch copy. Without any of them the line stays as it stands.
@@ -157,6 +153,21 @@ const CAllocRow ROWS[] = {
                    EXPAND_APPENDED);
          ASSERT_LE(refused, 4);
          EXPECT_EQ(output.c_str(), refused ? line : "x");
+     }},
+    // The first value brings in a placeholder, so the line goes pass by pass: the first pass's
+    // replacement (the second pass then does it), the second pass's larger working area, then its
+    // replacement. A pass without memory leaves the text as it was, and a placeholder no pass
+    // could fill is written as it stands, never half edited.
+    {"line by passes",
+     [](int refused) {
+         const std::string value(1000, 'v');
+         CFieldList list;
+         ASSERT_EQ(list.AddField("NEST", "<@V@>") + list.AddField("V", value.c_str()), 0);
+         std::string output(EXPAND_OUTPUT_SIZE, '\0');
+         EXPECT_EQ(Watch(refused, [&] { return list.ExpandLine("<@NEST@><@V@>", output.data()); }),
+                   EXPAND_APPENDED);
+         ASSERT_LE(refused, 3);
+         EXPECT_EQ(output.c_str(), refused ? "<@V@><@V@>" : value + value);
      }},
 };
 

@@ -2,7 +2,6 @@
 // them; these cases compare the two on the lines where they could part.
 
 #include "format/expand_line.h"
-#include "text/txt_alloc.h"
 
 #include <gtest/gtest.h>
 
@@ -115,25 +114,11 @@ bool ExpectSameBothWays(const CFieldList& list, const std::string& line, CBothRu
     return true;
 }
 
-// The same for a line of its own, with an edit budget already used as given.
-bool ExpectSameBothWays(const CFieldList& list, const std::string& line,
-                        const std::string& before = "", std::size_t editBytes = 0) {
-    CBothRuns runs;
-    runs.m_passes.m_nEditBytes = runs.m_direct.m_nEditBytes = editBytes;
-    return ExpectSameBothWays(list, line, runs, before);
-}
-
-class CExpandWaysTest : public testing::Test {
-protected:
-    void SetUp() override {
-        for (const auto& [name, value] : FIELDS) {
-            ASSERT_EQ(m_list.AddField(name, value), 0);
-        }
+TEST(ExpandWays, DirectWayTakesOrdinaryLinesAndLeavesTheRestToThePasses) {
+    CFieldList list;
+    for (const auto& [name, value] : FIELDS) {
+        ASSERT_EQ(list.AddField(name, value), 0);
     }
-    CFieldList m_list;
-};
-
-TEST_F(CExpandWaysTest, DirectWayTakesOrdinaryLinesAndLeavesTheRestToThePasses) {
     struct CRow {
         const char* name;
         std::string line;
@@ -165,49 +150,15 @@ TEST_F(CExpandWaysTest, DirectWayTakesOrdinaryLinesAndLeavesTheRestToThePasses) 
     };
     for (const CRow& row : rows) {
         SCOPED_TRACE(row.name);
-        EXPECT_EQ(ExpectSameBothWays(m_list, row.line, "", row.editBytes), row.direct);
+        // An edit budget already used as given.
+        CBothRuns runs;
+        runs.m_passes.m_nEditBytes = runs.m_direct.m_nEditBytes = row.editBytes;
+        EXPECT_EQ(ExpectSameBothWays(list, row.line, runs), row.direct);
     }
 }
 
-TEST_F(CExpandWaysTest, OutputCutAtItsLastByteIsTheSameBothWays) {
-    const std::string before(EXPAND_OUTPUT_SIZE - 5, 'o');
-    for (const char* line : {"<@A@>\n", "<@WIDE@>a", "ab\n", "<@MULTI@>"}) {
-        SCOPED_TRACE(line);
-        EXPECT_TRUE(ExpectSameBothWays(m_list, line, before));
-    }
-}
-
-int g_nRefused = 0; // the allocation request (from 1) that fails; 0 for none
-int g_nRequests = 0;
-
-bool RefuseOne(std::size_t /*size*/) {
-    return ++g_nRequests != g_nRefused;
-}
-
-// Pass by pass (the first value brings in a placeholder, so the direct way declines), each
-// allocation refused in turn: the first pass's replacement (the second pass then does it), the
-// second pass's larger working area, then its replacement. A pass without memory leaves the text
-// as it was, and a placeholder no pass could fill is written as it stands, never half edited.
-TEST(ExpandWays, PassWithoutMemoryLeavesItsPlaceholderAsWritten) {
-    const std::string longValue(1000, 'v');
-    CFieldList list;
-    ASSERT_EQ(list.AddField("NEST", "<@V@>"), 0);
-    ASSERT_EQ(list.AddField("V", longValue.c_str()), 0);
-    const std::string written[] = {longValue + longValue, "<@V@><@V@>", "<@V@><@V@>", "<@V@><@V@>"};
-    for (int refused = 0; refused < static_cast<int>(std::size(written)); ++refused) {
-        SCOPED_TRACE(refused);
-        std::string output(EXPAND_OUTPUT_SIZE, '\0');
-        g_nRefused = refused;
-        g_nRequests = 0;
-        TxtSetAllocHook(&RefuseOne);
-        const int result = list.ExpandLine("<@NEST@><@V@>", output.data());
-        TxtSetAllocHook(nullptr);
-        EXPECT_EQ(result, EXPAND_APPENDED);
-        EXPECT_EQ(output.c_str(), written[refused]);
-    }
-}
-
-// Lines and values made of marker pieces, prefixes and double-byte halves, compared both ways.
+// Lines and values made of marker pieces, prefixes and double-byte halves, compared both ways,
+// some behind an output all but full.
 TEST(ExpandWays, RandomLinesAndValuesGiveTheSameResultBothWays) {
     const char* const pieces[] = {"<@",  "@>",   "<", "@",  ">",        "A", "B",     "K",
                                   "IF ", "IFN ", " ", "\n", "\x81\x40", "x", "<@A@>", "<@B@>"};
