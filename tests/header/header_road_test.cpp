@@ -34,6 +34,8 @@ TEST(HeaderAnalysis, FillsTheAnalysedBoxes) {
         int nArgs;
         std::string strShown;
     } rows[] = {
+        {"member function", "static int CFoo::Bar(const char *name, int n);", 6,
+         AnalyzeResult::Done, 2, "Bar|static int|CFoo|const char|*name|int|n||||||||"},
         {"seven arguments, six rows", seven, 6, AnalyzeResult::Done, 7,
          "g|void||int|a|int|b|int|c|int|d|int|e|int|f"},
         {"seven arguments, no rows", seven, 0, AnalyzeResult::Done, 7, "g|void|||||||||||||"},
