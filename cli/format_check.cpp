@@ -3,6 +3,7 @@
 #include "cli/report.h"
 #include "format/format_read.h"
 #include "format/format_regions.h"
+#include "header/format_file.h"
 #include "header/header_keys.h"
 #include "header/messages.h"
 #include "text/codepage.h"
@@ -13,17 +14,6 @@
 
 namespace {
 
-// Bytes at the start of a file looked at to tell text from an executable or other binary data.
-constexpr std::size_t TEXT_SAMPLE_SIZE = 4096;
-// An executable's first bytes.
-constexpr std::string_view EXECUTABLE_MAGIC = "\x7F"
-                                              "ELF";
-// Control bytes other than tab, line feed, carriage return, form feed and escape are rare in
-// text: at least one in this many bytes of the sample is binary data...
-constexpr std::size_t BINARY_CONTROL_SHARE = 16;
-// ...as long as there are this many, so that a few stray ones in a short file are reported
-// one by one instead.
-constexpr std::size_t BINARY_CONTROL_MIN = 8;
 // Bytes a condition line may hold beside its condition without anything being lost.
 constexpr std::string_view CONDITION_LINE_BLANKS = " \t\r";
 
@@ -33,19 +23,6 @@ struct LineScan {
     bool m_bCondition = false;
     bool m_bTextBeside = false; // a condition line holds more than its deciding condition
 };
-
-bool IsBinaryControl(char byte) {
-    const auto value = static_cast<unsigned char>(byte);
-    return (value < 0x20 && std::strchr("\t\n\r\f\x1B", byte) == nullptr) || value == 0x7F;
-}
-
-bool IsBinary(std::string_view text) {
-    const std::string_view sample = text.substr(0, TEXT_SAMPLE_SIZE);
-    const auto controls =
-        static_cast<std::size_t>(std::count_if(sample.begin(), sample.end(), IsBinaryControl));
-    return sample.substr(0, EXECUTABLE_MAGIC.size()) == EXECUTABLE_MAGIC ||
-           (controls >= BINARY_CONTROL_MIN && controls * BINARY_CONTROL_SHARE >= sample.size());
-}
 
 // True when `line` holds something other than blanks outside [from, to).
 bool HasTextOutside(std::string_view line, std::size_t from, std::size_t to) {
@@ -120,7 +97,7 @@ int CheckReadFile(const char* path, std::string& text) {
 std::vector<CheckFinding> CheckFormatText(std::string_view text) {
     // Binary data would be a finding on nearly every line; one says it all.
     std::vector<CheckFinding> findings;
-    if (IsBinary(text)) {
+    if (HeaderLooksBinary(text)) {
         findings.push_back(Finding(1, CHECK_NOT_TEXT));
         return findings;
     }

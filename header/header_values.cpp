@@ -2,6 +2,7 @@
 
 #include "format/field_list.h"
 #include "header/box_text.h"
+#include "header/format_file.h"
 
 void HeaderAddFields(CFieldList& list, const char* const values[HEADER_KEY_COUNT]) {
     for (int i = 0; i < HEADER_KEY_COUNT; ++i) {
@@ -24,6 +25,9 @@ void CHeaderValues::Set(const std::vector<CBoxValue>& values) {
 }
 
 HeaderExpandResult CHeaderValues::Expand(const char* pszPath, std::string& comment) const {
+    if (HeaderFormatFileKind(pszPath) == FormatFileKind::NotText) {
+        return HeaderExpandResult::NotText;
+    }
     const char* apszValues[HEADER_KEY_COUNT];
     for (int i = 0; i < HEADER_KEY_COUNT; ++i) {
         apszValues[i] = m_astrValues[i].c_str();

@@ -9,7 +9,7 @@
 
 class CFieldList;
 
-enum class HeaderExpandResult { Done, Unreadable };
+enum class HeaderExpandResult { Done, Unreadable, NotText };
 
 // Adds values[i] under g_apszHeaderKeys[i], in key order, skipping empty (or null) values: the
 // fields of one header. A value that cannot be added (no memory) is simply absent, as an empty
@@ -27,7 +27,8 @@ public:
 
     // Expands the format file at `pszPath` with every non-empty value under its key, added in key
     // order. Done with the comment (code page 932, CR LF line ends; empty when the expansion is);
-    // Unreadable, `comment` untouched, when the file cannot be read.
+    // Unreadable or NotText (binary data, see format_file.h), `comment` untouched, when the file
+    // cannot serve.
     HeaderExpandResult Expand(const char* pszPath, std::string& comment) const;
 
 private:

@@ -529,6 +529,7 @@ private slots:
             // The declaration (1000) and the file name (1028) feed no key.
             {"every box feeds its key", all, LAY_FILE, OK, "1003 1002 1030 1005 1025 1026 1024 1006 1007 1008 1009 1010 1011 1012 1013 1014 1015 1016 1017 1018 1019 1020 1021 1022 1023 ", COPIED},
             {"FIFO with no writer", title, LAY_FIFO, OK, "before", "フォーマットファイルが異常です。コメントは作成されません。"},
+            {"an executable", "\x7f" "ELF" + title, LAY_FILE, OK, "before", "フォーマットファイルが異常です。コメントは作成されません。"},
             {"empty expansion", QByteArray(), LAY_FILE, OK, "before", "フォーマットファイルの展開結果が空の為、コピーしませんでした。"},
             {"clipboard not writable", title, LAY_FILE, CLIPBOARD_BROKEN, "before", "クリップボードに書き込めませんでした。"},
         });
