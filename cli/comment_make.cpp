@@ -6,6 +6,7 @@
 #include "cli/report.h"
 #include "cli/text_io.h"
 #include "header/box_text.h"
+#include "header/format_file.h"
 #include "header/header_date.h"
 #include "header/header_values.h"
 #include "header/messages.h"
@@ -17,32 +18,16 @@
 
 namespace {
 
-// A text option, as it is named in the messages, and the key its text goes under.
-struct OptionText {
-    const char* m_pszName;
-    const std::string& m_strText;
-    int m_nKey;
-};
-
-std::vector<OptionText> OptionTexts(const CliOptions& options) {
-    std::vector<OptionText> texts = {
-        {"-t", options.m_strTitle, HeaderKeyIndex(HeaderKey::Title)},
-        {"-d", options.m_strDeveloper, HeaderKeyIndex(HeaderKey::Developer)},
-        {"--date", options.m_strDate, HeaderKeyIndex(HeaderKey::Date)},
-        {"--ret-text", options.m_strRetText, HeaderKeyIndex(HeaderKey::RetText)},
-    };
-    for (int row = 1; row <= HEADER_ARG_ROWS; ++row) {
-        texts.push_back(
-            {"--arg-text", options.m_astrArgText[row - 1], HeaderArgKeyIndex(row, ArgPart::Text)});
-    }
-    return texts;
-}
-
-// The texts of the options; the author and the date not given come as the window fills them.
+// The texts of the options (code page 932), each with the key it goes under; the author and the
+// date not given come as the window fills them.
 void SetOptionValues(const CliOptions& options, const CSettingsFile& settings,
                      CHeaderValues& values) {
-    for (const OptionText& text : OptionTexts(options)) {
-        values.Set(text.m_nKey, CliToCp932(text.m_strText, options.m_eEncoding));
+    values.Set(HeaderKeyIndex(HeaderKey::Title), options.m_strTitle);
+    values.Set(HeaderKeyIndex(HeaderKey::Developer), options.m_strDeveloper);
+    values.Set(HeaderKeyIndex(HeaderKey::Date), options.m_strDate);
+    values.Set(HeaderKeyIndex(HeaderKey::RetText), options.m_strRetText);
+    for (int row = 1; row <= HEADER_ARG_ROWS; ++row) {
+        values.Set(HeaderArgKeyIndex(row, ArgPart::Text), options.m_astrArgText[row - 1]);
     }
     if (!options.m_bHasDeveloper) {
         values.Set(HeaderKeyIndex(HeaderKey::Developer),
@@ -51,23 +36,6 @@ void SetOptionValues(const CliOptions& options, const CSettingsFile& settings,
     if (!options.m_bHasDate) {
         values.Set(HeaderKeyIndex(HeaderKey::Date), HeaderToday());
     }
-}
-
-// EXIT_DONE when the declaration and every option text are text in the chosen encoding.
-int CheckEncoding(const CliOptions& options, const CliDeclaration& declaration) {
-    const CliEncoding encoding = options.m_eEncoding;
-    const char* given = CliEncodingName(encoding);
-    const char* other = CliEncodingName(CliOtherEncoding(encoding));
-    if (!CliIsText(declaration.m_strText, encoding, declaration.m_bCutShort)) {
-        return CliFail(EXIT_ENCODING, "%s%s", declaration.m_strWhere.c_str(),
-                       CliPrintf(MSG_DECLARATION_ENCODING, given, other).c_str());
-    }
-    for (const OptionText& text : OptionTexts(options)) {
-        if (!CliIsText(text.m_strText, encoding)) {
-            return CliFail(EXIT_ENCODING, MSG_OPTION_ENCODING, text.m_pszName, given, other);
-        }
-    }
-    return EXIT_DONE;
 }
 
 } // namespace
@@ -88,17 +56,34 @@ int CliFindFormat(const CliOptions& options, const CSettingsFile& settings,
     if (problem != FILE_OK) {
         return CliFailFile(EXIT_FORMAT_FAULTY, problem, formatPath, MSG_NOUN_FORMAT_FILE);
     }
+    // Refused before anything is written: binary bytes would land in the comment.
+    if (HeaderFormatFileKind(formatPath.c_str()) == FormatFileKind::NotText) {
+        return CliFail(EXIT_FORMAT_FAULTY, MSG_FILE_NOT_TEXT, formatPath.c_str(),
+                       MSG_NOUN_FORMAT_FILE);
+    }
+    return EXIT_DONE;
+}
+
+int CliDecodeDeclaration(std::string_view text, CliEncoding encoding, bool cutShort,
+                         std::string& cp932) {
+    if (!CliIsText(text, encoding, cutShort)) {
+        const CliEncoding other = CliOtherEncoding(encoding);
+        if (!CliIsText(text, other, cutShort)) {
+            return CliFail(EXIT_ENCODING, "%s", MSG_DECLARATION_NEITHER);
+        }
+        return CliFail(EXIT_ENCODING, MSG_DECLARATION_ENCODING, CliEncodingName(encoding),
+                       CliEncodingName(other));
+    }
+    CliNoteChangedCharacters(MSG_NOUN_DECLARATION, text, encoding);
+    cp932 = CliToCp932(text, encoding);
     return EXIT_DONE;
 }
 
 int CliMakeComment(const CliOptions& options, const CSettingsFile& settings,
                    const std::string& formatPath, const CliDeclaration& declaration,
                    std::string& comment) {
-    if (const int checked = CheckEncoding(options, declaration); checked != EXIT_DONE) {
-        return checked;
-    }
     const char* where = declaration.m_strWhere.c_str();
-    const std::string pasted = CliToCp932(declaration.m_strText, options.m_eEncoding);
+    const std::string_view pasted = declaration.m_strCp932;
     if (pasted.size() > PASTE_TEXT_MAX) {
         std::fprintf(stderr, "veldane-header: %s%s\n", where,
                      CliPrintf(MSG_DECLARATION_CUT, PASTE_TEXT_MAX).c_str());

@@ -3,15 +3,23 @@
 #include <string>
 #include <string_view>
 
+#include "cli/text_io.h"
+
 class CSettingsFile;
 struct CliOptions;
 
-// A declaration as it was read, in the chosen encoding.
+// A declaration as the analysis takes it.
 struct CliDeclaration {
-    std::string_view m_strText;
-    bool m_bCutShort;       // the read stopped early, so its last character may be cut off
+    std::string_view m_strCp932;
     std::string m_strWhere; // put before each message about it ("FILE:LINE: "), or empty
 };
+
+// Input read in `encoding` (the declaration from standard input), turned into code page 932:
+// EXIT_DONE with the text in `cp932`, noting on standard error characters code page 932 lacks; or
+// EXIT_ENCODING after a message that says which encoding it might be in, `cp932` untouched. With
+// `cutShort` (a bounded read) the last character may be cut off.
+int CliDecodeDeclaration(std::string_view text, CliEncoding encoding, bool cutShort,
+                         std::string& cp932);
 
 // The format file to expand: -f, else FILE_PATH of the settings. EXIT_DONE with its path, or
 // the exit status after a message naming the settings file when there is none, or the file and

@@ -4,6 +4,7 @@
 #include "cli/option_errors.h"
 #include "cli/report.h"
 #include "header/messages.h"
+#include "platform/locale_codeset.h"
 #include "platform/settings_location.h"
 
 #include <CLI/CLI.hpp>
@@ -16,6 +17,25 @@ namespace {
 
 // Width of the option column in --help: the longest entry, "--arg-text N=TEXT ...", and a gap.
 constexpr std::size_t HELP_OPTION_COLUMN = 26;
+// The parser's indentation of each row of the help.
+constexpr std::size_t HELP_INDENT = 2;
+
+// The help's left column, padded by its width on a terminal rather than by its bytes: a Japanese
+// character takes three bytes of UTF-8 but two columns, so its row would end up short.
+class CHelpFormatter : public CLI::Formatter {
+public:
+    std::string make_option(const CLI::Option* pOption, bool bPositional) const override {
+        std::string strLine = CLI::Formatter::make_option(pOption, bPositional);
+        const std::string strName = make_option_name(pOption, bPositional);
+        std::size_t nWide = 0;
+        for (const char ch : strName) {
+            // Lead bytes of three-byte characters, which are the wide ones here.
+            nWide += (static_cast<unsigned char>(ch) & 0xF0) == 0xE0 ? 1 : 0;
+        }
+        strLine.insert(HELP_INDENT + strName.size(), nWide, ' ');
+        return strLine;
+    }
+};
 
 int UsageError(const std::string& message) {
     std::fprintf(stderr, "veldane-header: %s\n%s\n", message.c_str(), MSG_SEE_HELP);
@@ -65,6 +85,48 @@ bool ParseArgTexts(const std::vector<std::string>& items, CliOptions& options) {
     return true;
 }
 
+// A text of the command line, and how a message names it.
+struct CommandText {
+    std::string m_strWhat;   // "-t の値", "宣言"
+    const char* m_pszOption; // the option for MSG_OPTION_ENCODING; null for the declaration
+    std::string* m_pText;
+};
+
+// Turns the texts given on the command line into code page 932, read in the locale's encoding;
+// file paths stay the bytes they are. EXIT_DONE, or EXIT_ENCODING after a message naming the
+// first text that is no text in that encoding (the texts are then partly converted, and the run
+// ends). A text that lost characters on the way is noted on standard error.
+int DecodeTexts(const std::vector<CommandText>& texts, CliEncoding encoding) {
+    for (const CommandText& text : texts) {
+        if (!CliIsText(*text.m_pText, encoding)) {
+            return text.m_pszOption != nullptr
+                       ? CliFail(EXIT_ENCODING, MSG_OPTION_ENCODING, text.m_pszOption,
+                                 CliEncodingName(encoding))
+                       : CliFail(EXIT_ENCODING, MSG_ARGUMENT_ENCODING, CliEncodingName(encoding));
+        }
+        CliNoteChangedCharacters(text.m_strWhat, *text.m_pText, encoding);
+        *text.m_pText = CliToCp932(*text.m_pText, encoding);
+    }
+    return EXIT_DONE;
+}
+
+std::vector<CommandText> CommandTexts(CliOptions& options, std::vector<std::string>& argTexts) {
+    std::vector<CommandText> texts = {{MSG_NOUN_DECLARATION, nullptr, &options.m_strDeclaration}};
+    const std::pair<const char*, std::string*> named[] = {
+        {"-t", &options.m_strTitle},
+        {"-d", &options.m_strDeveloper},
+        {"--date", &options.m_strDate},
+        {"--ret-text", &options.m_strRetText},
+    };
+    for (const auto& [option, text] : named) {
+        texts.push_back({CliPrintf(MSG_NOUN_OPTION_VALUE, option), option, text});
+    }
+    for (std::string& argText : argTexts) {
+        texts.push_back({CliPrintf(MSG_NOUN_OPTION_VALUE, "--arg-text"), "--arg-text", &argText});
+    }
+    return texts;
+}
+
 } // namespace
 
 int CliParseOptions(int argc, char** argv, CliOptions& options) {
@@ -78,6 +140,7 @@ int CliParseOptions(int argc, char** argv, CliOptions& options) {
                          SETTINGS_CONFIG_FOLDER, SETTINGS_USER_FOLDER, SETTINGS_FILE_NAME) +
                SettingsLocateHere().strPath;
     });
+    app.formatter(std::make_shared<CHelpFormatter>());
     app.get_formatter()->label("Usage", "使い方");
     app.get_formatter()->label("OPTIONS", "オプション");
     app.get_formatter()->label("Positionals", "引数");
@@ -89,7 +152,7 @@ int CliParseOptions(int argc, char** argv, CliOptions& options) {
 
     std::string encoding;
     std::vector<std::string> argTexts;
-    CLI::Option* declaration = app.add_option("declaration", options.m_strDeclaration,
+    CLI::Option* declaration = app.add_option(MSG_NOUN_DECLARATION, options.m_strDeclaration,
                                               "関数の宣言（省略すると標準入力から）")
                                    ->type_name("");
     CLI::Option* format =
@@ -162,6 +225,11 @@ int CliParseOptions(int argc, char** argv, CliOptions& options) {
     options.m_bHasDate = date->count() > 0;
     if (encodingOption->count() > 0 && !ParseEncoding(encoding, options.m_eEncoding)) {
         return UsageError(MSG_BAD_ENCODING);
+    }
+    if (const int decoded =
+            DecodeTexts(CommandTexts(options, argTexts), CliCodesetEncoding(PfLocaleCodeset()));
+        decoded != EXIT_DONE) {
+        return decoded;
     }
     if (!ParseArgTexts(argTexts, options)) {
         return UsageError(MSG_BAD_ARG_TEXT);

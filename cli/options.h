@@ -6,7 +6,8 @@
 #include <cstddef>
 #include <string>
 
-// The command line, as given; texts still in the chosen encoding.
+// The command line: paths as given, texts (the declaration, the title, ...) in code page 932,
+// read in the locale's encoding.
 struct CliOptions {
     bool m_bCheck = false;
     std::string m_strCheckPath;

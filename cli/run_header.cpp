@@ -14,24 +14,30 @@
 
 namespace {
 
-// Bytes of a declaration read at most: every byte kept after the conversion to code page 932
-// comes from at most four bytes of input, and a character cut off by this read lies beyond
-// the PASTE_TEXT_MAX bytes kept.
+// Bytes of a declaration read from standard input at most: every byte kept after the conversion
+// to code page 932 comes from at most four bytes of input, and a character cut off by this read
+// lies beyond the PASTE_TEXT_MAX bytes kept.
 constexpr std::size_t DECL_READ_LIMIT = 4 * PASTE_TEXT_MAX + 4;
 
-// The declaration from the argument or standard input; the comment on standard output.
+// The declaration from the argument (already code page 932) or standard input; the comment on
+// standard output.
 int PrintComment(const CliOptions& options, const CSettingsFile& settings,
                  const std::string& formatPath) {
-    std::string input = options.m_strDeclaration.substr(0, DECL_READ_LIMIT);
-    bool cutShort = options.m_strDeclaration.size() > DECL_READ_LIMIT;
+    std::string declaration = options.m_strDeclaration;
     if (!options.m_bHasDeclaration) {
+        std::string input;
         if (!CliReadStream(stdin, DECL_READ_LIMIT, input)) {
             return CliFail(EXIT_IO, "%s", MSG_READ_ERROR);
         }
-        cutShort = input.size() == DECL_READ_LIMIT;
+        const bool cutShort = input.size() == DECL_READ_LIMIT;
+        if (const int decoded =
+                CliDecodeDeclaration(input, options.m_eEncoding, cutShort, declaration);
+            decoded != EXIT_DONE) {
+            return decoded;
+        }
     }
     std::string comment;
-    const int made = CliMakeComment(options, settings, formatPath, {input, cutShort, ""}, comment);
+    const int made = CliMakeComment(options, settings, formatPath, {declaration, ""}, comment);
     if (made != EXIT_DONE) {
         return made;
     }

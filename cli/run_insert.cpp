@@ -26,9 +26,8 @@ int RunInsert(const CliOptions& options, const CSettingsFile& settings,
     if (PfReadFile(path, file) != PF_READ_DONE) {
         return CliFailFile(EXIT_INSERT_FILE, FILE_UNREADABLE, path, MSG_NOUN_FILE);
     }
-    if (const std::size_t bad = CliFirstLineNotText(file, encoding); bad != 0) {
-        return CliFail(EXIT_ENCODING, MSG_FILE_ENCODING, path.c_str(), bad,
-                       CliEncodingName(encoding), CliEncodingName(CliOtherEncoding(encoding)));
+    if (const int checked = CliCheckFileText(path, file, encoding); checked != EXIT_DONE) {
+        return checked;
     }
     InsertPlace place{};
     if (InsertFindPlace(file, options.m_nInsertLine, encoding, place) != 0) {
@@ -39,9 +38,11 @@ int RunInsert(const CliOptions& options, const CSettingsFile& settings,
     const std::string_view declaration =
         std::string_view(file).substr(place.m_nDeclStart, place.m_nDeclEnd - place.m_nDeclStart);
     const std::string where = path + ":" + std::to_string(options.m_nInsertLine) + ": ";
+    // The file is text in its encoding throughout; only characters code page 932 lacks change.
+    CliNoteChangedCharacters(where + MSG_NOUN_DECLARATION, declaration, encoding);
+    const std::string cp932 = CliToCp932(declaration, encoding);
     std::string comment;
-    const int made =
-        CliMakeComment(options, settings, formatPath, {declaration, false, where}, comment);
+    const int made = CliMakeComment(options, settings, formatPath, {cp932, where}, comment);
     if (made != EXIT_DONE) {
         return made;
     }

@@ -1,8 +1,12 @@
 #include "cli/text_io.h"
 
+#include "cli/exit_status.h"
+#include "cli/report.h"
+#include "header/messages.h"
 #include "text/codepage.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace {
 // Bytes asked for per read; a declaration is far shorter, so one read usually does.
@@ -22,6 +26,39 @@ const char* CliEncodingName(CliEncoding encoding) {
 
 CliEncoding CliOtherEncoding(CliEncoding encoding) {
     return encoding == ENCODING_CP932 ? ENCODING_UTF8 : ENCODING_CP932;
+}
+
+CliEncoding CliCodesetEncoding(std::string_view codeset) {
+    // The names the C library gives the two forms, compared without case or separators.
+    static const char* const CP932_NAMES[] = {"SHIFTJIS", "SJIS", "CP932", "WINDOWS31J", "MS932"};
+    std::string name;
+    for (const char ch : codeset) {
+        if (ch != '-' && ch != '_') {
+            name += static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+        }
+    }
+    const bool cp932 = std::any_of(std::begin(CP932_NAMES), std::end(CP932_NAMES),
+                                   [&](const char* known) { return name == known; });
+    return cp932 ? ENCODING_CP932 : ENCODING_UTF8;
+}
+
+std::string CliChangedCharacters(std::string_view text, CliEncoding encoding) {
+    std::string listed;
+    if (encoding != ENCODING_UTF8) {
+        return listed;
+    }
+    for (const auto& [from, to] : TxtCp932Changes(text)) {
+        listed += (listed.empty() ? "「" : "、「") + from + "」→「" + to + "」";
+    }
+    return listed;
+}
+
+void CliNoteChangedCharacters(const std::string& what, std::string_view text,
+                              CliEncoding encoding) {
+    if (const std::string changed = CliChangedCharacters(text, encoding); !changed.empty()) {
+        std::fprintf(stderr, "veldane-header: %s\n",
+                     CliPrintf(MSG_CHARACTERS_CHANGED, what.c_str(), changed.c_str()).c_str());
+    }
 }
 
 bool CliIsText(std::string_view text, CliEncoding encoding, bool cutShort) {
@@ -48,6 +85,39 @@ std::size_t CliFirstLineNotText(std::string_view text, CliEncoding encoding) {
         from = end + 1;
     }
     return 0;
+}
+
+namespace {
+
+// The number of the first line (from 1) that is text in neither encoding, or 0.
+std::size_t FirstLineInNeither(std::string_view text) {
+    std::size_t lineNo = 1;
+    for (std::size_t from = 0; from < text.size(); ++lineNo) {
+        const std::size_t end = std::min(text.find('\n', from), text.size());
+        const std::string_view line = text.substr(from, end - from);
+        if (!CliIsText(line, ENCODING_UTF8) && !CliIsText(line, ENCODING_CP932)) {
+            return lineNo;
+        }
+        from = end + 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+int CliCheckFileText(const std::string& path, std::string_view text, CliEncoding encoding) {
+    const std::size_t bad = CliFirstLineNotText(text, encoding);
+    if (bad == 0) {
+        return EXIT_DONE;
+    }
+    const CliEncoding other = CliOtherEncoding(encoding);
+    if (CliFirstLineNotText(text, other) != 0) {
+        if (const std::size_t neither = FirstLineInNeither(text); neither != 0) {
+            return CliFail(EXIT_ENCODING, MSG_FILE_NEITHER, path.c_str(), neither);
+        }
+    }
+    return CliFail(EXIT_ENCODING, MSG_FILE_ENCODING, path.c_str(), bad, CliEncodingName(encoding),
+                   CliEncodingName(other));
 }
 
 std::string CliToCp932(std::string_view text, CliEncoding encoding) {

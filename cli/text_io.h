@@ -17,6 +17,12 @@ const char* CliEncodingName(CliEncoding encoding);
 // The encoding that input not valid in `encoding` most likely is in.
 CliEncoding CliOtherEncoding(CliEncoding encoding);
 
+// The encoding of the command line's texts under a locale whose character set is `codeset`, as
+// the C library names it: code page 932 for Shift_JIS and its Windows form, UTF-8 for any other
+// (the C and POSIX locales' ASCII and an unknown locale included, so that jobs and editors
+// started without a locale read UTF-8).
+CliEncoding CliCodesetEncoding(std::string_view codeset);
+
 // True when `text` is made of characters of `encoding` only. With `cutShort` (a bounded read)
 // the text may end in the middle of a character.
 bool CliIsText(std::string_view text, CliEncoding encoding, bool cutShort = false);
@@ -25,10 +31,23 @@ bool CliIsText(std::string_view text, CliEncoding encoding, bool cutShort = fals
 // or 0 when there is none.
 std::size_t CliFirstLineNotText(std::string_view text, CliEncoding encoding);
 
+// EXIT_DONE when every line of the file at `path` holding `text` is text in `encoding`; otherwise
+// EXIT_ENCODING after a message naming the first line that is not, and the other encoding when
+// the whole file is text in that one, or the first line that is text in neither.
+int CliCheckFileText(const std::string& path, std::string_view text, CliEncoding encoding);
+
 // Text from the command line or standard input, as code page 932. Code page 932 input goes
 // through Unicode and back, as text pasted into the window does, so that a byte sequence that is
 // no character becomes '?' there too.
 std::string CliToCp932(std::string_view text, CliEncoding encoding);
+
+// What turning UTF-8 `text` into code page 932 changes, as a note lists it ("「😀」→「?」、...");
+// empty when nothing changes. Code page 932 text changes in no character.
+std::string CliChangedCharacters(std::string_view text, CliEncoding encoding);
+
+// Writes the note that the text `what` (UTF-8, such as "-t の値") lost characters on standard
+// error, when it did.
+void CliNoteChangedCharacters(const std::string& what, std::string_view text, CliEncoding encoding);
 
 // The comment as it is written: in `encoding`, with each CR LF turned into LF unless `crlf`.
 std::string CliFromCp932(std::string_view cp932, CliEncoding encoding, bool crlf);

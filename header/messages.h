@@ -98,6 +98,9 @@ inline constexpr char MSG_NOUN_FORMAT_FILE[] = "フォーマットファイル";
 inline constexpr char MSG_NOUN_FILE[] = "ファイル";
 inline constexpr char MSG_FILE_MISSING[] = "%s: %sがありません。";
 inline constexpr char MSG_FILE_NOT_REGULAR[] = "%s: %sが通常のファイルではありません。";
+// Binary data, such as an executable, chosen as the format file.
+inline constexpr char MSG_FILE_NOT_TEXT[] =
+    "%s: %sがテキストファイルではありません（実行ファイルなど）。";
 inline constexpr char MSG_FILE_UNREADABLE[] = "%s: %sを読み込めません。";
 inline constexpr char MSG_FILE_UNWRITABLE[] =
     "%s: ファイルに書き込めません。ファイルは元のままです。";
@@ -109,12 +112,29 @@ inline constexpr char MSG_DECLARATION_CUT[] =
 // The encoding given, then the other one.
 inline constexpr char MSG_DECLARATION_ENCODING[] =
     "宣言が %s の文字として正しくありません。--encoding %s を指定してください。";
+// Text that is no character in either encoding: the other encoding would not help.
+inline constexpr char MSG_DECLARATION_NEITHER[] =
+    "宣言が utf-8 の文字としても cp932 の文字としても正しくありません。";
+// Option values and the declaration argument are read in the locale's encoding, not --encoding's:
+// the option or the declaration argument, then the encoding.
 inline constexpr char MSG_OPTION_ENCODING[] =
-    "%s の値が %s の文字として正しくありません。--encoding %s を指定してください。"; // option
+    "%s の値が %s の文字として正しくありません。オプションの値と宣言の引数は、ロケール（LANG "
+    "など）の文字コードで読みます。";
+inline constexpr char MSG_ARGUMENT_ENCODING[] =
+    "宣言の引数が %s の文字として正しくありません。オプションの値と宣言の引数は、ロケール（LANG "
+    "など）の文字コードで読みます。";
+// What a text given to the tool lost on its way into code page 932: the text ("-t の値",
+// "宣言"), then the characters and what they became.
+inline constexpr char MSG_CHARACTERS_CHANGED[] =
+    "%sにコード ページ 932 にない文字があり、置き換えました: %s";
+inline constexpr char MSG_NOUN_DECLARATION[] = "宣言";
+inline constexpr char MSG_NOUN_OPTION_VALUE[] = "%s の値"; // option
 
 // --insert: "FILE:LINE: " comes first where a line is concerned.
 inline constexpr char MSG_FILE_ENCODING[] = "%s:%zu: %s の文字として正しくないバイトがあります。"
                                             "--encoding %s を指定してください。";
+inline constexpr char MSG_FILE_NEITHER[] =
+    "%s:%zu: utf-8 の文字としても cp932 の文字としても正しくないバイトがあります。";
 inline constexpr char MSG_NO_SUCH_LINE[] = "%s: %zu 行目がありません（ファイルは %zu 行です）。";
 
 // --check findings; each follows "FILE:LINE: ".

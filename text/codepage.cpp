@@ -1,5 +1,6 @@
 #include "text/codepage.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 
@@ -259,4 +260,27 @@ std::string TxtCp932ToUtf8(std::string_view cp932) {
     }
     result.resize(static_cast<std::size_t>(target - result.data()));
     return result;
+}
+
+std::vector<std::pair<std::string, std::string>> TxtCp932Changes(std::string_view utf8) {
+    std::vector<std::pair<std::string, std::string>> changes;
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        const CUtf8Step step = ScanUtf8(Bytes(utf8.data() + pos), utf8.size() - pos);
+        const std::size_t length = step.m_nLength == 0 ? 1 : step.m_nLength;
+        const std::string character(utf8.substr(pos, length));
+        pos += length;
+        // ASCII is the same in both code pages; only a longer character can change.
+        if (length == 1) {
+            continue;
+        }
+        std::string back = TxtCp932ToUtf8(TxtUtf8ToCp932(character));
+        const bool seen = std::any_of(changes.begin(), changes.end(), [&](const auto& change) {
+            return change.first == character;
+        });
+        if (back != character && !seen) {
+            changes.emplace_back(character, std::move(back));
+        }
+    }
+    return changes;
 }

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 // Code page 932 (windows-31j) conversion, the one place where the program converts text.
 // Every edge (format files, settings, clipboard, form) goes through here so that all of them
@@ -34,3 +36,9 @@ std::size_t TxtUtf8ToCp932(const char* in, std::size_t size, char* out, std::siz
 
 // Code page 932 to UTF-8; a byte sequence that is not a code page 932 character becomes '?'.
 std::string TxtCp932ToUtf8(std::string_view cp932);
+
+// The characters of well-formed UTF-8 text that do not come back unchanged from code page 932,
+// each once in order of appearance, with what comes back instead (UTF-8): '?' for a character
+// code page 932 lacks, a full-width twin for the few it holds under another code point (U+301C
+// comes back as U+FF5E). Empty when the text survives the trip whole.
+std::vector<std::pair<std::string, std::string>> TxtCp932Changes(std::string_view utf8);

@@ -72,6 +72,8 @@ const std::string NO_FORMAT = Error(
     "ini/informatin.ini の [App] に FILE_PATH=パス を書いてください。");
 const std::string CUT_NOTE =
     Error("宣言が長すぎる為、先頭の 2047 バイト（コード ページ 932 で数えて）だけを使います。");
+const std::string LOCALE_RULE =
+    "オプションの値と宣言の引数は、ロケール（LANG など）の文字コードで読みます。";
 const std::string EMPTY = Error("宣言が空です。解析する関数の宣言がありません。");
 const std::string UNREADABLE_MEM = Error("/proc/self/mem: フォーマットファイルを読み込めません。");
 // Ten megabytes of a declaration on standard input, of which the first 2047 bytes are used.
@@ -92,10 +94,10 @@ const RunRow RUN_ROWS[] = {
      "CFoo::Bar|static int|" + TITLE + "\nint/a/種別|int/b|int/f\n"},
     {"PastedWithComments", Args("-t", TITLE, "--arg-text=1=種別", "-f", ANALYSED), 0, "",
      "CMap::Lookup|BOOL|" + TITLE + "\nconst char/*pszKey/種別|void*& rValue/const|/\n", PASTED},
+    // --encoding is the input's and the output's; the options stay in the locale's UTF-8.
     {"Cp932WithCrLf",
-     Args("-t", TxtUtf8ToCp932(TITLE), TxtUtf8ToCp932("--arg-text=1=種別"), "-f", ANALYSED,
-          "--encoding=cp932", "--crlf"),
-     0, "", TxtUtf8ToCp932("::合計|int|" + TITLE + "\r\nint/個数/種別|/|/\r\n"),
+     Args("-t", TITLE, "--arg-text=1=種別", "-f", ANALYSED, "--encoding=cp932", "--crlf"), 0, "",
+     TxtUtf8ToCp932("::合計|int|" + TITLE + "\r\nint/個数/種別|/|/\r\n"),
      TxtUtf8ToCp932("int 合計(int 個数)")},
     {"HouseStyle",
      Args("-f", CLI_TEST_DATA "house_style.txt", "-t", "一覧に挿入", "-d", "山田 花子", "--date",
@@ -132,18 +134,32 @@ const RunRow RUN_ROWS[] = {
      Error("nope.txt: フォーマットファイルがありません。")},
     {"CheckReadingFails", Args("--check", "/proc/self/mem"), 4, UNREADABLE_MEM},
     {"EmptyDeclaration", Args(" /* nothing */ \n "), 3, EMPTY},
-    {"DeclarationNotUtf8", Args(TxtUtf8ToCp932("int f(int 個数)")), 8,
-     Error("宣言が utf-8 の文字として正しくありません。--encoding cp932 を指定してください。")},
+    {"DeclarationArgumentNotUtf8", Args("--encoding=cp932", TxtUtf8ToCp932("int f(int 個数)")), 8,
+     Error("宣言の引数が utf-8 の文字として正しくありません。" + LOCALE_RULE)},
+    {"DeclarationNotUtf8", Args(), 8,
+     Error("宣言が utf-8 の文字として正しくありません。--encoding cp932 を指定してください。"), "",
+     TxtUtf8ToCp932("int f(int 個数)")},
+    // A character code page 932 lacks cannot have come from a code page 932 file.
     {"DeclarationNotCp932", Args("--encoding=cp932"), 8,
      Error("宣言が cp932 の文字として正しくありません。--encoding utf-8 を指定してください。"), "",
+     "int f(int 뀀)"},
+    {"DeclarationInNeither", Args("--encoding=cp932"), 8,
+     Error("宣言が utf-8 の文字としても cp932 の文字としても正しくありません。"), "",
      "int f(int \x80)"},
+    {"CharactersCodePage932Lacks", Args("-f", ANALYSED, "-t", "😀〜合計"), 0,
+     Error(
+         "-t の値にコード ページ 932 にない文字があり、置き換えました: 「😀」→「?」、「〜」→「～」"),
+     "::f|int|?～合計\n//|/|/\n"},
+    // Refused before the file to insert into is even looked at.
+    {"FormatFileAnExecutable", Args("-f", VELDANE_HEADER_EXE, "--insert", "a.c:1"), 4,
+     Error(VELDANE_HEADER_EXE ": フォーマットファイルがテキストファイルではありません（実行ファイ"
+                              "ルなど）。")},
     {"Cp932DeclarationCut", Args("--date=d", "--encoding=CP932"), 0, CUT_NOTE,
      TxtUtf8ToCp932(DEV_D), HUGE_INPUT.substr(0, 8195) + "\x8A\xBF"},
     {"DeclarationCutInACharacter", Args("--date=d"), 0, CUT_NOTE, DEV_D,
      HUGE_INPUT.substr(0, 8195) + "漢"},
     {"OptionNotUtf8", Args("--arg-text", "2=\xE6\xBC"), 8,
-     Error("--arg-text の値が utf-8 の文字として正しくありません。--encoding cp932 を指定してく"
-           "ださい。")},
+     Error("--arg-text の値が utf-8 の文字として正しくありません。" + LOCALE_RULE)},
 
     {"CheckClean", Args("--check", CLI_TEST_DATA "house_style.txt"), 0, ""},
     // CR LF is read as one byte; 200 kanji are 600 bytes of UTF-8 but 400 of code page 932.
@@ -209,12 +225,32 @@ TEST(CliRuns, EndWithTheirStatusAndOutput) {
               Result(7, "", "veldane-header: 標準入力を読み込めません。\n"));
 }
 
+// Under a Shift_JIS locale the options and the declaration argument are code page 932 bytes,
+// whatever --encoding says of the files and the streams.
+TEST(CliRuns, OptionsAreReadInTheLocalesEncoding) {
+    const CToolDir locales;
+    ASSERT_EQ(std::system(("localedef -c --no-warnings=ascii -f SHIFT_JIS -i ja_JP '" +
+                           locales.Path("ja_JP.SJIS") + "'")
+                              .c_str()),
+              0);
+    setenv("LOCPATH", locales.Path("").c_str(), 1);
+    setenv("LC_ALL", "ja_JP.SJIS", 1);
+    const std::string title = TxtUtf8ToCp932("合計");
+    EXPECT_EQ(Tool({"-f", ANALYSED, "-t", title, TxtUtf8ToCp932("int f(int 個数)")}),
+              Result(0, "::f|int|合計\nint/個数/|/|/\n", ""));
+    EXPECT_EQ(Tool({"-f", ANALYSED, "-t", "合計"}),
+              Result(8, "", Error("-t の値が cp932 の文字として正しくありません。" + LOCALE_RULE)));
+    unsetenv("LC_ALL");
+    unsetenv("LOCPATH");
+}
+
 // The help names the settings file the tool reads from where it runs.
 TEST(CliRuns, HelpNamesTheSettingsFileItWouldRead) {
     const CToolDir dir;
     const auto [status, out, err] = dir.Run({"--help"});
     const std::string file = std::filesystem::canonical(dir.Path("ini")) / "informatin.ini";
     EXPECT_EQ(status, 0);
+    EXPECT_NE(out.find("使い方: veldane-header [オプション] [宣言]\n"), std::string::npos) << out;
     EXPECT_NE(out.find("ここで読むのは次のファイルです:\n  " + file + "\n"), std::string::npos)
         << out;
     EXPECT_EQ(err, "");

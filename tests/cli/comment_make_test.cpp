@@ -38,7 +38,7 @@ TEST(CommentMake, NoMemoryAtEachStepEndsTheRunWithItsMessage) {
         testing::internal::CaptureStderr();
         TxtSetAllocHook(row.m_pHook);
         const int status = CliMakeComment(options, settings, format,
-                                          {row.m_pszDeclaration, false, "a.c:1: "}, comment);
+                                          {row.m_pszDeclaration, "a.c:1: "}, comment);
         TxtSetAllocHook(nullptr);
         EXPECT_EQ(status, row.m_nStatus) << row.m_pszName;
         EXPECT_EQ(testing::internal::GetCapturedStderr(),

@@ -88,15 +88,16 @@ const std::tuple<const char*, std::string, std::vector<std::string>, const char*
         {"LineFarPastTheEnd", "int f();\n", Args(), "99999999999999999999999", 9,
          "a.c: 18446744073709551615 行目がありません（ファイルは 1 行です）。"},
         {"NotUtf8", "int f();\n" + CP932_HEAD, Args(), "1", 8, "a.c:2: " + NOT_UTF8},
-        {"NotCp932", "int f();\n\x80\n", Args("--encoding", "cp932"), "1", 8,
+        {"NotCp932", "int f();\n뀀\n", Args("--encoding", "cp932"), "1", 8,
          "a.c:2: cp932 の文字として正しくないバイトがあります。--encoding utf-8 "
          "を指定してください。"},
         {"CutCharacterAtTheEnd", "int f();\n\xE5\x90", Args(), "1", 8, "a.c:2: " + NOT_UTF8},
         {"SyntaxError", "int f;\n", Args(), "1", 3,
          "a.c:1: 入力された関数は文法エラーの為、解析できません。"},
         {"BlankLine", "\t\nint f();\n", Args(), "1", 3, "a.c:1: " + EMPTY},
-        {"OptionTextNotUtf8", "int f();\n", Args("-t", "\x82\xa0"), "1", 8,
-         "-t の値が utf-8 の文字として正しくありません。--encoding cp932 を指定してください。"},
+        {"NeitherEncoding", "int f();\n\xE6\x80\n\x80\n", Args(), "1", 8,
+         "a.c:3: utf-8 の文字としても cp932 の文字としても正しくないバイトがあります。"},
+
 };
 
 TEST(InsertRuns, RefusalsLeaveTheFileByteForByte) {
