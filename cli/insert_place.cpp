@@ -82,21 +82,31 @@ int InsertFindPlace(std::string_view file, std::size_t line, CliEncoding encodin
     return 0;
 }
 
-std::string InsertComment(std::string_view file, const InsertPlace& place,
-                          std::string_view comment) {
-    std::string result(file.substr(0, place.m_nLineStart));
-    std::size_t from = 0;
-    while (from < comment.size()) {
+CLineEdit InsertEdit(std::string_view file, const InsertPlace& place, std::string_view comment) {
+    const std::size_t lineStart =
+        file.rfind('\n', place.m_nLineStart == 0 ? 0 : place.m_nLineStart - 1);
+    const std::size_t first =
+        place.m_nLineStart == 0 || lineStart == std::string_view::npos ? 0 : lineStart + 1;
+    CLineEdit edit{static_cast<std::size_t>(std::count(file.begin(), file.begin() + first, '\n')),
+                   0, std::string(file.substr(first, place.m_nLineStart - first))};
+    for (std::size_t from = 0; from < comment.size();) {
         const std::size_t lineFeed = std::min(comment.find('\n', from), comment.size());
         std::size_t end = lineFeed;
         if (end > from && comment[end - 1] == '\r') {
             --end;
         }
-        result += place.m_strIndent;
-        result.append(comment.substr(from, end - from));
-        result += place.m_strLineEnd;
+        edit.m_strText += place.m_strIndent;
+        edit.m_strText.append(comment.substr(from, end - from));
+        edit.m_strText += place.m_strLineEnd;
         from = lineFeed + 1;
     }
-    result.append(file.substr(place.m_nLineStart));
-    return result;
+    // What stood before the comment on its line (a byte order mark) keeps its place: the line
+    // itself is rewritten after the comment.
+    if (first < place.m_nLineStart) {
+        const std::size_t lineEnd =
+            std::min(file.find('\n', place.m_nLineStart), file.size() - 1) + 1;
+        edit.m_strText.append(file.substr(place.m_nLineStart, lineEnd - place.m_nLineStart));
+        edit.m_nCount = 1;
+    }
+    return edit;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/file_edits.h"
 #include "cli/text_io.h"
 
 #include <cstddef>
@@ -23,7 +24,7 @@ std::size_t InsertLineCount(std::string_view file);
 int InsertFindPlace(std::string_view file, std::size_t line, CliEncoding encoding,
                     InsertPlace& place);
 
-// `file` with the comment (lines in the file's encoding, each ended by LF, a CR LF taken as
-// one line end) inserted at `place`: each line indented and ended as `place` says.
-std::string InsertComment(std::string_view file, const InsertPlace& place,
-                          std::string_view comment);
+// The edit that inserts the comment (lines in the file's encoding, each ended by LF, a CR LF taken
+// as one line end) at `place`: each line indented and ended as `place` says. Before the first
+// line of a file with a byte order mark that line is replaced, so that the mark stays first.
+CLineEdit InsertEdit(std::string_view file, const InsertPlace& place, std::string_view comment);

@@ -1,7 +1,7 @@
 #include "cli/comment_make.h"
 #include "cli/exit_status.h"
 #include "cli/file_problem.h"
-#include "cli/insert_diff.h"
+#include "cli/file_edits.h"
 #include "cli/insert_place.h"
 #include "cli/options.h"
 #include "cli/report.h"
@@ -50,12 +50,13 @@ int RunInsert(const CliOptions& options, const CSettingsFile& settings,
     if (comment.empty()) {
         return EXIT_DONE;
     }
-    const std::string changed = InsertComment(file, place, CliFromCp932(comment, encoding, false));
+    const std::vector<CLineEdit> edits = {
+        InsertEdit(file, place, CliFromCp932(comment, encoding, false))};
     if (options.m_bDryRun) {
-        const std::string diff = InsertDiff(path, file, changed);
+        const std::string diff = EditsDiff(path, file, edits);
         return CliWriteStream(stdout, diff) ? EXIT_DONE : CliFail(EXIT_IO, "%s", MSG_WRITE_ERROR);
     }
-    if (!PfReplaceFile(path, changed)) {
+    if (!PfReplaceFile(path, EditsApply(file, edits))) {
         return CliFail(EXIT_INSERT_FILE, MSG_FILE_UNWRITABLE, path.c_str());
     }
     return EXIT_DONE;

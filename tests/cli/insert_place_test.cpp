@@ -59,7 +59,8 @@ TEST(InsertPlace, IndentsAndEndsEveryCommentLine) {
     InsertPlace place{};
     ASSERT_EQ(InsertFindPlace("x\n\tint f();\ny", 2, ENCODING_UTF8, place), 0);
     // A CR LF of the comment is one line end; a line without one still gets one.
-    EXPECT_EQ(InsertComment("x\n\tint f();\ny", place, "/*\r\n\n * f\n */"),
+    EXPECT_EQ(EditsApply("x\n\tint f();\ny",
+                         {InsertEdit("x\n\tint f();\ny", place, "/*\r\n\n * f\n */")}),
               "x\n\t/*\n\t\n\t * f\n\t */\n\tint f();\ny");
 }
 
