@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The drop list: macros written into declarations for calling conventions, export, attributes
+// and compiler hints, which are no part of a type. A dropped word followed by a bracket group
+// takes the group along.
+class CTidyDropList {
+public:
+    // The built-in words and `vecExtra`, the user's own (an empty word drops nothing). The
+    // extra words are referred to, not copied: they must outlive the list.
+    explicit CTidyDropList(const std::vector<std::string>& vecExtra);
+
+    bool Drops(std::string_view word) const;
+
+private:
+    std::vector<std::string_view> m_vecExtra; // sorted
+};
+
+// True for a word of the built-in drop list (C library, Windows and Qt words).
+bool TidyIsBuiltInDrop(std::string_view word);
