@@ -64,6 +64,16 @@ int CliFindFormat(const CliOptions& options, const CSettingsFile& settings,
     return EXIT_DONE;
 }
 
+CAnalysisChoice CliAnalysisChoice(const CliOptions& options, const CSettingsFile& settings) {
+    CAnalysisChoice choice =
+        HeaderAnalysisChoice(settings.GetString(SETTINGS_SECTION, SETTINGS_KEY_TIDY, ""),
+                             settings.GetString(SETTINGS_SECTION, SETTINGS_KEY_TIDY_DROP, ""));
+    if (options.m_eTidy != CliTidy::Settings) {
+        choice.m_bTidy = options.m_eTidy == CliTidy::On;
+    }
+    return choice;
+}
+
 int CliDecodeDeclaration(std::string_view text, CliEncoding encoding, bool cutShort,
                          std::string& cp932) {
     if (!CliIsText(text, encoding, cutShort)) {
@@ -88,8 +98,9 @@ int CliMakeComment(const CliOptions& options, const CSettingsFile& settings,
         std::fprintf(stderr, "veldane-header: %s%s\n", where,
                      CliPrintf(MSG_DECLARATION_CUT, PASTE_TEXT_MAX).c_str());
     }
+    const CAnalysisChoice choice = CliAnalysisChoice(options, settings);
     std::string cleaned;
-    if (HeaderCleanPaste(pasted, cleaned) != PasteResult::Done) {
+    if (HeaderCleanPaste(pasted, cleaned, choice.m_bTidy) != PasteResult::Done) {
         return CliFail(EXIT_BUFFER, "%s%s", where, MSG_BUFFER_ERROR);
     }
     const std::string box = HeaderBoxText(cleaned);
@@ -97,7 +108,8 @@ int CliMakeComment(const CliOptions& options, const CSettingsFile& settings,
         return CliFail(EXIT_SYNTAX, "%s%s", where, MSG_EMPTY_DECLARATION);
     }
     CHeaderAnalysis analysis;
-    if (const AnalyzeResult analysed = analysis.Analyze(box); analysed != AnalyzeResult::Done) {
+    if (const AnalyzeResult analysed = analysis.Analyze(box, choice);
+        analysed != AnalyzeResult::Done) {
         const int status = analysed == AnalyzeResult::NoMemory ? EXIT_BUFFER : EXIT_SYNTAX;
         return CliFail(status, "%s%s", where, HeaderAnalyzeMessage(analysed));
     }
@@ -108,6 +120,12 @@ int CliMakeComment(const CliOptions& options, const CSettingsFile& settings,
     CHeaderValues values;
     values.Set(analysis.BoxValues(HEADER_ARG_ROWS));
     SetOptionValues(options, settings, values);
+    // A description written after a parameter fills only a row no --arg-text gave.
+    for (int row = 1; row <= HEADER_ARG_ROWS; ++row) {
+        if (!options.m_abHasArgText[row - 1] && !analysis.ArgComment(row).empty()) {
+            values.Set(HeaderArgKeyIndex(row, ArgPart::Text), analysis.ArgComment(row));
+        }
+    }
     if (values.Expand(formatPath.c_str(), comment) != HeaderExpandResult::Done) {
         return CliFailFile(EXIT_FORMAT_FAULTY, FILE_UNREADABLE, formatPath, MSG_NOUN_FORMAT_FILE);
     }

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "cli/text_io.h"
+#include "header/analysis_choice.h"
 
 class CSettingsFile;
 struct CliOptions;
@@ -13,6 +14,9 @@ struct CliDeclaration {
     std::string_view m_strCp932;
     std::string m_strWhere; // put before each message about it ("FILE:LINE: "), or empty
 };
+
+// The analysis the settings choose (TIDY, TIDY_DROP), with --tidy or --no-tidy over them.
+CAnalysisChoice CliAnalysisChoice(const CliOptions& options, const CSettingsFile& settings);
 
 // Input read in `encoding` (the declaration from standard input), turned into code page 932:
 // EXIT_DONE with the text in `cp932`, noting on standard error characters code page 932 lacks; or

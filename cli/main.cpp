@@ -7,5 +7,5 @@ int main(int argc, char** argv) {
     if (status != OPTIONS_RUN) {
         return status;
     }
-    return options.m_bCheck ? RunCheck(options) : RunHeader(options);
+    return options.m_eMode == CliMode::Check ? RunCheck(options) : RunHeader(options);
 }

@@ -42,24 +42,28 @@ int UsageError(const std::string& message) {
     return EXIT_USAGE;
 }
 
-// "FILE:LINE", split at the last colon so that a path may hold colons. A line number too large
-// for any file is kept as the largest number, so that it is reported as past the end.
-bool ParseInsert(const std::string& target, CliOptions& options) {
+// "FILE:LINE", split at the last colon so that a path may hold colons, or a plain "FILE" when no
+// colon is followed by digits alone (`bLineNeeded` refuses that). A line number too large for any
+// file is kept as the largest number, so that it is reported as past the end. False for an empty
+// path, an empty or zero line, or a missing line where one is needed.
+bool ParseTarget(const std::string& target, bool bLineNeeded, std::string& path,
+                 std::size_t& line) {
     const std::size_t colon = target.rfind(':');
-    if (colon == std::string::npos || colon == 0 || colon + 1 == target.size()) {
-        return false;
+    const bool bDigits = colon != std::string::npos && colon + 1 < target.size() &&
+                         target.find_first_not_of("0123456789", colon + 1) == std::string::npos;
+    if (!bDigits) {
+        const bool bEmptyLine = colon != std::string::npos && colon + 1 == target.size();
+        path = target;
+        line = 0;
+        return !bLineNeeded && !bEmptyLine && !target.empty();
     }
-    std::size_t line = 0;
+    line = 0;
     for (std::size_t i = colon + 1; i < target.size(); ++i) {
-        if (target[i] < '0' || target[i] > '9') {
-            return false;
-        }
         const std::size_t digit = static_cast<std::size_t>(target[i] - '0');
         line = line > (SIZE_MAX - digit) / 10 ? SIZE_MAX : line * 10 + digit;
     }
-    options.m_strInsertPath = target.substr(0, colon);
-    options.m_nInsertLine = line;
-    return line > 0;
+    path = target.substr(0, colon);
+    return colon > 0 && line > 0;
 }
 
 // An encoding's name in any case; false, `encoding` untouched, for any other text.
@@ -81,6 +85,7 @@ bool ParseArgTexts(const std::vector<std::string>& items, CliOptions& options) {
             return false;
         }
         options.m_astrArgText[item[0] - '1'] = item.substr(2);
+        options.m_abHasArgText[item[0] - '1'] = true;
     }
     return true;
 }
@@ -127,6 +132,55 @@ std::vector<CommandText> CommandTexts(CliOptions& options, std::vector<std::stri
     return texts;
 }
 
+// The modes an option may be given in, as bits.
+constexpr unsigned PRINT = 1U << static_cast<unsigned>(CliMode::Print);
+constexpr unsigned INSERT_LINE = 1U << static_cast<unsigned>(CliMode::InsertLine);
+constexpr unsigned INSERT_FILES = 1U << static_cast<unsigned>(CliMode::InsertFiles);
+constexpr unsigned INSERTS = INSERT_LINE | INSERT_FILES;
+constexpr unsigned READ_BACK = 1U << static_cast<unsigned>(CliMode::ReadBack);
+constexpr unsigned LINT = 1U << static_cast<unsigned>(CliMode::Lint);
+
+constexpr unsigned ModeBit(CliMode mode) {
+    return 1U << static_cast<unsigned>(mode);
+}
+
+struct OptionRule {
+    const CLI::Option* m_pOption;
+    unsigned m_nModes;
+    // The options an option given without its mode needs, as the message names them...
+    const char* m_pszNeeds;
+    // ...or, for an option the other modes take, a printf pattern of the refusal, which takes
+    // the mode's option.
+    const char* m_pszRefusal;
+};
+
+// An option as the user knows it: its long name.
+std::string OptionName(const CLI::Option* pOption) {
+    return pOption->get_name();
+}
+
+// The values of --insert: one FILE:LINE, or files alone (each FILE[:LINE] split as ParseTarget
+// splits it). EXIT_DONE with the mode and files set, or the usage error's status.
+int ParseInserts(const std::vector<std::string>& inserts, CliOptions& options) {
+    options.m_eMode = CliMode::InsertFiles;
+    for (const std::string& insert : inserts) {
+        std::string path;
+        std::size_t line = 0;
+        if (!ParseTarget(insert, false, path, line)) {
+            return UsageError(MSG_BAD_INSERT);
+        }
+        if (line > 0) {
+            options.m_eMode = CliMode::InsertLine;
+            options.m_nLine = line;
+        }
+        options.m_vecFiles.push_back(std::move(path));
+    }
+    if (options.m_eMode == CliMode::InsertLine && inserts.size() > 1) {
+        return UsageError(MSG_INSERT_LINE_ALONE);
+    }
+    return EXIT_DONE;
+}
+
 } // namespace
 
 int CliParseOptions(int argc, char** argv, CliOptions& options) {
@@ -152,12 +206,17 @@ int CliParseOptions(int argc, char** argv, CliOptions& options) {
 
     std::string encoding;
     std::vector<std::string> argTexts;
+    std::vector<std::string> inserts;
+    std::string readBack;
     CLI::Option* declaration = app.add_option(MSG_NOUN_DECLARATION, options.m_strDeclaration,
                                               "関数の宣言（省略すると標準入力から）")
                                    ->type_name("");
     CLI::Option* format =
         app.add_option("-f,--format", options.m_strFormatPath, "フォーマットファイル")
             ->type_name("FILE");
+    CLI::Option* from = app.add_option("--from", options.m_strFromPath,
+                                       "既存のコメントを読むフォーマットファイル（-f と違うとき）")
+                            ->type_name("FILE");
     CLI::Option* title =
         app.add_option("-t,--title", options.m_strTitle, "タイトル")->type_name("TEXT");
     CLI::Option* developer =
@@ -175,15 +234,41 @@ int CliParseOptions(int argc, char** argv, CliOptions& options) {
         app.add_option("--encoding", encoding, "入出力の文字コード: utf-8（既定）か cp932")
             ->type_name("NAME");
     CLI::Option* crlf = app.add_flag("--crlf", options.m_bCrlf, "改行を CR LF のまま出力します");
+    CLI::Option* tidy = app.add_flag("--tidy", "宣言を整えて解析します（設定より優先）");
+    CLI::Option* noTidy =
+        app.add_flag("--no-tidy", "宣言を決まった規則で解析します（設定より優先）");
     CLI::Option* check =
         app.add_option("--check", options.m_strCheckPath,
                        "フォーマットファイルを調べ、誤りらしい箇所を行番号付きで報告します")
             ->type_name("FILE");
-    std::string insertTarget;
     CLI::Option* insert =
-        app.add_option("--insert", insertTarget,
-                       "ファイルの行 LINE の宣言のコメントを、その行の前に挿入します")
+        app.add_option(
+               "--insert", inserts,
+               "LINE を含む関数のコメントを挿入か更新します。:LINE を省くとファイルの全関数。"
+               "繰り返し指定できます")
+            ->type_name("FILE[:LINE]")
+            ->allow_extra_args(false);
+    CLI::Option* readBackOption =
+        app.add_option("--read-back", readBack,
+                       "LINE を含む関数の上のコメントをフォーマットファイルで読み戻して表示します")
             ->type_name("FILE:LINE");
+    CLI::Option* lint =
+        app.add_option("--lint", options.m_vecFiles,
+                       "ファイルの各関数のコメントがあり、宣言と合っているか調べます")
+            ->type_name("FILE ...");
+    CLI::Option* strict = app.add_flag("--strict", options.m_bStrict,
+                                       "--lint で、説明のない引数と戻り値も報告します");
+    CLI::Option* declarations =
+        app.add_flag("--declarations", options.m_bDeclarations,
+                     "; で終わる関数宣言（ヘッダ、クラス内）も対象にします");
+    CLI::Option* exclude =
+        app.add_option("--exclude", options.m_vecExclude,
+                       "この名前の関数を対象から外します（* ? [] のパターン、繰り返し可）")
+            ->type_name("NAME")
+            ->allow_extra_args(false);
+    CLI::Option* reuse = app.add_flag(
+        "--reuse", options.m_bReuse,
+        "説明のない引数に、同じ実行の他のコメントで同じ名前と型の引数の説明を使います");
     CLI::Option* dryRun = app.add_flag("--dry-run", options.m_bDryRun,
                                        "--insert で書き込まず、変更を差分で出力します");
 
@@ -196,33 +281,72 @@ int CliParseOptions(int argc, char** argv, CliOptions& options) {
         return UsageError(CliDescribeParseError(error, app.remaining()));
     }
 
-    options.m_bCheck = check->count() > 0;
-    if (options.m_bCheck) {
-        for (const CLI::Option* other : {declaration, format, title, developer, date, retText,
-                                         argText, encodingOption, crlf, insert, dryRun}) {
-            if (other->count() > 0) {
+    if (check->count() > 0) {
+        for (const CLI::Option* pOption : app.get_options()) {
+            if (pOption != check && pOption->count() > 0) {
                 return UsageError(MSG_CHECK_ALONE);
             }
         }
+        options.m_eMode = CliMode::Check;
         return OPTIONS_RUN;
     }
-    options.m_bInsert = insert->count() > 0;
-    if (options.m_bInsert && !ParseInsert(insertTarget, options)) {
-        return UsageError(MSG_BAD_INSERT);
+    if ((insert->count() > 0) + (readBackOption->count() > 0) + (lint->count() > 0) > 1) {
+        return UsageError(MSG_ONE_MODE);
     }
-    if (options.m_bInsert && declaration->count() > 0) {
-        return UsageError(MSG_INSERT_WITH_DECLARATION);
+    if (insert->count() > 0) {
+        if (const int parsed = ParseInserts(inserts, options); parsed != EXIT_DONE) {
+            return parsed;
+        }
+    } else if (readBackOption->count() > 0) {
+        options.m_eMode = CliMode::ReadBack;
+        options.m_vecFiles.emplace_back();
+        if (!ParseTarget(readBack, true, options.m_vecFiles.back(), options.m_nLine)) {
+            return UsageError(MSG_BAD_READ_BACK);
+        }
+    } else if (lint->count() > 0) {
+        options.m_eMode = CliMode::Lint;
     }
-    if (options.m_bInsert && crlf->count() > 0) {
-        return UsageError(MSG_INSERT_WITH_CRLF);
+    // Which modes take each option, and what a refusal says.
+    const OptionRule rules[] = {
+        {declaration, PRINT, nullptr, MSG_FILE_MODE_WITH_DECLARATION},
+        {from, INSERTS | READ_BACK, "--insert か --read-back", nullptr},
+        {title, PRINT | INSERTS, "--insert", nullptr},
+        {developer, PRINT | INSERTS, "--insert", nullptr},
+        {date, PRINT | INSERTS, "--insert", nullptr},
+        {retText, PRINT | INSERTS, "--insert", nullptr},
+        {argText, PRINT | INSERT_LINE, "--insert ファイル:行番号", nullptr},
+        {crlf, PRINT | READ_BACK | LINT, nullptr, MSG_INSERT_WITH_CRLF},
+        {strict, LINT, "--lint", nullptr},
+        {declarations, INSERT_FILES | LINT, "--insert ファイル か --lint", nullptr},
+        {exclude, INSERT_FILES | LINT, "--insert ファイル か --lint", nullptr},
+        {reuse, INSERT_FILES, "--insert ファイル", nullptr},
+        {dryRun, INSERTS, "--insert", nullptr},
+    };
+    const char* modeOption = options.m_eMode == CliMode::ReadBack ? "--read-back"
+                             : options.m_eMode == CliMode::Lint   ? "--lint"
+                                                                  : "--insert";
+    for (const OptionRule& rule : rules) {
+        if (rule.m_pOption->count() == 0 || (rule.m_nModes & ModeBit(options.m_eMode)) != 0) {
+            continue;
+        }
+        return UsageError(
+            rule.m_pszNeeds != nullptr
+                ? CliPrintf(MSG_OPTION_NEEDS, OptionName(rule.m_pOption).c_str(), rule.m_pszNeeds)
+                : CliPrintf(rule.m_pszRefusal, modeOption));
     }
-    if (!options.m_bInsert && dryRun->count() > 0) {
-        return UsageError(MSG_DRY_RUN_ALONE);
+    if (tidy->count() > 0 && noTidy->count() > 0) {
+        return UsageError(MSG_TIDY_BOTH);
     }
+    options.m_eTidy = tidy->count() > 0     ? CliTidy::On
+                      : noTidy->count() > 0 ? CliTidy::Off
+                                            : CliTidy::Settings;
     options.m_bHasDeclaration = declaration->count() > 0;
     options.m_bHasFormat = format->count() > 0;
+    options.m_bHasFrom = from->count() > 0;
+    options.m_bHasTitle = title->count() > 0;
     options.m_bHasDeveloper = developer->count() > 0;
     options.m_bHasDate = date->count() > 0;
+    options.m_bHasRetText = retText->count() > 0;
     if (encodingOption->count() > 0 && !ParseEncoding(encoding, options.m_eEncoding)) {
         return UsageError(MSG_BAD_ENCODING);
     }

@@ -1,7 +1,7 @@
 #include "cli/comment_make.h"
 #include "cli/exit_status.h"
-#include "cli/file_problem.h"
 #include "cli/file_edits.h"
+#include "cli/file_problem.h"
 #include "cli/insert_place.h"
 #include "cli/options.h"
 #include "cli/report.h"
@@ -16,7 +16,7 @@
 
 int RunInsert(const CliOptions& options, const CSettingsFile& settings,
               const std::string& formatPath) {
-    const std::string& path = options.m_strInsertPath;
+    const std::string& path = options.m_vecFiles.front();
     const CliEncoding encoding = options.m_eEncoding;
     const CliFileProblem problem = CliFindFileProblem(path);
     if (problem != FILE_OK) {
@@ -30,14 +30,14 @@ int RunInsert(const CliOptions& options, const CSettingsFile& settings,
         return checked;
     }
     InsertPlace place{};
-    if (InsertFindPlace(file, options.m_nInsertLine, encoding, place) != 0) {
-        return CliFail(EXIT_INSERT_FILE, MSG_NO_SUCH_LINE, path.c_str(), options.m_nInsertLine,
+    if (InsertFindPlace(file, options.m_nLine, encoding, place) != 0) {
+        return CliFail(EXIT_INSERT_FILE, MSG_NO_SUCH_LINE, path.c_str(), options.m_nLine,
                        InsertLineCount(file));
     }
 
     const std::string_view declaration =
         std::string_view(file).substr(place.m_nDeclStart, place.m_nDeclEnd - place.m_nDeclStart);
-    const std::string where = path + ":" + std::to_string(options.m_nInsertLine) + ": ";
+    const std::string where = path + ":" + std::to_string(options.m_nLine) + ": ";
     // The file is text in its encoding throughout; only characters code page 932 lacks change.
     CliNoteChangedCharacters(where + MSG_NOUN_DECLARATION, declaration, encoding);
     const std::string cp932 = CliToCp932(declaration, encoding);

@@ -31,6 +31,9 @@ enum class PasteResult { Done, NoMemory };
 
 // Pasted text (code page 932) as the declaration box takes it: its first PASTE_TEXT_MAX bytes,
 // never half a character, up to a NUL, with comments, tabs and line breaks removed and runs of
-// blanks squeezed. Done with the text in `cleaned`; NoMemory with `cleaned` untouched, since
-// half-cleaned text would be worse than none.
-PasteResult HeaderCleanPaste(std::string_view pasted, std::string& cleaned);
+// blanks squeezed. With `bKeepListComments` (for the tidy analysis, which reads a comment after
+// a parameter as its description) the comments from the first '(' on stay, each as a "/* */"
+// comment on the one line the box holds. Done with the text in `cleaned`; NoMemory with
+// `cleaned` untouched, since half-cleaned text would be worse than none.
+PasteResult HeaderCleanPaste(std::string_view pasted, std::string& cleaned,
+                             bool bKeepListComments = false);

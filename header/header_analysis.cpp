@@ -1,16 +1,50 @@
 #include "header/header_analysis.h"
 
 #include "analyser/func_parser.h"
+#include "analyser/tidy_analysis.h"
 #include "header/box_text.h"
 #include "header/messages.h"
 #include "text/txt.h"
 
 #include <algorithm>
+#include <new>
 
-AnalyzeResult CHeaderAnalysis::Analyze(std::string_view declaration) {
+AnalyzeResult CHeaderAnalysis::Analyze(std::string_view declaration,
+                                       const CAnalysisChoice& choice) {
     *this = CHeaderAnalysis();
+    const std::string box = HeaderBoxText(declaration);
+    const AnalyzeResult eResult = choice.m_bTidy ? AnalyzeTidily(box, choice) : AnalyzeByRules(box);
+    if (eResult != AnalyzeResult::Done) {
+        *this = CHeaderAnalysis();
+    }
+    return eResult;
+}
+
+AnalyzeResult CHeaderAnalysis::AnalyzeTidily(const std::string& box,
+                                             const CAnalysisChoice& choice) {
+    CTidyAnalysis tidy;
+    try {
+        if (tidy.Analyze(box, choice.m_vecDropWords) != TidyResult::Done) {
+            return AnalyzeResult::SyntaxError;
+        }
+    } catch (const std::bad_alloc&) {
+        return AnalyzeResult::NoMemory;
+    }
+    m_strFunc = tidy.Func();
+    m_strRet = tidy.Ret();
+    m_strClass = tidy.Class();
+    m_nArgCount = static_cast<int>(tidy.Args().size());
+    for (int i = 0; i < std::min(m_nArgCount, HEADER_ARG_ROWS); ++i) {
+        m_astrArgType[i] = tidy.Args()[static_cast<std::size_t>(i)].m_strType;
+        m_astrArgName[i] = tidy.Args()[static_cast<std::size_t>(i)].m_strName;
+        m_astrArgText[i] = tidy.Args()[static_cast<std::size_t>(i)].m_strText;
+    }
+    return AnalyzeResult::Done;
+}
+
+AnalyzeResult CHeaderAnalysis::AnalyzeByRules(const std::string& box) {
     CFuncParser parser;
-    const int nResult = parser.Analyze(HeaderBoxText(declaration).c_str());
+    const int nResult = parser.Analyze(box.c_str());
     if (nResult != 0) {
         return nResult == TXT_ENOMEM ? AnalyzeResult::NoMemory : AnalyzeResult::SyntaxError;
     }

@@ -78,12 +78,23 @@ inline constexpr char MSG_BAD_ARG_TEXT[] =
     "--arg-text は 番号=説明 の形で、番号は 1 から 6 で指定してください。";
 inline constexpr char MSG_CHECK_ALONE[] = "--check は他の指定と一緒には使えません。";
 inline constexpr char MSG_BAD_INSERT[] =
-    "--insert は ファイル:行番号 の形で、行番号は 1 から数えて指定してください。";
-inline constexpr char MSG_INSERT_WITH_DECLARATION[] =
-    "--insert は宣言をファイルから読むので、宣言は指定できません。";
+    "--insert は ファイル か ファイル:行番号 の形で、行番号は 1 から数えて指定してください。";
+inline constexpr char MSG_BAD_READ_BACK[] =
+    "--read-back は ファイル:行番号 の形で、行番号は 1 から数えて指定してください。";
+inline constexpr char MSG_INSERT_LINE_ALONE[] =
+    "--insert ファイル:行番号 は一つだけ指定できます（ファイル全体なら行番号を省きます）。";
+inline constexpr char MSG_ONE_MODE[] =
+    "--insert、--read-back、--lint はどれか一つだけ指定できます。";
+inline constexpr char MSG_TIDY_BOTH[] = "--tidy と --no-tidy は一緒には指定できません。";
+// An option given without the one that gives it a meaning: the option, then that one.
+inline constexpr char MSG_OPTION_NEEDS[] = "%s は %s と一緒に指定してください。";
+// An option the run's mode has no use for: the option, then the mode's option.
+inline constexpr char MSG_OPTION_NOT_WITH[] = "%s は %s と一緒には使えません。";
+// The option of the mode: --insert, --read-back or --lint.
+inline constexpr char MSG_FILE_MODE_WITH_DECLARATION[] =
+    "%s は宣言をファイルから読むので、宣言は指定できません。";
 inline constexpr char MSG_INSERT_WITH_CRLF[] =
-    "--insert は改行をファイルに合わせるので、--crlf は使えません。";
-inline constexpr char MSG_DRY_RUN_ALONE[] = "--dry-run は --insert と一緒に指定してください。";
+    "%s は改行をファイルに合わせるので、--crlf は使えません。";
 
 // Standard streams.
 inline constexpr char MSG_READ_ERROR[] = "標準入力を読み込めません。";

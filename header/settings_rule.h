@@ -8,6 +8,12 @@ inline constexpr char SETTINGS_SECTION[] = "App";
 inline constexpr char SETTINGS_KEY_DEVELOP[] = "DEVELOP";
 inline constexpr char SETTINGS_KEY_FILE_NAME[] = "FILE_NAME";
 inline constexpr char SETTINGS_KEY_FILE_PATH[] = "FILE_PATH";
+// The analysis that splits declarations: "1" for the tidy one, anything else the fixed text rules.
+inline constexpr char SETTINGS_KEY_TIDY[] = "TIDY";
+inline constexpr char SETTINGS_TIDY_ON[] = "1";
+inline constexpr char SETTINGS_TIDY_OFF[] = "0";
+// The user's own words for the tidy analysis to drop (export macros), separated by blanks.
+inline constexpr char SETTINGS_KEY_TIDY_DROP[] = "TIDY_DROP";
 // The folder of a project's own settings, under the directory the program starts in.
 inline constexpr char SETTINGS_PROJECT_FOLDER[] = "ini";
 // The program's folder under the user's configuration folder.

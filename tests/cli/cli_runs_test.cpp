@@ -104,6 +104,15 @@ const RunRow RUN_ROWS[] = {
           "2024/04/01", "--ret-text", "成功なら TRUE", "--arg-text", "1=挿入位置", "--arg-text",
           "2=挿入する文字列", "BOOL CDocList::Insert(int nIndex, const char *pszText)"),
      0, "", ReadBytes(CLI_TEST_DATA "house_style.expected")},
+    // The settings switch the tidy analysis on and add a word to drop; --no-tidy overrides them,
+    // and --arg-text comes before a comment's description.
+    {"TidyFromTheSettings", Args("-f", ANALYSED), 0, "", "::dup|char *|\nconst char */s/元|/|/\n",
+     "MY_API char *dup(const char *s /* 元 */)", INI + "TIDY=1\nTIDY_DROP=X MY_API\n"},
+    {"NoTidyOverTheSettings", Args("-f", ANALYSED, "--no-tidy"), 0, "",
+     "::*dup|MY_API char|\nconst char/*s/|/|/\n", "MY_API char *dup(const char *s)",
+     INI + "TIDY=1\n"},
+    {"ArgTextBeforeTheComment", Args("-f", ANALYSED, "--tidy", "--arg-text=1="), 0, "",
+     "::f|int|\nint/a/|int/b|/\n", "int f(int a, // 甲\n int b)"},
     {"EncodingInCapitals", Args("--encoding=UTF-8", "--date=d"), 0, "", DEV_D},
     {"Version", Args("--version"), 0, "", "veldane-header " VELDANE_VERSION "\n"},
     // A CR that ends no line stays, also as the last byte.
@@ -175,7 +184,7 @@ const RunRow RUN_ROWS[] = {
 };
 
 const char* const BAD_INSERT =
-    "--insert は ファイル:行番号 の形で、行番号は 1 から数えて指定してください。";
+    "--insert は ファイル か ファイル:行番号 の形で、行番号は 1 から数えて指定してください。";
 
 // Command lines refused before anything is read: status 2, the message, then where to look.
 const std::tuple<const char*, std::vector<std::string>, std::string> USAGE_ROWS[] = {
@@ -190,19 +199,26 @@ const std::tuple<const char*, std::vector<std::string>, std::string> USAGE_ROWS[
     {"ArgTextRowWithoutText", {"--arg-text", "1"}, MSG_BAD_ARG_TEXT},
     {"ArgTextRowOfTwoDigits", {"--arg-text", "12=x"}, MSG_BAD_ARG_TEXT},
     {"CheckWithInsert", {"--check", ANALYSED, "--insert", "a.c:1"}, MSG_CHECK_ALONE},
-    {"InsertWithoutLine", {"--insert", "a.c"}, BAD_INSERT},
+    {"CheckWithDryRun", {"--dry-run", "--check", ANALYSED}, MSG_CHECK_ALONE},
     {"InsertLineZero", {"--insert", "a.c:0"}, BAD_INSERT},
-    {"InsertLineNotANumber", {"--insert", "a.c:1a"}, BAD_INSERT},
     {"InsertWithoutFile", {"--insert", ":1"}, BAD_INSERT},
     {"InsertWithoutNumber", {"--insert", "a.c:"}, BAD_INSERT},
-    {"InsertLineNegative", {"--insert", "a.c:-1"}, BAD_INSERT},
+    {"InsertLineTwice", {"--insert", "a.c:1", "--insert", "b.c"}, MSG_INSERT_LINE_ALONE},
+    {"ReadBackWithoutLine", {"--read-back", "a.c"}, MSG_BAD_READ_BACK},
+    {"InsertAndLint", {"--insert", "a.c", "--lint", "b.c"}, MSG_ONE_MODE},
     {"InsertWithADeclaration",
      {"--insert", "a.c:1", "int f()"},
      "--insert は宣言をファイルから読むので、宣言は指定できません。"},
+    {"LintWithADeclaration", {"int f()", "--lint", "a.c"},
+     "--lint は宣言をファイルから読むので、宣言は指定できません。"},
     {"InsertWithCrlf",
      {"--insert", "a.c:1", "--crlf"},
      "--insert は改行をファイルに合わせるので、--crlf は使えません。"},
     {"DryRunAlone", {"--dry-run"}, "--dry-run は --insert と一緒に指定してください。"},
+    {"StrictWithInsert", {"--strict", "--insert", "a.c"}, "--strict は --lint と一緒に指定してください。"},
+    {"ArgTextForAWholeFile", {"--insert", "a.c", "--arg-text", "1=x"},
+     "--arg-text は --insert ファイル:行番号 と一緒に指定してください。"},
+    {"TidyBothWays", {"--tidy", "--no-tidy"}, MSG_TIDY_BOTH},
 };
 
 TEST(CliRuns, EndWithTheirStatusAndOutput) {
