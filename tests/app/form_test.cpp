@@ -1,4 +1,5 @@
 #include "app/app_text.h"
+#include "app/chooser_folder.h"
 #include "app/control_ids.h"
 #include "app/dialog_template.h"
 #include "app/header_app.h"
@@ -108,6 +109,7 @@ class CFormTest : public QObject, public CDesktopServices {
 
     std::unique_ptr<QTemporaryDir> m_pDir;
     QStringList m_listShown;
+    QStringList m_listFolders; // where the chooser opened
     bool m_bYes = true, m_bChoose = true;
     std::string m_strPath;
     std::string m_strClip;
@@ -117,7 +119,9 @@ class CFormTest : public QObject, public CDesktopServices {
 
     void Message(QWidget*, const std::string& text) override { m_listShown << PfFromCp932(text); }
     bool Question(QWidget* p, const std::string& text) override { return Message(p, text), m_bYes; }
-    bool ChooseFormatFile(QWidget*, std::string* pPath, std::string* pName) override {
+    bool ChooseFormatFile(QWidget*, const std::string& strFolder, std::string* pPath,
+                          std::string* pName) override {
+        m_listFolders << QFile::decodeName(strFolder.c_str());
         *pPath = m_strPath;
         *pName = m_strPath.substr(m_strPath.rfind('/') + 1);
         return m_bChoose;
@@ -175,6 +179,7 @@ private slots:
         m_strClip = "before";
         m_nFault = OK;
         m_listShown.clear();
+        m_listFolders.clear();
         m_bChoose = m_bYes = true;
     }
     void cleanup() { // the form closes, and so saves, before its directory is removed
@@ -318,6 +323,23 @@ private slots:
         Choose("/" + full);
         QCOMPARE(QByteArray(Dlg().FormatPath()) + '|' + Box(IDC_FORMAT_NAME), full + "|a.txt");
         QCOMPARE(Shown(), "フォーマットファイルのパスが長すぎる為、選択できません。");
+    }
+
+    // The chooser opens among the example formats: those installed beside the program (bin/ here)
+    // or, from a build tree, the source tree's; once a file is chosen, in its folder while it
+    // exists.
+    void chooserOpensWhereTheFormatsAre() {
+        const QDir here;
+        QVERIFY(here.mkpath("bin") && here.mkpath("share/veldane/formats") && here.mkpath("f"));
+        QCOMPARE(AppChooserFolder("", here.absoluteFilePath("bin")),
+                 QFile::encodeName(here.absoluteFilePath("share/veldane/formats")).toStdString());
+        Open();
+        for (const char* pszChosen : {"f/a.txt", "gone/a.txt", "b.txt"}) {
+            Choose(QFile::encodeName(here.absoluteFilePath(pszChosen)));
+        }
+        const QString strExamples = QFileInfo(VELDANE_SOAK_FORMAT).path();
+        QCOMPARE(m_listFolders,
+                 QStringList({strExamples, here.absoluteFilePath("f"), strExamples}));
     }
 
     // Every box holds its identifier.
