@@ -44,8 +44,12 @@ public:
             return;
         }
         setDirectory(typed.absolutePath());
-        setNameFilters({QString::fromLatin1(FORMAT_FILTER), strName});
-        selectNameFilter(strName);
+        QStringList listFilters = {QString::fromLatin1(FORMAT_FILTER)};
+        if (strName != QLatin1String(FORMAT_INITIAL_NAME)) {
+            listFilters << strName;
+        }
+        setNameFilters(listFilters);
+        selectNameFilter(listFilters.last());
     }
 };
 
