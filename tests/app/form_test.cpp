@@ -1,7 +1,9 @@
 #include "app/app_text.h"
 #include "app/chooser_folder.h"
 #include "app/control_ids.h"
+#include "app/dialog_layout.h"
 #include "app/dialog_template.h"
+#include "app/group_box.h"
 #include "app/header_app.h"
 #include "app/header_dlg.h"
 #include "app/key_boxes.h"
@@ -17,6 +19,7 @@
 
 #include <QtTest>
 #include <QtWidgets>
+#include <clocale>
 #include <fstream>
 #include <set>
 #include <sys/stat.h>
@@ -196,7 +199,7 @@ private slots:
         QVERIFY(QStringList({strBefore, QDate::currentDate().toString("yyyy/MM/dd")})
                     .contains(Text(IDC_DATE)));
         QCOMPARE(Text(IDC_DEVELOP) + '|' + dlg.windowTitle(), QString("山田|VELDANE for C"));
-        const CDialogUnits units(PfDialogFont());
+        const CDialogUnits& units = dlg.Units();
         QCOMPARE(dlg.size(), units.ToPixels(0, 0, MAIN_DLG_CX, MAIN_DLG_CY).size());
         QCOMPARE(dlg.minimumSize(), dlg.maximumSize());
         std::vector<QWidget*> vecOrder;
@@ -214,6 +217,39 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), vecOrder[i % vecOrder.size()]);
         }
+    }
+
+    // In the form's own font and in the desktop's, in either locale (./test runs this under
+    // ja_JP.UTF-8 too, where fontconfig names the fonts in Japanese), no caption is cut: a label's
+    // pixels lie within it, a button's text within the room its style draws it in, a group box's
+    // title within the box. The form's own font is the one it was drawn in, under any locale.
+    void captionsFitTheirControls() {
+        QFETCH(QFont, font);
+        const QByteArray locale = qgetenv("LC_ALL");
+        QVERIFY2(locale.isEmpty() || locale == std::setlocale(LC_CTYPE, nullptr),
+                 locale + " is missing");
+        QCOMPARE(QRawFont::fromFont(PfDialogFont()).familyName(), QString("IPAPGothic"));
+        QDialog dlg;
+        dlg.setFont(font);
+        std::vector<QWidget*> vecItems;
+        DlgLayOut(&dlg, g_aMainDlg.data(), MAIN_DLG_ITEM_COUNT, MAIN_DLG_CX, MAIN_DLG_CY,
+                  &vecItems);
+        QStringList listCut;
+        const auto cut = [&](bool bFits, const QString& str) { listCut << (bFits ? "" : str); };
+        for (const QLabel* p : dlg.findChildren<QLabel*>()) {
+            cut(p->fontMetrics().boundingRect(p->text()).right() < p->width(), p->text());
+        }
+        for (QPushButton* p : dlg.findChildren<QPushButton*>()) {
+            QStyleOptionButton option;
+            option.initFrom(p);
+            const QRect room =
+                p->style()->subElementRect(QStyle::SE_PushButtonContents, &option, p);
+            cut(p->fontMetrics().horizontalAdvance(p->text()) <= room.width(), p->text());
+        }
+        for (const CGroupBox* p : dlg.findChildren<CGroupBox*>()) {
+            cut(p->rect().contains(p->CaptionRect()), p->title());
+        }
+        QCOMPARE(listCut.join(""), QString());
     }
 
     // Enter anywhere in the form analyses, even on another button; a click runs its button.
@@ -506,6 +542,14 @@ private slots:
         QTest::addColumn<QStringList>("row");
         QTest::newRow("member function") << QStringList{"static int CFoo::Bar(const char *name, int n);", "件数を数える", "件数", "名前", ""};
         QTest::newRow("seven arguments, comments") << QStringList{"void\tg(int a, /* b */ int b,\r\n int c, int d, int e, int f, char h) // h", "七つ", "", "", "六番目"};
+    }
+
+    void captionsFitTheirControls_data() {
+        QTest::addColumn<QFont>("font");
+        QTest::newRow("the form's own") << PfDialogFont();
+        QTest::newRow("desktop default") << QFont();
+        QTest::newRow("Japanese monospace") << QFont("IPAGothic", 9);
+        QTest::newRow("large") << QFont("IPAPGothic", 16);
     }
 
     void keysAndClicksRunCommands_data() {
