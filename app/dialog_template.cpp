@@ -120,7 +120,7 @@ QWidget* CreateIcon(QWidget* pParent) {
 
 } // namespace
 
-QWidget* DlgCreateItem(QWidget* pParent, const DlgItem& item, const CDialogUnits& units) {
+QWidget* DlgCreateItem(QWidget* pParent, const DlgItem& item) {
     QWidget* pWidget = nullptr;
     switch (item.kind) {
     case DLG_EDIT:
@@ -140,14 +140,17 @@ QWidget* DlgCreateItem(QWidget* pParent, const DlgItem& item, const CDialogUnits
         pWidget = CreateIcon(pParent);
         break;
     }
+    if (item.nId != IDC_STATIC) {
+        pWidget->setObjectName(QString::number(item.nId));
+    }
+    return pWidget;
+}
+
+void DlgPlaceItem(QWidget* pWidget, const DlgItem& item, const CDialogUnits& units) {
     QRect rect = units.ToPixels(item.x, item.y, item.cx, item.cy);
     if (item.kind == DLG_ICON) {
         // An icon keeps its own size; the template gives only its corner.
         rect.setSize(QSize(DLG_ICON_PIXELS, DLG_ICON_PIXELS));
     }
     pWidget->setGeometry(rect);
-    if (item.nId != IDC_STATIC) {
-        pWidget->setObjectName(QString::number(item.nId));
-    }
-    return pWidget;
 }

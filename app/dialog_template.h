@@ -39,5 +39,7 @@ extern const std::array<DlgItem, ABOUT_DLG_ITEM_COUNT> g_aAboutDlg;
 // dialog units).
 constexpr int DLG_ICON_PIXELS = 32;
 
-// Creates the widget of one template row as a child of pParent, placed through units.
-QWidget* DlgCreateItem(QWidget* pParent, const DlgItem& item, const CDialogUnits& units);
+// Creates the widget of one template row as a child of pParent, not yet placed.
+QWidget* DlgCreateItem(QWidget* pParent, const DlgItem& item);
+// Places the widget of a row through units.
+void DlgPlaceItem(QWidget* pWidget, const DlgItem& item, const CDialogUnits& units);

@@ -10,6 +10,17 @@ class CGroupBox : public QGroupBox {
 public:
     explicit CGroupBox(const QString& strTitle, QWidget* pParent = nullptr);
 
+    // Where the caption is drawn, its padding included, over the frame's top line.
+    QRect CaptionRect() const;
+    // The width the box needs for its caption: the caption with the frame showing as far beyond
+    // it as before it.
+    int CaptionWidth() const;
+
 protected:
     void paintEvent(QPaintEvent* pEvent) override;
+
+private:
+    // Half the caption's line height: how far down the frame's top line runs, and how far in
+    // from the corner the caption starts.
+    int HalfLine() const;
 };

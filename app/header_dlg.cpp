@@ -3,13 +3,12 @@
 #include "app/about_dlg.h"
 #include "app/app_text.h"
 #include "app/control_ids.h"
-#include "app/dialog_template.h"
+#include "app/dialog_layout.h"
 #include "app/header_app.h"
 #include "app/strings.h"
 #include "header/header_date.h"
 #include "header/settings_rule.h"
 #include "platform/desktop_services.h"
-#include "platform/dialog_units.h"
 #include "platform/qt_text.h"
 
 #include <QAbstractButton>
@@ -35,19 +34,18 @@ const CommandEntry COMMANDS[] = {
 CHeaderDlg::CHeaderDlg(CHeaderApp& app, QWidget* pParent)
     : QDialog(pParent), m_app(app), m_services(app.Services()), m_szFormatPath{} {
     setWindowTitle(QStringLiteral(VELDANE_TITLE));
-    const QFont font = PfDialogFont();
-    setFont(font);
-    const CDialogUnits units(font);
-    for (const DlgItem& item : g_aMainDlg) {
-        QWidget* pItem = DlgCreateItem(this, item, units);
-        if (item.nId != IDC_STATIC) {
-            m_mapItems[item.nId] = pItem;
+    setFont(PfDialogFont());
+    std::vector<QWidget*> vecItems;
+    m_units =
+        DlgLayOut(this, g_aMainDlg.data(), g_aMainDlg.size(), MAIN_DLG_CX, MAIN_DLG_CY, &vecItems);
+    for (std::size_t i = 0; i < g_aMainDlg.size(); ++i) {
+        if (g_aMainDlg[i].nId != IDC_STATIC) {
+            m_mapItems[g_aMainDlg[i].nId] = vecItems[i];
             // Keys reach the filter before the control, so no control acts on Enter first.
-            pItem->installEventFilter(this);
+            vecItems[i]->installEventFilter(this);
         }
     }
     installEventFilter(this);
-    setFixedSize(units.ToPixels(0, 0, MAIN_DLG_CX, MAIN_DLG_CY).size());
 
     for (const CommandEntry& command : COMMANDS) {
         auto* pButton = qobject_cast<QAbstractButton*>(GetDlgItem(command.nId));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "header/box_text.h"
+#include "platform/dialog_units.h"
 
 #include <QDialog>
 #include <map>
@@ -46,6 +47,9 @@ public:
     bool AskYesNo(const char* pszUtf8);
 
     const char* FormatPath() const { return m_szFormatPath; }
+    // The dialog units the controls are placed in: the form font's, widened where a caption
+    // needed it.
+    const CDialogUnits& Units() const { return m_units; }
 
 protected:
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
@@ -70,4 +74,6 @@ private:
     std::string m_strShownName;
     std::string m_strOpenedPath;
     std::map<int, QWidget*> m_mapItems;
+    // Fixed by the layout when the form is built.
+    CDialogUnits m_units{1, 1};
 };

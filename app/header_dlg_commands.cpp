@@ -1,3 +1,4 @@
+#include "app/chooser_folder.h"
 #include "app/control_ids.h"
 #include "app/header_dlg.h"
 #include "app/key_boxes.h"
@@ -8,6 +9,7 @@
 #include "platform/clipboard.h"
 #include "platform/desktop_services.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <iterator>
 
@@ -56,8 +58,10 @@ void CHeaderDlg::OnPasteClipboard() {
 void CHeaderDlg::OnSelectFormat() {
     std::string strPath;
     std::string strName;
+    const std::string strFolder =
+        AppChooserFolder(m_szFormatPath, QCoreApplication::applicationDirPath());
     // Cancelling keeps the file chosen before: closing the chooser is no choice.
-    if (!m_services.ChooseFormatFile(this, &strPath, &strName)) {
+    if (!m_services.ChooseFormatFile(this, strFolder, &strPath, &strName)) {
         return;
     }
     if (!HeaderPathFits(strPath)) {

@@ -14,6 +14,8 @@ namespace {
 const char* const PROMPT_CAPTION = "VELDANE for C";
 const char* const FORMAT_FILTER = "CommentEditorFormat(*.txt)";
 const char* const FORMAT_SUFFIX = "txt";
+// What the name box holds at opening: the pattern of the files the chooser lists.
+const char* const FORMAT_INITIAL_NAME = "*.txt";
 
 int RunMessageBox(QWidget* parent, const std::string& cp932Text,
                   QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defButton) {
@@ -24,6 +26,32 @@ int RunMessageBox(QWidget* parent, const std::string& cp932Text,
     box.setWindowModality(Qt::ApplicationModal);
     return box.exec();
 }
+
+// The format file chooser. A name holding a wildcard, as the "*.txt" it opens with does, is a
+// pattern to list the files by, as Enter on it lists them in other choosers, never the name of the
+// file chosen: the form would take "*.txt" for a format file that can never be read.
+class CFormatChooser : public QFileDialog {
+public:
+    CFormatChooser(QWidget* pParent, const QString& strFolder)
+        : QFileDialog(pParent, QString(), strFolder, QString::fromLatin1(FORMAT_FILTER)) {}
+
+    void accept() override {
+        const QStringList listFiles = selectedFiles();
+        const QFileInfo typed(listFiles.value(0));
+        const QString strName = typed.fileName();
+        if (!strName.contains(QLatin1Char('*')) && !strName.contains(QLatin1Char('?'))) {
+            QFileDialog::accept();
+            return;
+        }
+        setDirectory(typed.absolutePath());
+        QStringList listFilters = {QString::fromLatin1(FORMAT_FILTER)};
+        if (strName != QLatin1String(FORMAT_INITIAL_NAME)) {
+            listFilters << strName;
+        }
+        setNameFilters(listFilters);
+        selectNameFilter(listFilters.last());
+    }
+};
 
 class CQtDesktop : public CDesktopServices {
 public:
@@ -37,14 +65,16 @@ public:
                              QMessageBox::Yes) == QMessageBox::Yes;
     }
 
-    bool ChooseFormatFile(QWidget* parent, std::string* pPath, std::string* pName) override {
-        QFileDialog dialog(parent, QString(), QString(), QString::fromLatin1(FORMAT_FILTER));
+    bool ChooseFormatFile(QWidget* parent, const std::string& strFolder, std::string* pPath,
+                          std::string* pName) override {
+        CFormatChooser dialog(parent, QFile::decodeName(strFolder.c_str()));
         // An open dialog that takes names of files not there yet: a format file may be named
         // before it is written, and the later expansion reports one that cannot be read.
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setDefaultSuffix(QString::fromLatin1(FORMAT_SUFFIX));
         dialog.setWindowModality(Qt::ApplicationModal);
+        dialog.selectFile(QString::fromLatin1(FORMAT_INITIAL_NAME));
         if (dialog.exec() != QDialog::Accepted) {
             return false;
         }

@@ -5,7 +5,8 @@
 
 // Dialog units, in which the form is laid out: the horizontal base unit is the average
 // width of the 52 letters A-Z and a-z of the dialog font, the vertical one the font's height;
-// x = units * baseX / 4, y = units * baseY / 8, each division truncating.
+// x = units * baseX / 4, y = units * baseY / 8, each division truncating. The horizontal unit
+// may be widened, in sixteenths of a pixel, so that a caption fits its control.
 class CDialogUnits {
 public:
     explicit CDialogUnits(const QFont& font);
@@ -16,9 +17,16 @@ public:
     QRect ToPixels(int x, int y, int width, int height) const;
     int ToPixelsX(int units) const;
     int ToPixelsY(int units) const;
+    // Pixels across `width` units from `x`, as ToPixels gives them.
+    int SpanX(int x, int width) const;
+    // These units with the horizontal one widened by the least step at which `width` units from
+    // `x` span at least `pixels`; the same units when they already do, or when width is not
+    // positive.
+    CDialogUnits WidenedFor(int x, int width, int pixels) const;
 
 private:
-    int m_nBaseX;
+    // The horizontal base unit in sixteenths of a pixel.
+    int m_nBaseX16;
     int m_nBaseY;
 };
 

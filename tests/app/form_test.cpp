@@ -1,6 +1,9 @@
 #include "app/app_text.h"
+#include "app/chooser_folder.h"
 #include "app/control_ids.h"
+#include "app/dialog_layout.h"
 #include "app/dialog_template.h"
+#include "app/group_box.h"
 #include "app/header_app.h"
 #include "app/header_dlg.h"
 #include "app/key_boxes.h"
@@ -16,6 +19,7 @@
 
 #include <QtTest>
 #include <QtWidgets>
+#include <clocale>
 #include <fstream>
 #include <set>
 #include <sys/stat.h>
@@ -108,6 +112,7 @@ class CFormTest : public QObject, public CDesktopServices {
 
     std::unique_ptr<QTemporaryDir> m_pDir;
     QStringList m_listShown;
+    QStringList m_listFolders; // where the chooser opened
     bool m_bYes = true, m_bChoose = true;
     std::string m_strPath;
     std::string m_strClip;
@@ -117,7 +122,9 @@ class CFormTest : public QObject, public CDesktopServices {
 
     void Message(QWidget*, const std::string& text) override { m_listShown << PfFromCp932(text); }
     bool Question(QWidget* p, const std::string& text) override { return Message(p, text), m_bYes; }
-    bool ChooseFormatFile(QWidget*, std::string* pPath, std::string* pName) override {
+    bool ChooseFormatFile(QWidget*, const std::string& strFolder, std::string* pPath,
+                          std::string* pName) override {
+        m_listFolders << QFile::decodeName(strFolder.c_str());
         *pPath = m_strPath;
         *pName = m_strPath.substr(m_strPath.rfind('/') + 1);
         return m_bChoose;
@@ -175,6 +182,7 @@ private slots:
         m_strClip = "before";
         m_nFault = OK;
         m_listShown.clear();
+        m_listFolders.clear();
         m_bChoose = m_bYes = true;
     }
     void cleanup() { // the form closes, and so saves, before its directory is removed
@@ -191,7 +199,7 @@ private slots:
         QVERIFY(QStringList({strBefore, QDate::currentDate().toString("yyyy/MM/dd")})
                     .contains(Text(IDC_DATE)));
         QCOMPARE(Text(IDC_DEVELOP) + '|' + dlg.windowTitle(), QString("山田|VELDANE for C"));
-        const CDialogUnits units(PfDialogFont());
+        const CDialogUnits& units = dlg.Units();
         QCOMPARE(dlg.size(), units.ToPixels(0, 0, MAIN_DLG_CX, MAIN_DLG_CY).size());
         QCOMPARE(dlg.minimumSize(), dlg.maximumSize());
         std::vector<QWidget*> vecOrder;
@@ -209,6 +217,39 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), vecOrder[i % vecOrder.size()]);
         }
+    }
+
+    // In the form's own font and in the desktop's, in either locale (./test runs this under
+    // ja_JP.UTF-8 too, where fontconfig names the fonts in Japanese), no caption is cut: a label's
+    // pixels lie within it, a button's text within the room its style draws it in, a group box's
+    // title within the box. The form's own font is the one it was drawn in, under any locale.
+    void captionsFitTheirControls() {
+        QFETCH(QFont, font);
+        const QByteArray locale = qgetenv("LC_ALL");
+        QVERIFY2(locale.isEmpty() || locale == std::setlocale(LC_CTYPE, nullptr),
+                 locale + " is missing");
+        QCOMPARE(QRawFont::fromFont(PfDialogFont()).familyName(), QString("IPAPGothic"));
+        QDialog dlg;
+        dlg.setFont(font);
+        std::vector<QWidget*> vecItems;
+        DlgLayOut(&dlg, g_aMainDlg.data(), MAIN_DLG_ITEM_COUNT, MAIN_DLG_CX, MAIN_DLG_CY,
+                  &vecItems);
+        QStringList listCut;
+        const auto cut = [&](bool bFits, const QString& str) { listCut << (bFits ? "" : str); };
+        for (const QLabel* p : dlg.findChildren<QLabel*>()) {
+            cut(p->fontMetrics().boundingRect(p->text()).right() < p->width(), p->text());
+        }
+        for (QPushButton* p : dlg.findChildren<QPushButton*>()) {
+            QStyleOptionButton option;
+            option.initFrom(p);
+            const QRect room =
+                p->style()->subElementRect(QStyle::SE_PushButtonContents, &option, p);
+            cut(p->fontMetrics().horizontalAdvance(p->text()) <= room.width(), p->text());
+        }
+        for (const CGroupBox* p : dlg.findChildren<CGroupBox*>()) {
+            cut(p->rect().contains(p->CaptionRect()), p->title());
+        }
+        QCOMPARE(listCut.join(""), QString());
     }
 
     // Enter anywhere in the form analyses, even on another button; a click runs its button.
@@ -318,6 +359,23 @@ private slots:
         Choose("/" + full);
         QCOMPARE(QByteArray(Dlg().FormatPath()) + '|' + Box(IDC_FORMAT_NAME), full + "|a.txt");
         QCOMPARE(Shown(), "フォーマットファイルのパスが長すぎる為、選択できません。");
+    }
+
+    // The chooser opens among the example formats: those installed beside the program (bin/ here)
+    // or, from a build tree, the source tree's; once a file is chosen, in its folder while it
+    // exists.
+    void chooserOpensWhereTheFormatsAre() {
+        const QDir here;
+        QVERIFY(here.mkpath("bin") && here.mkpath("share/veldane/formats") && here.mkpath("f"));
+        QCOMPARE(AppChooserFolder("", here.absoluteFilePath("bin")),
+                 QFile::encodeName(here.absoluteFilePath("share/veldane/formats")).toStdString());
+        Open();
+        for (const char* pszChosen : {"f/a.txt", "gone/a.txt", "b.txt"}) {
+            Choose(QFile::encodeName(here.absoluteFilePath(pszChosen)));
+        }
+        const QString strExamples = QFileInfo(VELDANE_SOAK_FORMAT).path();
+        QCOMPARE(m_listFolders,
+                 QStringList({strExamples, here.absoluteFilePath("f"), strExamples}));
     }
 
     // Every box holds its identifier.
@@ -484,6 +542,14 @@ private slots:
         QTest::addColumn<QStringList>("row");
         QTest::newRow("member function") << QStringList{"static int CFoo::Bar(const char *name, int n);", "件数を数える", "件数", "名前", ""};
         QTest::newRow("seven arguments, comments") << QStringList{"void\tg(int a, /* b */ int b,\r\n int c, int d, int e, int f, char h) // h", "七つ", "", "", "六番目"};
+    }
+
+    void captionsFitTheirControls_data() {
+        QTest::addColumn<QFont>("font");
+        QTest::newRow("the form's own") << PfDialogFont();
+        QTest::newRow("desktop default") << QFont();
+        QTest::newRow("Japanese monospace") << QFont("IPAGothic", 9);
+        QTest::newRow("large") << QFont("IPAPGothic", 16);
     }
 
     void keysAndClicksRunCommands_data() {

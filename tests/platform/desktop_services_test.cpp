@@ -16,14 +16,15 @@ void AnswerModal(std::function<void(QWidget*)> act) {
     QTimer::singleShot(0, [act] { act(QApplication::activeModalWidget()); });
 }
 
-// A cancelled chooser leaves the outputs; a new name typed without its extension gets it, the path
-// in the file system's own bytes (UTF-8 here), the name in code page 932.
+// The chooser opens in the folder asked, "*.txt" in its name box, which Enter does not take for
+// a file; a cancelled chooser leaves the outputs; a new name typed without its extension gets it,
+// the path in the file system's own bytes (UTF-8 here), the name in code page 932.
 TEST(DesktopServicesTest, ChooserTakesANewFileNameAndAddsTheSuffix) {
     std::string folder = (std::filesystem::temp_directory_path() / "chooser-XXXXXX").string();
     ASSERT_NE(mkdtemp(folder.data()), nullptr);
     std::string path = "old path", name = "old name";
     AnswerModal([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
-    EXPECT_FALSE(PfDesktopServices().ChooseFormatFile(nullptr, &path, &name));
+    EXPECT_FALSE(PfDesktopServices().ChooseFormatFile(nullptr, folder, &path, &name));
     EXPECT_EQ(path + name, "old pathold name");
     AnswerModal([&](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
@@ -31,13 +32,17 @@ TEST(DesktopServicesTest, ChooserTakesANewFileNameAndAddsTheSuffix) {
         EXPECT_EQ(dialog->nameFilters(), QStringList{"CommentEditorFormat(*.txt)"});
         auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
         ASSERT_NE(edit, nullptr);
-        edit->setText(QString::fromStdString(folder) + QString::fromUtf16(u"/書式"));
+        EXPECT_EQ(dialog->directory().path() + "|" + edit->text(),
+                  QString::fromStdString(folder) + "|*.txt");
+        QTest::keyClick(edit, Qt::Key_Return);
+        EXPECT_TRUE(dialog->isVisible()) << "a wildcard was taken for a file name";
+        edit->setText(QString::fromUtf16(u"書式"));
         QTest::keyClick(edit, Qt::Key_Return);
         if (dialog->isVisible()) {
             dialog->reject();
         }
     });
-    EXPECT_TRUE(PfDesktopServices().ChooseFormatFile(nullptr, &path, &name));
+    EXPECT_TRUE(PfDesktopServices().ChooseFormatFile(nullptr, folder, &path, &name));
     EXPECT_EQ(path + "|" + name, folder + "/書式.txt|\x8f\x91\x8e\xae.txt");
     std::filesystem::remove_all(folder);
 }

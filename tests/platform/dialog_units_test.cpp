@@ -12,6 +12,13 @@ TEST(DialogUnitsTest, MapsCornersWithTruncatingDivision) {
     EXPECT_EQ(units.ToPixels(13, 57, 24, 8), QRect(22, 92, 42, 13));
     // The size is taken between mapped edges: 2 * 7 / 4 - 7 / 4 = 2, where 7 / 4 = 1.
     EXPECT_EQ(units.ToPixels(1, 1, 1, 1), QRect(1, 1, 2, 2));
+    // A 31-pixel label (18 units from 12) widened for 32: the least step does it, and the
+    // 381-unit form grows by 12 pixels, not by a whole pixel per four units; a fit is kept.
+    EXPECT_EQ(units.WidenedFor(12, 18, 32).ToPixels(12, 111, 18, 9), QRect(21, 180, 32, 15));
+    EXPECT_EQ(units.WidenedFor(12, 18, 32).ToPixelsX(381), 678);
+    EXPECT_EQ(units.WidenedFor(12, 18, 31).ToPixelsX(381) +
+                  units.WidenedFor(0, 0, 9).ToPixelsX(381),
+              666 * 2);
     // A font without glyphs must not collapse the form to nothing.
     EXPECT_EQ(CDialogUnits(0, -3).ToPixels(0, 0, 4, 8), QRect(0, 0, 1, 1));
     EXPECT_EQ(PfFontOrDefault("No Such Family", 9), QFont());
