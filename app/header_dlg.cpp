@@ -60,6 +60,11 @@ CHeaderDlg::CHeaderDlg(CHeaderApp& app, QWidget* pParent)
     pAbout->setShortcut(QKeySequence(Qt::Key_F1));
     connect(pAbout, &QAction::triggered, this, &CHeaderDlg::OnAbout);
     addAction(pAbout);
+    // The tidy analysis is the user's choice, made once and kept like the author.
+    m_pTidyAction = new QAction(QString::fromUtf8(STR_TIDY_MENU), this);
+    m_pTidyAction->setCheckable(true);
+    connect(m_pTidyAction, &QAction::toggled, this, &CHeaderDlg::OnTidyAnalysis);
+    addAction(m_pTidyAction);
     setContextMenuPolicy(Qt::ActionsContextMenu);
 
     OnInitDialog();
@@ -83,6 +88,12 @@ void CHeaderDlg::OnInitDialog() {
         strPath.copy(m_szFormatPath, strPath.size());
     }
     m_strOpenedPath = m_szFormatPath;
+    m_choice =
+        HeaderAnalysisChoice(m_app.GetProfileString(SETTINGS_SECTION, SETTINGS_KEY_TIDY, ""),
+                             m_app.GetProfileString(SETTINGS_SECTION, SETTINGS_KEY_TIDY_DROP, ""));
+    m_bOpenedTidy = m_choice.m_bTidy;
+    m_pTidyAction->setChecked(m_choice.m_bTidy);
+    ShowAnalysisChoice();
     ShowStored(IDC_DEVELOP, SETTINGS_KEY_DEVELOP, true, &m_strShownDevelop);
     ShowStored(IDC_FORMAT_NAME, SETTINGS_KEY_FILE_NAME, bPathFits, &m_strShownName);
 
@@ -107,6 +118,10 @@ std::vector<SettingsValue> CHeaderDlg::ChangedSettings() const {
     }
     if (m_strOpenedPath != m_szFormatPath) {
         values.push_back({SETTINGS_KEY_FILE_PATH, m_szFormatPath, true});
+    }
+    if (m_choice.m_bTidy != m_bOpenedTidy) {
+        values.push_back(
+            {SETTINGS_KEY_TIDY, m_choice.m_bTidy ? SETTINGS_TIDY_ON : SETTINGS_TIDY_OFF, false});
     }
     return values;
 }
@@ -141,6 +156,18 @@ bool CHeaderDlg::PreTranslateMessage(QEvent* pEvent) {
     }
     OnAnalyze();
     return true;
+}
+
+void CHeaderDlg::OnTidyAnalysis(bool bTidy) {
+    m_choice.m_bTidy = bTidy;
+    m_pTidyAction->setChecked(bTidy);
+    ShowAnalysisChoice();
+}
+
+void CHeaderDlg::ShowAnalysisChoice() {
+    GetDlgItem(IDC_ANALYZE)
+        ->setToolTip(
+            QString::fromUtf8(m_choice.m_bTidy ? STR_ANALYZE_TIDY_TIP : STR_ANALYZE_RULES_TIP));
 }
 
 void CHeaderDlg::OnAbout() {

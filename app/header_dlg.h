@@ -1,5 +1,6 @@
 #pragma once
 
+#include "header/analysis_choice.h"
 #include "header/box_text.h"
 #include "platform/dialog_units.h"
 
@@ -10,6 +11,7 @@
 #include <vector>
 
 class CDesktopServices;
+class QAction;
 class CHeaderApp;
 struct CBoxValue;
 struct SettingsValue;
@@ -47,6 +49,10 @@ public:
     bool AskYesNo(const char* pszUtf8);
 
     const char* FormatPath() const { return m_szFormatPath; }
+    // The analysis Analyse runs: the tidy one while the form's menu item is checked.
+    const CAnalysisChoice& AnalysisChoice() const { return m_choice; }
+    // Checks or unchecks the menu item that switches the tidy analysis on.
+    void OnTidyAnalysis(bool bTidy);
     // The dialog units the controls are placed in: the form font's, widened where a caption
     // needed it.
     const CDialogUnits& Units() const { return m_units; }
@@ -62,6 +68,8 @@ private:
     std::vector<SettingsValue> ChangedSettings() const;
     bool PreTranslateMessage(QEvent* pEvent);
     void OnAbout();
+    // Tells on the analyse button which analysis it runs.
+    void ShowAnalysisChoice();
     void OnDestroy();
 
     CHeaderApp& m_app;
@@ -72,6 +80,9 @@ private:
     // in this window and leaves what another window saved meanwhile.
     std::string m_strShownDevelop;
     std::string m_strShownName;
+    bool m_bOpenedTidy = false;
+    CAnalysisChoice m_choice;
+    QAction* m_pTidyAction = nullptr;
     std::string m_strOpenedPath;
     std::map<int, QWidget*> m_mapItems;
     // Fixed by the layout when the form is built.

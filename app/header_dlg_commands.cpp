@@ -16,7 +16,7 @@
 void CHeaderDlg::OnAnalyze() {
     ClearAnalysis();
     CHeaderAnalysis analysis;
-    const AnalyzeResult eResult = analysis.Analyze(GetDlgItemText(IDC_DECL_INPUT));
+    const AnalyzeResult eResult = analysis.Analyze(GetDlgItemText(IDC_DECL_INPUT), m_choice);
     if (eResult != AnalyzeResult::Done) {
         ShowMessage(HeaderAnalyzeMessage(eResult));
         return;
@@ -27,6 +27,13 @@ void CHeaderDlg::OnAnalyze() {
         nRows = AskYesNo(MSG_TOO_MANY_ARGS) ? HEADER_ARG_ROWS : 0;
     }
     ShowBoxValues(analysis.BoxValues(nRows));
+    // A description written after a parameter fills its row's box only while that is empty:
+    // what the user typed, or a paste read back from a comment, comes first.
+    for (int i = 1; i <= nRows; ++i) {
+        if (GetDlgItemText(ArgTextId(i)).empty()) {
+            SetDlgItemText(ArgTextId(i), analysis.ArgComment(i));
+        }
+    }
 }
 
 void CHeaderDlg::OnClearInput() {
@@ -47,7 +54,7 @@ void CHeaderDlg::OnPasteClipboard() {
         return;
     }
     std::string strCleaned;
-    if (HeaderCleanPaste(strText, strCleaned) != PasteResult::Done) {
+    if (HeaderCleanPaste(strText, strCleaned, m_choice.m_bTidy) != PasteResult::Done) {
         ShowMessage(MSG_BUFFER_ERROR);
         return;
     }

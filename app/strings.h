@@ -8,6 +8,15 @@
 
 // The context-menu entry that opens the About box; '&' marks the mnemonic.
 inline constexpr char STR_ABOUT_MENU[] = "Quorvel のﾊﾞｰｼﾞｮﾝ情報(&A)...";
+// The context-menu entry that switches the tidy analysis on and off, and what the analyse
+// button's tooltip says of each.
+inline constexpr char STR_TIDY_MENU[] = "宣言を整えて解析(&T)";
+inline constexpr char STR_ANALYZE_TIDY_TIP[] =
+    "宣言を整えて解析します（指定子・属性・既定値を除き、* は型に付けます）。右クリックのメニューで"
+    "切り替えられます。";
+inline constexpr char STR_ANALYZE_RULES_TIP[] =
+    "宣言を決まった規則で解析します。右クリックのメニューの「宣言を整えて解析」で切り替えられます"
+    "。";
 
 // About box.
 inline constexpr char CAP_ABOUT_TITLE[] = VELDANE_TITLE " のﾊﾞｰｼﾞｮﾝ情報";

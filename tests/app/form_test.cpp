@@ -338,6 +338,28 @@ private slots:
         QCOMPARE(kept + Dlg().FormatPath(), "102410251028/fmt/old.txt");
     }
 
+    // The menu item chooses the analysis and is kept in the settings; the tidy one keeps a
+    // pasted parameter's comment and makes it the description of a row still empty.
+    void tidyAnalysisIsTheMenusChoice() {
+        QVERIFY(Lay("ini", LAY_FOLDER) && Lay(INI, LAY_FILE, "[App]\nTIDY=1\nTIDY_DROP=MY_API\n"));
+        Open();
+        m_strClip = PfToCp932(QString::fromUtf8("MY_API char *dup(const char *s, // 元\n int n)"));
+        Dlg().OnPasteClipboard();
+        Dlg().SetDlgItemText(ArgTextId(2), "typed");
+        Dlg().OnAnalyze();
+        const auto shown = [this] {
+            return Text(IDC_FUNC) + '|' + Text(IDC_RET) + '|' + Text(ArgTypeId(1)) + '|' +
+                   Text(ArgNameId(1)) + '|' + Text(ArgTextId(1)) + '|' + Text(ArgTextId(2)) + '|' +
+                   Dlg().GetDlgItem(IDC_ANALYZE)->toolTip().left(6);
+        };
+        QCOMPARE(shown(), "dup|char *|const char *|s|元|typed|宣言を整えて");
+        Dlg().OnTidyAnalysis(false);
+        Dlg().OnAnalyze();
+        QCOMPARE(shown(), "*dup|MY_API char|const char|*s|元|typed|宣言を決まっ");
+        Close();
+        QCOMPARE(ReadFile(INI), "[App]\nTIDY=0\nTIDY_DROP=MY_API\n");
+    }
+
     // Pasting does not analyse; a failure leaves the declaration as it was.
     void pasteTakesCleanedText() {
         QFETCH(Row, row);
