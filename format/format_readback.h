@@ -32,8 +32,8 @@ constexpr const char* READBACK_STAND_IN = "-";
 // the fullest line holds: the example files' comments with every box filled take at most a
 // thirtieth of that, while one built to be read in every way gives up within milliseconds.
 constexpr std::size_t READBACK_STEPS_PER_UNIT = 64;
-// Steps of the search at most, whatever the sizes: a few tens of milliseconds, and still two
-// hundred times what a 150-line comment of all 25 keys takes.
+// Steps of the search at most, whatever the sizes: about five milliseconds, and still two hundred
+// times what a 150-line comment of all 25 keys takes.
 constexpr std::size_t READBACK_STEP_LIMIT = std::size_t{1} << 18;
 
 // What the caller says of one key that may be present.
