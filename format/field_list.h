@@ -8,6 +8,8 @@ constexpr int FIELD_TEXT_SIZE = 1024;
 // Room for the whole expanded text: at most 65534 bytes and the terminator.
 constexpr int EXPAND_OUTPUT_SIZE = 65535;
 
+class CFormatText;
+
 // Results of ExpandLine.
 constexpr int EXPAND_APPENDED = 0;
 constexpr int EXPAND_KEEP_NEXT = 10;
@@ -36,6 +38,9 @@ public:
     // file could be read, -1 (output untouched) when it is not a regular file, cannot be opened
     // or cannot be read into memory.
     int ExpandFile(const char* path, char* output);
+    // Expands a loaded format text from its first piece into `output` (EXPAND_OUTPUT_SIZE bytes),
+    // as ExpandFile does once the file is read; the text is left after the last piece used.
+    void ExpandText(CFormatText& text, char* output);
     // Expands one line piece, appending to the text in `output` (EXPAND_OUTPUT_SIZE bytes,
     // never filled beyond its last byte). EXPAND_APPENDED, EXPAND_KEEP_NEXT or EXPAND_SKIP_NEXT.
     int ExpandLine(const char* line, char* output);

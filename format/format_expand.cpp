@@ -36,11 +36,17 @@ int CFieldList::ExpandFile(const char* path, char* output) {
     if (file.Load(path) != 0) {
         return -1;
     }
+    ExpandText(file, output);
+    return 0;
+}
+
+void CFieldList::ExpandText(CFormatText& text, char* output) {
+    text.Rewind();
     std::memset(output, 0, EXPAND_OUTPUT_SIZE);
     char line[FORMAT_LINE_AREA_SIZE];
     CExpandRun run;
     int count = 0;
-    while (file.NextPiece(line)) {
+    while (text.NextPiece(line)) {
         if (++count > FORMAT_LINE_LIMIT) {
             break;
         }
@@ -51,8 +57,7 @@ int CFieldList::ExpandFile(const char* path, char* output) {
             break;
         }
         if (result == LineResult::SkipNext) {
-            file.NextPiece(line);
+            text.NextPiece(line);
         }
     }
-    return 0;
 }

@@ -32,6 +32,9 @@ public:
     // Clears `line` (FORMAT_LINE_AREA_SIZE bytes) and copies the next piece into it: up to and
     // including the next LF, at most FORMAT_PIECE_SIZE bytes. False when nothing is left.
     bool NextPiece(char* line);
+    // Starts the pieces again from the first, so that one loaded text can be expanded or read
+    // more than once.
+    void Rewind() { m_nPos = 0; }
 
 private:
     char* m_pText = nullptr;

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "format/format_readback.h"
+#include "header/header_analysis.h"
+#include "header/header_keys.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Reading a header comment back through the format file that made it: the box values that give
+// the comment again, for rewriting a comment whose declaration changed.
+
+enum class ReadBackResult { Read, NoMatch, Unreadable };
+
+// The boxes a comment was made from.
+struct CHeaderReading {
+    // Each key's value: what the comment shows, empty for an empty box, or READBACK_STAND_IN for
+    // a box a condition says was filled but no placeholder shows.
+    std::string m_astrValues[HEADER_KEY_COUNT];
+    bool m_abPresent[HEADER_KEY_COUNT] = {};
+    bool m_abStandIn[HEADER_KEY_COUNT] = {};
+    // Without a reading: the format file's line (from 1, 0 when none is to blame) and the comment's
+    // line where the comment stopped following the format, and whether it was too ambiguous to
+    // settle within the search's budget.
+    int m_nFormatLine = 0;
+    int m_nCommentLine = 0;
+    bool m_bOverBudget = false;
+};
+
+// Reads `comment` (code page 932, without the indentation an insertion put before its lines)
+// back through the format file at pszFormatPath. Where the comment reads several ways, the
+// reading that agrees most with `current` (the analysed boxes of the declaration as it is now;
+// may be empty) wins, then the one whose names hold no blank. Read with every box set; NoMatch
+// with all boxes empty and the lines set; Unreadable when the format file cannot be read.
+ReadBackResult HeaderReadBack(const char* pszFormatPath, std::string_view comment,
+                              const std::vector<CBoxValue>& current, CHeaderReading& reading);
