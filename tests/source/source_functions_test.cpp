@@ -1,0 +1,180 @@
+#include "source/source_functions.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// Each function as "name first-last nameLine:column", with " /N" for the first comment line
+// above it and " decl" for a declaration; functions separated by "; ".
+std::string Describe(const std::vector<CSourceFunction>& functions) {
+    std::string text;
+    for (const CSourceFunction& function : functions) {
+        text += (text.empty() ? "" : "; ") + function.m_strName + " " +
+                std::to_string(function.m_nFirstLine) + "-" + std::to_string(function.m_nLastLine) +
+                " " + std::to_string(function.m_nNameLine) + ":" +
+                std::to_string(function.m_nNameColumn);
+        if (function.m_nCommentFirstLine != 0) {
+            text += " /" + std::to_string(function.m_nCommentFirstLine);
+        }
+        text += function.m_bDefinition ? "" : " decl";
+    }
+    return text;
+}
+
+struct CRow {
+    const char* m_szName;
+    std::string m_strSource;
+    const char* m_szFound;
+    bool m_bDeclarations = false;
+    SourceEncoding m_eEncoding = SourceEncoding::Utf8;
+};
+
+void ExpectRows(const std::vector<CRow>& rows) {
+    for (const CRow& row : rows) {
+        EXPECT_EQ(
+            Describe(SourceFindFunctions(row.m_strSource, row.m_eEncoding, row.m_bDeclarations)),
+            row.m_szFound)
+            << row.m_szName;
+    }
+}
+
+TEST(SourceFindFunctions, FindsEachKindOfDefinition) {
+    ExpectRows({
+        {"file scope", "int f(void) { return 0; }\n", "f 1-1 1:5"},
+        {"GNU style with comment", "/* doc */\nstatic int\nfoo (int a)\n{\n}\n", "foo 2-5 3:1 /1"},
+        {"template line", "template <typename T, int N = (3 > 2)>\nT g(T a) {\n}\n", "g 1-3 2:3"},
+        {"attribute line", "[[nodiscard]]\nint h() { }\n", "h 1-2 2:5"},
+        {"attribute macro line", "GTEST_ATTRIBUTE_PRINTF_(2, 3)\nvoid p(const char* f, ...) {}\n",
+         "p 1-2 2:6"},
+        {"namespace and extern C",
+         "namespace a::b {\nextern \"C\" {\nvoid c() {}\n}\n}\nextern \"C\" int d() { }\n",
+         "c 3-3 3:6; d 6-6 6:16"},
+        {"member outside its class",
+         "CFoo::CFoo() : m_a(1), m_b{2} {}\nCFoo::~CFoo() {}\n"
+         "template <class T> Bar<T>::Bar() {}\n"
+         "bool CFoo::operator==(const CFoo& o) const { }\n",
+         "CFoo 1-1 1:7; ~CFoo 2-2 2:7; Bar 3-3 3:28; operator== 4-4 4:12"},
+        {"inside a class body",
+         "class EXPORT CFoo : public Base<int>, private B {\npublic:\n  explicit CFoo(int a)\n"
+         "      : m_a(a) {}\n  virtual ~CFoo() {}\n  operator bool() const { return true; }\n"
+         "  void operator()(int) {}\n  static int Get() noexcept { return 1; }\n  operator "
+         "Action<R(A)>() && {}\n};\n",
+         "CFoo 3-4 3:12; ~CFoo 5-5 5:11; operator bool 6-6 6:3; operator() 7-7 7:8; "
+         "Get 8-8 8:14; operator Action<R(A)> 9-9 9:3"},
+        {"macro return types",
+         "BOOL WINAPI DllMain(HINSTANCE h) {}\nEXPORT_API int e() {}\n"
+         "__attribute__((noreturn)) void die() {}\n",
+         "DllMain 1-1 1:13; e 2-2 2:16; die 3-3 3:32"},
+        {"old-style parameters", "int sum(a, cb)\n  int a; int (*cb)(int code);\n{\n}\n",
+         "sum 1-4 1:5"},
+        {"trailing return and try",
+         "auto t() -> decltype(x) { }\nF::F() try : m(1) { } catch (...) { }\n",
+         "t 1-1 1:6; F 2-2 2:4"},
+        {"unnamed parameter of a lower-case type", "bool operator==(faketype, faketype) { }\n",
+         "operator== 1-1 1:6"},
+        {"body the file never closes", "void open() {\n  x();\n", "open 1-2 1:6"},
+    });
+}
+
+TEST(SourceFindFunctions, LeavesOutWhatIsNoFunction) {
+    ExpectRows({
+        {"macro invocations with bodies", "TEST(a, b) {\n}\nMATCHER_P(M, n, \"\") { }\n", ""},
+        {"define and its continuation", "#define F(x) \\\n  int x() { return 1; }\n", ""},
+        {"function-pointer variables", "int (*fp)(int) = 0;\nvoid (*handlers[3])(int);\n", "",
+         true},
+        {"initialisers",
+         "int x(5);\nFoo f{1};\nstd::vector<int> v(n);\nQString s(tr(\"a\"));\n"
+         "Foo g(a + 1);\nFoo h(m[\"k\"]);\n",
+         "", true},
+        {"control statements in a fragment", "if (a) {\n}\nfor (;;) {\n}\nwhile (x) {}\n", ""},
+        {"lambda and local class",
+         "auto l = [](int a) { return a; };\n"
+         "void outer() { struct L { void in() {} }; }\n",
+         "outer 2-2 2:6"},
+        {"literals and comments",
+         "const char* s = \"int a() {\";\nchar c = '{';\n"
+         "auto r = R\"x(\" void b() { )x\";\n/* int d() { */\n// }\n"
+         "int e() {}\n",
+         "e 6-6 6:5 /4"},
+        {"class, enum, struct variable",
+         "struct S { int a; };\nenum class E : int { A };\n"
+         "struct S s{1};\nint k() {}\n",
+         "k 4-4 4:5"},
+    });
+}
+
+TEST(SourceFindFunctions, FindsDeclarationsWhenAsked) {
+    ExpectRows({
+        {"prototypes and members",
+         "int f(void);\nextern int g (char *s) __THROW __nonnull ((1));\n"
+         "class C {\n  C(const C&) = delete;\n  virtual void v() = 0;\n  ~C() = default;\n};\n",
+         "f 1-1 1:5 decl; g 2-2 2:12 decl; C 4-4 4:3 decl; v 5-5 5:16 decl; ~C 6-6 6:3 decl", true},
+        {"not without the switch", "int f(void);\n", "", false},
+        {"macro calls with ';'", "DECLARE_FLAG(x);\nstatic DEFINE(y);\n", "", true},
+    });
+}
+
+TEST(SourceFindFunctions, ReadsEveryPreprocessorBranch) {
+    ExpectRows({
+        {"if 0 skipped", "#if 0\nint hidden() {}\n#endif\nint shown() {}\n", "shown 4-4 4:5"},
+        {"elif 0 skipped", "#ifdef A\nint a() {}\n#elif 0\nint b() {}\n#else\nint c() {}\n#endif\n",
+         "a 2-2 2:5; c 6-6 6:5"},
+        {"unbalanced heads in the branches",
+         "#ifdef W\nvoid alt(int a) {\n#else\nvoid alt(long a) {\n#endif\n  x();\n}\nint n() {}\n",
+         "alt 2-7 2:6; n 8-8 8:5"},
+        {"closing braces in the branches", "int m() {\n#if A\n}\n#else\n}\n#endif\nint n() {}\n",
+         "m 1-3 1:5; n 7-7 7:5"},
+        {"each branch starts where the group starts",
+         "#if A\nenum E {\n#else\nint c() {}\nenum E {\n#endif\n  V };\n", "c 4-4 4:5"},
+        {"extern C opened in a branch",
+         "#ifdef __cplusplus\nextern \"C\" {\n#endif\nint f() {}\n#ifdef __cplusplus\n}\n#endif\n",
+         "f 4-4 4:5"},
+        {"group the file leaves open", "#if A\nint a() {}\n#else\nint b() {\n", "a 2-2 2:5"},
+    });
+}
+
+TEST(SourceFindFunctions, ReadsLinesCommentsAndColumns) {
+    ExpectRows({
+        {"CR LF", "// c\r\nint f()\r\n{\r\n}\r\nint g() {}\r\n", "f 2-4 2:5 /1; g 5-5 5:5"},
+        {"lone CR is no line end", "int a() {}\rint b() {}\n", "a 1-1 1:5; b 1-1 1:16"},
+        {"blank line cuts the comment off", "// old\n\nint f() {}\n", "f 3-3 3:5"},
+        {"code above is no comment", "int x; // note\nint f() {}\n", "f 2-2 2:5"},
+        {"tab stops and wide characters", "\tint\tf() {}\n/* \xE3\x81\x82 */ int g() {}\n",
+         "f 1-1 1:17; g 2-2 2:14"},
+        {"byte order mark", "\xEF\xBB\xBFint f() {}\n", "f 1-1 1:8"},
+        {"code page 932 widths", "/* \x82\xA0\x83\xBF */ int f() {}\n", "f 1-1 1:15", false,
+         SourceEncoding::Cp932},
+        {"code page 932 trail bytes", "// \x95\x5C\nint f() { return \"\x95\x5C\"[0] == '}'; }\n",
+         "f 2-2 2:5 /1", false, SourceEncoding::Cp932},
+        {"the same bytes as UTF-8 join the comment's next line", "// \x95\x5C\nint f() {}\n", ""},
+    });
+}
+
+TEST(SourceFindFunctions, SpansTheDeclaration) {
+    const std::string file = "  Foo::Foo(int a)\n    : m_a{a} {\n}\nint g();\n";
+    const std::vector<CSourceFunction> functions =
+        SourceFindFunctions(file, SourceEncoding::Utf8, true);
+    ASSERT_EQ(functions.size(), 2U);
+    EXPECT_EQ(functions[0].m_nFirstOffset, 0U);
+    EXPECT_EQ(
+        file.substr(functions[0].m_nDeclStart, functions[0].m_nDeclEnd - functions[0].m_nDeclStart),
+        "Foo::Foo(int a)\n    : m_a{a} ");
+    EXPECT_EQ(file.substr(functions[0].m_nLastOffset - 1, 2), "}\n");
+    EXPECT_EQ(file.substr(functions[1].m_nDeclEnd, 1), ";");
+}
+
+TEST(SourceFunctionAt, FindsTheFunctionHoldingALine) {
+    const std::vector<CSourceFunction> functions =
+        SourceFindFunctions("// a\n// a\nint a()\n{\n}\n\nint b() {}\nint c() {} int d() {}\n",
+                            SourceEncoding::Utf8, false);
+    // line, index
+    const int rows[][2] = {{1, 0}, {3, 0}, {5, 0}, {6, -1}, {7, 1}, {8, 2}, {9, -1}, {0, -1}};
+    for (const auto& [line, index] : rows) {
+        EXPECT_EQ(SourceFunctionAt(functions, static_cast<std::size_t>(line)), index) << line;
+    }
+}
+
+} // namespace
