@@ -64,8 +64,17 @@ std::string FormatCommentLines(std::string_view text) {
     return lines;
 }
 
-FormatReadBack FormatReadComment(CFormatText& format, std::string_view comment,
-                                 const std::vector<CReadBackKey>& keys, CFormatReading& reading) {
+CFormatReader::CFormatReader(CFormatText& format, const std::vector<CReadBackKey>& keys)
+    : m_format(format), m_pModel(std::make_unique<CReadModel>()) {
+    if (keys.size() <= READBACK_KEY_LIMIT) {
+        ReadModelBuild(format, keys, *m_pModel);
+    }
+}
+
+CFormatReader::~CFormatReader() = default;
+
+FormatReadBack CFormatReader::Read(std::string_view comment, const std::vector<CReadBackKey>& keys,
+                                   CFormatReading& reading) {
     reading = CFormatReading();
     reading.m_vecValues.resize(keys.size());
     if (keys.size() > READBACK_KEY_LIMIT) {
@@ -77,8 +86,7 @@ FormatReadBack FormatReadComment(CFormatText& format, std::string_view comment,
         reading.m_nCommentLine = LineAt(text, EXPAND_OUTPUT_SIZE);
         return FormatReadBack::NoMatch;
     }
-    CReadModel model;
-    ReadModelBuild(format, keys, model);
+    const CReadModel& model = *m_pModel;
     CReadSearch search(model, keys, text, Budget(model, text));
     std::vector<CReadBinding> bindings;
     const SearchResult result = search.Run(bindings);
@@ -95,11 +103,17 @@ FormatReadBack FormatReadComment(CFormatText& format, std::string_view comment,
                                                                : ReadKeyState::Absent,
                                   search.Value(bindings[k])};
     }
-    if (const int nLine = Unconfirmed(format, keys, reading, text); nLine != 0) {
+    if (const int nLine = Unconfirmed(m_format, keys, reading, text); nLine != 0) {
         reading = CFormatReading();
         reading.m_vecValues.resize(keys.size());
         reading.m_nCommentLine = nLine;
         return FormatReadBack::NoMatch;
     }
     return FormatReadBack::Read;
+}
+
+FormatReadBack FormatReadComment(CFormatText& format, std::string_view comment,
+                                 const std::vector<CReadBackKey>& keys, CFormatReading& reading) {
+    CFormatReader reader(format, keys);
+    return reader.Read(comment, keys, reading);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,8 +19,10 @@ class CFormatText;
 // key always is. When several readings give the comment, the chosen one is, in this order:
 // 1. the one with the most keys whose value equals the value the caller prefers for it (an absent
 //    key has the empty value);
-// 2. then the one with the most name keys whose value holds no blank;
-// 3. then, going through the comment from its start, the one whose first value that differs is
+// 2. then the one with the most keys present where the caller prefers a value for them and
+//    absent where it prefers them absent (a return type that changed since is still a type);
+// 3. then the one with the most name keys whose value holds no blank;
+// 4. then, going through the comment from its start, the one whose first value that differs is
 //    shorter (an absent key counting as shortest).
 // The chosen reading is expanded again and must give the comment; otherwise there is none.
 
@@ -65,6 +68,28 @@ struct CFormatReading {
     // to blame: a reading the expansion did not confirm, or too many keys.
     int m_nFormatLine = 0;
     int m_nCommentLine = 0;
+};
+
+struct CReadModel;
+
+// A format file made ready for reading comments back through it, so that reading the comments
+// above every function of a file prepares the format once. `format` stays loaded and unchanged
+// while the reader lives; every read names the keys given here, in the same order, with the
+// values it prefers for them.
+class CFormatReader {
+public:
+    CFormatReader(CFormatText& format, const std::vector<CReadBackKey>& keys);
+    ~CFormatReader();
+    CFormatReader(const CFormatReader&) = delete;
+    CFormatReader& operator=(const CFormatReader&) = delete;
+
+    // As FormatReadComment.
+    FormatReadBack Read(std::string_view comment, const std::vector<CReadBackKey>& keys,
+                        CFormatReading& reading);
+
+private:
+    CFormatText& m_format;
+    std::unique_ptr<CReadModel> m_pModel;
 };
 
 // Reads `comment` (code page 932) back through the loaded `format`, whose pieces it walks from

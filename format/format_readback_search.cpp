@@ -259,6 +259,14 @@ CReadSearch::CScore CReadSearch::Merits(ReadKeyMask mask) const {
             preferred.substr(headLength) == parts.m_strTail) {
             ++score.m_nAgreed;
         }
+        // A value that differs still says more when it is there where one is expected: a
+        // return type changed since the comment was made is no reason to read it as a
+        // description.
+        const bool bPresent = m_vecBindings[k].m_eState == BindState::Shown ||
+                              m_vecBindings[k].m_eState == BindState::Tested;
+        if (key.m_bPreferred && bPresent == !preferred.empty()) {
+            ++score.m_nPresence;
+        }
         const auto plain = [](std::string_view part) {
             return part.find_first_of(" \t") == std::string_view::npos;
         };
@@ -284,6 +292,7 @@ std::optional<CReadSearch::CScore> CReadSearch::Explore(CPos pos, ReadKeyMask ma
             return std::nullopt;
         }
         score.m_nAgreed += rest->m_nAgreed;
+        score.m_nPresence += rest->m_nPresence;
         score.m_nPlainNames += rest->m_nPlainNames;
     }
     return score;

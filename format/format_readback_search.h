@@ -76,14 +76,19 @@ private:
     };
     // Where a walk stops: it may go on, needs a choice, has read the whole comment, or failed.
     enum class Stop { Go, Branch, End, Fail };
-    // The reading's merits over some keys, compared first by agreement, then by plain names.
+    // The reading's merits over some keys, compared first by agreement, then by keys present or
+    // absent as the caller expects them, then by plain names.
     struct CScore {
         int m_nAgreed = 0;
+        int m_nPresence = 0;
         int m_nPlainNames = 0;
 
         bool Beats(const CScore& other) const {
-            return m_nAgreed != other.m_nAgreed ? m_nAgreed > other.m_nAgreed
-                                                : m_nPlainNames > other.m_nPlainNames;
+            if (m_nAgreed != other.m_nAgreed) {
+                return m_nAgreed > other.m_nAgreed;
+            }
+            return m_nPresence != other.m_nPresence ? m_nPresence > other.m_nPresence
+                                                    : m_nPlainNames > other.m_nPlainNames;
         }
     };
     // A value's bytes, which may stand in two places of the comment.

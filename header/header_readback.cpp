@@ -35,15 +35,16 @@ std::vector<CReadBackKey> ReadBackKeys(const std::vector<CBoxValue>& current) {
 
 } // namespace
 
-ReadBackResult HeaderReadBack(const char* pszFormatPath, std::string_view comment,
-                              const std::vector<CBoxValue>& current, CHeaderReading& reading) {
+CHeaderReader::CHeaderReader(CFormatText& format)
+    : m_pReader(std::make_unique<CFormatReader>(format, ReadBackKeys({}))) {}
+
+CHeaderReader::~CHeaderReader() = default;
+
+ReadBackResult CHeaderReader::Read(std::string_view comment, const std::vector<CBoxValue>& current,
+                                   CHeaderReading& reading) {
     reading = CHeaderReading();
-    CFormatText format;
-    if (format.Load(pszFormatPath) != 0) {
-        return ReadBackResult::Unreadable;
-    }
     CFormatReading read;
-    const FormatReadBack result = FormatReadComment(format, comment, ReadBackKeys(current), read);
+    const FormatReadBack result = m_pReader->Read(comment, ReadBackKeys(current), read);
     if (result != FormatReadBack::Read) {
         reading.m_nFormatLine = read.m_nFormatLine;
         reading.m_nCommentLine = read.m_nCommentLine;
@@ -57,4 +58,15 @@ ReadBackResult HeaderReadBack(const char* pszFormatPath, std::string_view commen
         reading.m_abStandIn[i] = value.m_eState == ReadKeyState::StandIn;
     }
     return ReadBackResult::Read;
+}
+
+ReadBackResult HeaderReadBack(const char* pszFormatPath, std::string_view comment,
+                              const std::vector<CBoxValue>& current, CHeaderReading& reading) {
+    reading = CHeaderReading();
+    CFormatText format;
+    if (format.Load(pszFormatPath) != 0) {
+        return ReadBackResult::Unreadable;
+    }
+    CHeaderReader reader(format);
+    return reader.Read(comment, current, reading);
 }

@@ -4,6 +4,7 @@
 #include "header/header_analysis.h"
 #include "header/header_keys.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +27,26 @@ struct CHeaderReading {
     int m_nFormatLine = 0;
     int m_nCommentLine = 0;
     bool m_bOverBudget = false;
+};
+
+class CFormatText;
+class CFormatReader;
+
+// A format file made ready to read the comments of a whole file back through it.
+class CHeaderReader {
+public:
+    // `format` stays loaded while the reader lives.
+    explicit CHeaderReader(CFormatText& format);
+    ~CHeaderReader();
+    CHeaderReader(const CHeaderReader&) = delete;
+    CHeaderReader& operator=(const CHeaderReader&) = delete;
+
+    // As HeaderReadBack, through the loaded format: Read or NoMatch.
+    ReadBackResult Read(std::string_view comment, const std::vector<CBoxValue>& current,
+                        CHeaderReading& reading);
+
+private:
+    std::unique_ptr<CFormatReader> m_pReader;
 };
 
 // Reads `comment` (code page 932, without the indentation an insertion put before its lines)

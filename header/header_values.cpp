@@ -24,16 +24,25 @@ void CHeaderValues::Set(const std::vector<CBoxValue>& values) {
     }
 }
 
+namespace {
+
+// The list of the values' fields, in key order, empty values left out.
+void AddValues(CFieldList& list, const std::string (&values)[HEADER_KEY_COUNT]) {
+    const char* apszValues[HEADER_KEY_COUNT];
+    for (int i = 0; i < HEADER_KEY_COUNT; ++i) {
+        apszValues[i] = values[i].c_str();
+    }
+    HeaderAddFields(list, apszValues);
+}
+
+} // namespace
+
 HeaderExpandResult CHeaderValues::Expand(const char* pszPath, std::string& comment) const {
     if (HeaderFormatFileKind(pszPath) == FormatFileKind::NotText) {
         return HeaderExpandResult::NotText;
     }
-    const char* apszValues[HEADER_KEY_COUNT];
-    for (int i = 0; i < HEADER_KEY_COUNT; ++i) {
-        apszValues[i] = m_astrValues[i].c_str();
-    }
     CFieldList list;
-    HeaderAddFields(list, apszValues);
+    AddValues(list, m_astrValues);
     // On the heap: far larger than a stack frame should be.
     std::vector<char> vecOutput(EXPAND_OUTPUT_SIZE, '\0');
     const int nResult = list.ExpandFile(pszPath, vecOutput.data());
@@ -43,4 +52,13 @@ HeaderExpandResult CHeaderValues::Expand(const char* pszPath, std::string& comme
     }
     comment.assign(vecOutput.data());
     return HeaderExpandResult::Done;
+}
+
+std::string CHeaderValues::Expand(CFormatText& format) const {
+    CFieldList list;
+    AddValues(list, m_astrValues);
+    std::vector<char> vecOutput(EXPAND_OUTPUT_SIZE, '\0');
+    list.ExpandText(format, vecOutput.data());
+    list.FreeFields();
+    return vecOutput.data();
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 class CFieldList;
+class CFormatText;
 
 enum class HeaderExpandResult { Done, Unreadable, NotText };
 
@@ -30,6 +31,10 @@ public:
     // Unreadable or NotText (binary data, see format_file.h), `comment` untouched, when the file
     // cannot serve.
     HeaderExpandResult Expand(const char* pszPath, std::string& comment) const;
+
+    // The same through a format file already loaded (and found to be text), for the comments of
+    // a whole file: the comment, empty when the expansion is.
+    std::string Expand(CFormatText& format) const;
 
 private:
     std::string m_astrValues[HEADER_KEY_COUNT];
