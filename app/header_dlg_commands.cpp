@@ -4,6 +4,7 @@
 #include "app/key_boxes.h"
 #include "header/box_text.h"
 #include "header/header_analysis.h"
+#include "header/header_paste.h"
 #include "header/header_values.h"
 #include "header/messages.h"
 #include "platform/clipboard.h"
@@ -48,18 +49,19 @@ void CHeaderDlg::OnClearInput() {
 
 void CHeaderDlg::OnPasteClipboard() {
     std::string strText;
-    const int nRead = m_services.ReadClipboard(&strText, PASTE_TEXT_MAX);
+    const int nRead = m_services.ReadClipboard(&strText, PASTE_READ_MAX);
     if (nRead != CLIP_OK) {
         ShowMessage(nRead == CLIP_NO_TEXT ? MSG_NOT_TEXT : MSG_CLIPBOARD_ERROR);
         return;
     }
-    std::string strCleaned;
-    if (HeaderCleanPaste(strText, strCleaned, m_choice.m_bTidy) != PasteResult::Done) {
+    CPasteBoxes boxes;
+    if (HeaderPaste(strText, m_szFormatPath, m_choice, boxes) != PasteResult::Done) {
         ShowMessage(MSG_BUFFER_ERROR);
         return;
     }
     SetDlgItemText(IDC_DECL_INPUT, "");
-    SetDlgItemText(IDC_DECL_INPUT, strCleaned);
+    SetDlgItemText(IDC_DECL_INPUT, boxes.m_strDeclaration);
+    ShowBoxValues(boxes.m_vecDescriptions);
 }
 
 void CHeaderDlg::OnSelectFormat() {

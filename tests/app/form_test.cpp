@@ -360,6 +360,25 @@ private slots:
         QCOMPARE(ReadFile(INI), "[App]\nTIDY=0\nTIDY_DROP=MY_API\n");
     }
 
+    // A comment that reads back through the chosen format file fills the title, the return value's
+    // description and each argument's description in the row Analyse will put the argument in;
+    // the author and the date stay the form's, and only the text after it is the declaration.
+    void pasteReadsACommentBack() {
+        QVERIFY(Lay("format.txt", LAY_FILE,
+                    "/* <@TITLE@>\n<@IF ARG_1_NAME@>\n * <@ARG_1_NAME@>: <@ARG_1_TEXT@>\n"
+                    "<@IF ARG_2_NAME@>\n * <@ARG_2_NAME@>: <@ARG_2_TEXT@>\n"
+                    " * <@RET_TEXT@> <@DEVELOPER@> */\n"));
+        Open();
+        Choose(QFile::encodeName(QFileInfo("format.txt").absoluteFilePath()));
+        Dlg().SetDlgItemText(IDC_DEVELOP, "me");
+        m_strClip = PfToCp932(QString::fromUtf8(
+            "\t/* 数える\n\t * a: 甲\n\t * b: 乙\n\t * 件数 山田 */\n\tint f(int b,\n\t int a)\n"));
+        Dlg().OnPasteClipboard();
+        QCOMPARE(Text(IDC_DECL_INPUT) + '|' + Text(IDC_TITLE) + '|' + Text(IDC_RET_TEXT) + '|' +
+                     Text(ArgTextId(1)) + '|' + Text(ArgTextId(2)) + '|' + Text(IDC_DEVELOP),
+                 " int f(int b, int a)|数える|件数|乙|甲|me");
+    }
+
     // Pasting does not analyse; a failure leaves the declaration as it was.
     void pasteTakesCleanedText() {
         QFETCH(Row, row);
