@@ -52,6 +52,10 @@ int CliFindFormat(const CliOptions& options, const CSettingsFile& settings,
         return CliFail(EXIT_FORMAT_MISSING, MSG_NO_FORMAT, settings.Path().c_str(),
                        SETTINGS_SECTION, SETTINGS_KEY_FILE_PATH);
     }
+    return CliCheckFormat(formatPath);
+}
+
+int CliCheckFormat(const std::string& formatPath) {
     const CliFileProblem problem = CliFindFileProblem(formatPath);
     if (problem != FILE_OK) {
         return CliFailFile(EXIT_FORMAT_FAULTY, problem, formatPath, MSG_NOUN_FORMAT_FILE);

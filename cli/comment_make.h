@@ -31,6 +31,10 @@ int CliDecodeDeclaration(std::string_view text, CliEncoding encoding, bool cutSh
 int CliFindFormat(const CliOptions& options, const CSettingsFile& settings,
                   std::string& formatPath);
 
+// EXIT_DONE when the format file at `formatPath` can serve; otherwise EXIT_FORMAT_FAULTY after
+// a message naming it and the reason (missing, no regular file, unreadable, binary data).
+int CliCheckFormat(const std::string& formatPath);
+
 // Analyses the declaration as pasted text and expands the format file with it and the texts of
 // the options: EXIT_DONE with the comment (code page 932, CR LF line ends; empty when the
 // expansion is), or the exit status after a message on standard error, `comment` untouched.

@@ -57,6 +57,6 @@ int RunHeader(const CliOptions& options) {
     if (const int found = CliFindFormat(options, settings, formatPath); found != EXIT_DONE) {
         return found;
     }
-    return options.m_eMode == CliMode::InsertLine ? RunInsert(options, settings, formatPath)
-                                                  : PrintComment(options, settings, formatPath);
+    return options.m_eMode == CliMode::Print ? PrintComment(options, settings, formatPath)
+                                             : RunFiles(options, settings, formatPath);
 }

@@ -9,10 +9,13 @@ struct CliOptions;
 // --insert, into the file; returns the exit status.
 int RunHeader(const CliOptions& options);
 
-// Inserts the comment for the declaration at the line --insert names, or shows the change with
-// --dry-run; returns the exit status. The format file has been found usable.
-int RunInsert(const CliOptions& options, const CSettingsFile& settings,
-              const std::string& formatPath);
+// The runs over source files: --insert (the comment of the function FILE:LINE names, or of every
+// function of each FILE, inserted or updated, or shown with --dry-run), --read-back (what the
+// comment above reads back as, or where it parts from the format file) and --lint (the comments
+// missing or no longer true, in the compiler's form); returns the exit status. The format file
+// has been found usable.
+int RunFiles(const CliOptions& options, const CSettingsFile& settings,
+             const std::string& formatPath);
 
 // Reports the likely mistakes of a format file on standard output; returns the exit status.
 int RunCheck(const CliOptions& options);

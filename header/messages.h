@@ -38,24 +38,27 @@ inline constexpr char MSG_HELP_DESCRIPTION[] =
 
 inline constexpr char MSG_HELP_FOOTER[] =
     "出力は UTF-8・改行 LF です（--crlf で CR LF、--encoding cp932 でコード ページ 932）。\n"
+    "オプションの値と宣言の引数は、ロケールの文字コードで読みます。\n"
     "展開結果が空のときは何も書き出さず、終了ステータス 0 で終わります。\n"
-    "--insert ファイル:行番号 は、その行から最初の ; か {（コメントの外）までを宣言として読み、\n"
-    "コメントをその行の前に同じ字下げで挿入します。改行はその行に、文字コードは --encoding に\n"
-    "合わせ、ほかのバイトは変えません。--dry-run では書き込まず、差分（unified "
-    "diff）を出力します。\n"
+    "--insert ファイル:行番号 は、その行を含む関数（宣言・本体・上のコメントのどの行でもよい）の\n"
+    "宣言の上に、同じ字下げでコメントを挿入します。上にフォーマットどおりのコメントがあれば、\n"
+    "説明・タイトル・作者・日付を残して書き直します。--insert ファイル は全関数が対象です。\n"
+    "改行はその行に、文字コードは --encoding に合わせ、ほかのバイトは変えません。\n"
+    "--dry-run では書き込まず、差分（unified diff）を出力します。\n"
+    "--lint の指摘は「ファイル:行:桁: warning: 内容」の形です。\n"
     "--check の行の長さは、展開時と同じくコード ページ 932 のバイト数で数えます。\n"
     "\n"
     "終了ステータス:\n"
-    "  0  コメントを書き出した（または --check で問題なし）\n"
-    "  1  --check で問題が見つかった\n"
+    "  0  コメントを書き出した（または問題なし）\n"
+    "  1  --check・--lint で問題が見つかった、--read-back でコメントが読めない\n"
     "  2  コマンドラインの誤り\n"
     "  3  宣言が空か、文法エラー\n"
-    "  4  フォーマットファイルが読めない\n"
+    "  4  フォーマットファイルが読めないか、テキストでない\n"
     "  5  フォーマットファイルの指定がない\n"
     "  6  バッファエラー（メモリ不足）\n"
     "  7  標準入力または標準出力のエラー\n"
-    "  8  入力が --encoding の文字コードとして正しくない\n"
-    "  9  --insert のファイルが読めない、書けない、またはその行がない";
+    "  8  入力の文字コードが正しくない、またはコメントを書き直すと文字が失われる\n"
+    "  9  ファイルが読めない、書けない、その行がない、またはその行が関数にない";
 
 // --help: how the settings file is found, before the path found from here. The section, the keys
 // FILE_PATH and DEVELOP, the project folder twice, then the file name, the program's folder and
@@ -147,6 +150,39 @@ inline constexpr char MSG_FILE_ENCODING[] = "%s:%zu: %s の文字として正し
 inline constexpr char MSG_FILE_NEITHER[] =
     "%s:%zu: utf-8 の文字としても cp932 の文字としても正しくないバイトがあります。";
 inline constexpr char MSG_NO_SUCH_LINE[] = "%s: %zu 行目がありません（ファイルは %zu 行です）。";
+
+// --insert, --read-back and --lint: about a function, after "FILE:LINE: ".
+inline constexpr char MSG_NO_FUNCTION_AT[] = "%s:%zu: この行はどの関数にも属していません（関数の宣言、"
+                                             "本体、その上のコメントの行を指定してください）。";
+inline constexpr char MSG_UP_TO_DATE[] = "コメントは最新です。ファイルは変えていません。";
+inline constexpr char MSG_OTHER_COMMENT_KEPT[] =
+    "上のコメントはフォーマットファイルどおりではないので、そのままにして新しいコメントを挿入しま"
+    "した。";
+inline constexpr char MSG_OTHER_COMMENT_LEFT[] =
+    "関数 %s の上のコメントはフォーマットファイルどおりではないので、そのままにしました。"; // name
+// The argument's name, then its description.
+inline constexpr char MSG_DESCRIPTION_LOST[] =
+    "引数 %s がなくなった為、その説明をコメントから除きました: %s";
+// The argument, the file and line it came from, the description.
+inline constexpr char MSG_DESCRIPTION_REUSED[] = "引数 %s の説明を %s から使いました: %s";
+inline constexpr char MSG_UPDATE_REFUSED[] =
+    "コメントにコード ページ 932 にない文字があり、書き直すと失われる為、更新しません: %s";
+// --read-back: a key only a condition tests, which no placeholder shows.
+inline constexpr char MSG_READ_BACK_STAND_IN[] = "（条件でだけ使われ、値は表示されていません）";
+inline constexpr char MSG_READ_BACK_NOTHING[] = "宣言の上にコメントがありません。";
+// The format file and its line, then the comment's line in the source file.
+inline constexpr char MSG_READ_BACK_PARTS[] =
+    "コメントがフォーマットファイル %s の %d 行目と一致しません。";
+inline constexpr char MSG_READ_BACK_UNCONFIRMED[] =
+    "コメントは読めますが、読んだ値で展開し直すとこの行が変わります。";
+inline constexpr char MSG_READ_BACK_OVER_BUDGET[] =
+    "コメントの読み方が多すぎて、決められません。";
+// --lint findings, each after "FILE:LINE:COLUMN: warning: "; the function's name first.
+inline constexpr char MSG_LINT_MISSING[] = "関数 %s の上に、フォーマットどおりのコメントがありません。";
+inline constexpr char MSG_LINT_STALE[] =
+    "関数 %s のコメントが宣言と合っていません（更新するとコメントが変わります）。";
+inline constexpr char MSG_LINT_NO_ARG_TEXT[] = "関数 %s の引数 %s に説明がありません。";
+inline constexpr char MSG_LINT_NO_RET_TEXT[] = "関数 %s の戻り値に説明がありません。";
 
 // --check findings; each follows "FILE:LINE: ".
 inline constexpr char MSG_CHECK_UNKNOWN_KEY[] = "キー「%s」は入力画面にない項目です。";

@@ -58,16 +58,17 @@ const std::tuple<const char*, std::string, const char*, std::vector<std::string>
     INSERT_ROWS[] = {
         {"Utf8Lf", "// 合計\nint g();\n\nint f(int a, int b);\n", "4", Args(),
          "// 合計\nint g();\n\n" + Comment("", "\n") + "int f(int a, int b);\n"},
-        {"Cp932CrLfTabs", CP932_HEAD + "\tint f(int a, int b);\r\n", "2", Args("--encoding=cp932"),
-         CP932_HEAD + TxtUtf8ToCp932(Comment("\t", "\r\n")) + "\tint f(int a, int b);\r\n"},
+        {"Cp932CrLfTabs", CP932_HEAD + "\r\n\tint f(int a, int b);\r\n", "3",
+         Args("--encoding=cp932"),
+         CP932_HEAD + "\r\n" + TxtUtf8ToCp932(Comment("\t", "\r\n")) + "\tint f(int a, int b);\r\n"},
         {"SeveralLinesWithComments",
          "    int f(int a, /* first; { */\n          int b) // last {\n    ;\n", "1", Args(),
          Comment("    ", "\n") +
              "    int f(int a, /* first; { */\n          int b) // last {\n    ;\n"},
         {"BraceOnTheNextLine", "int f(int a,\r\n      int b)\r\n{\r\n}\r\n", "1", Args(),
          Comment("", "\r\n") + "int f(int a,\r\n      int b)\r\n{\r\n}\r\n"},
-        {"LastLineWithoutLineEnd", "int g();\r\nint f(int a, int b)", "2", Args(),
-         "int g();\r\n" + Comment("", "\r\n") + "int f(int a, int b)"},
+        {"LastLineWithoutLineEnd", "int g();\r\nint f(int a, int b);", "2", Args(),
+         "int g();\r\n" + Comment("", "\r\n") + "int f(int a, int b);"},
 };
 
 TEST(InsertRuns, PutTheCommentAboveTheLineAndLeaveEveryOtherByte) {
@@ -78,7 +79,8 @@ TEST(InsertRuns, PutTheCommentAboveTheLineAndLeaveEveryOtherByte) {
 
 const std::string NOT_UTF8 =
     "utf-8 の文字として正しくないバイトがあります。--encoding cp932 を指定してください。";
-const std::string EMPTY = "宣言が空です。解析する関数の宣言がありません。";
+const std::string NO_FUNCTION = "この行はどの関数にも属していません（関数の宣言、本体、その上の"
+                                "コメントの行を指定してください）。";
 
 // name, a.c, options before -f and --insert, line, status, message
 const std::tuple<const char*, std::string, std::vector<std::string>, const char*, int, std::string>
@@ -92,9 +94,10 @@ const std::tuple<const char*, std::string, std::vector<std::string>, const char*
          "a.c:2: cp932 の文字として正しくないバイトがあります。--encoding utf-8 "
          "を指定してください。"},
         {"CutCharacterAtTheEnd", "int f();\n\xE5\x90", Args(), "1", 8, "a.c:2: " + NOT_UTF8},
-        {"SyntaxError", "int f;\n", Args(), "1", 3,
+        {"SyntaxError", "int a::b::f(int x);\n", Args(), "1", 3,
          "a.c:1: 入力された関数は文法エラーの為、解析できません。"},
-        {"BlankLine", "\t\nint f();\n", Args(), "1", 3, "a.c:1: " + EMPTY},
+        {"NoFunction", "int f;\n", Args(), "1", 9, "a.c:1: " + NO_FUNCTION},
+        {"BlankLine", "\t\nint f();\n", Args(), "1", 9, "a.c:1: " + NO_FUNCTION},
         {"NeitherEncoding", "int f();\n\xE6\x80\n\x80\n", Args(), "1", 8,
          "a.c:3: utf-8 の文字としても cp932 の文字としても正しくないバイトがあります。"},
 
@@ -196,8 +199,8 @@ const std::string ADDED = "+/*\n+ * 関数: f\n+ * 引数: int a\n+ * 引数: in
 
 // The comment goes after a byte order mark, which stays first in the file.
 const std::pair<std::string, std::string> DIFF_ROWS[] = {
-    {"int f(int a, int b)", "--- a.c\n+++ a.c\n@@ -1,1 +1,6 @@\n" + ADDED +
-                                " int f(int a, int b)\n\\ No newline at end of file\n"},
+    {"int f(int a, int b);", "--- a.c\n+++ a.c\n@@ -1,1 +1,6 @@\n" + ADDED +
+                                 " int f(int a, int b);\n\\ No newline at end of file\n"},
     {"\xEF\xBB\xBFint f(int a, int b);\nx\n",
      "--- a.c\n+++ a.c\n@@ -1,2 +1,7 @@\n-\xEF\xBB\xBFint f(int a, int b);\n+\xEF\xBB\xBF/*\n" +
          ADDED.substr(4) + "+int f(int a, int b);\n x\n"},

@@ -1,0 +1,5 @@
+static int
+f(int a,
+  int b)
+{
+}

@@ -1,0 +1,7 @@
+#include <stdio.h>
+
+int f(void)
+{
+    if (x) {
+    }
+}

@@ -1,0 +1,13 @@
+#include <stdio.h>
+
+/*
+ * 
+ * f
+ * @return int 
+ * x d
+ */
+int f(void)
+{
+    if (x) {
+    }
+}

@@ -1,0 +1,15 @@
+#include "count.h"
+
+/*
+ * 件数を数える
+ * Count
+ * @param start (int) 
+ * @param list (const LIST *) 数える一覧
+ * @param kind (int) 種類
+ * @return int 件数
+ * 山田 2024/04/01
+ */
+int Count(int start, const LIST *list, int kind)
+{
+    return 0;
+}

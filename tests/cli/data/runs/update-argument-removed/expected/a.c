@@ -1,0 +1,13 @@
+#include "count.h"
+
+/*
+ * 件数を数える
+ * Count
+ * @param kind (int) 種類
+ * @return int 件数
+ * 山田 2024/04/01
+ */
+int Count(int kind)
+{
+    return 0;
+}

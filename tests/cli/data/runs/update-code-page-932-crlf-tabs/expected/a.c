@@ -1,0 +1,16 @@
+namespace app {
+
+	/*
+	 * Œ”‚ğ”‚¦‚é
+	 * Count
+	 * @param list (const LIST *) ”‚¦‚éˆê——
+	 * @param kind (int) í—Ş
+	 * @param max (int) 
+	 * @return int Œ”
+	 * R“c 2024/04/01
+	 */
+	int Count(const LIST *list, int kind, int max)
+	{
+	    return 0;
+	}
+}

@@ -1,0 +1,15 @@
+#include "count.h"
+
+/*
+ * 件数を数える
+ * Count
+ * @param list (const LIST *) 数える一覧
+ * @param kind (int) 種類
+ * @param max (int) 
+ * @return int 件数
+ * 山田 2024/04/01
+ */
+int Count(const LIST *list, int kind, int max)
+{
+    return 0;
+}
