@@ -124,8 +124,7 @@ int CTidyReader::NestedName(int nParen) const {
         for (int i = Next(nParen + 1); i < nClose && nInner < 0; i = Next(i + 1)) {
             if (T(i).Is("(") && IsNestedDeclarator(i)) {
                 nInner = i;
-            } else if (T(i).IsWord() && TidyWordKindOf(T(i).m_sv) == TidyWordKind::Name &&
-                       !T(Next(i + 1)).Is("::")) {
+            } else if (IsKind(i, TidyWordKind::Name) && !T(Next(i + 1)).Is("::")) {
                 nName = i;
             }
             if (T(i).m_nPartner > i) {
@@ -143,17 +142,15 @@ int CTidyReader::NestedName(int nParen) const {
 // is the parameter's name rather than the last word of its type.
 bool CTidyReader::IsParamName(int i, int nFirst) const {
     if (i <= nFirst || !T(i).IsWord() ||
-        (TidyWordKindOf(T(i).m_sv) != TidyWordKind::Name && !TidyIsCName(T(i).m_sv))) {
+        (!IsKind(i, TidyWordKind::Name) && !TidyIsCName(T(i).m_sv))) {
         return false; // a lone word is a type: (size_t)
     }
-    const CTidyToken& before = T(Prev(i));
-    if (before.Is("::") ||
-        (before.IsWord() && TidyWordKindOf(before.m_sv) == TidyWordKind::Elaborated)) {
+    if (T(Prev(i)).Is("::") || IsKind(Prev(i), TidyWordKind::Elaborated)) {
         return false; // std::string, struct stat
     }
     // Before a name stands a type, not only qualifiers: const size_t names nothing.
     for (int j = nFirst; j < i; j = Next(j + 1)) {
-        if (!T(j).IsWord() || TidyWordKindOf(T(j).m_sv) != TidyWordKind::Qualifier) {
+        if (!IsKind(j, TidyWordKind::Qualifier)) {
             return true;
         }
     }

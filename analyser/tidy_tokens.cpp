@@ -167,7 +167,8 @@ private:
         }
     }
 
-    // Up to the closing quote; an unterminated literal stops before its line's end.
+    // Up to the closing quote; an unterminated literal stops before its line's end, even after
+    // a backslash, so that no token holds a line break.
     void Literal(unsigned char quote) {
         ++m_nPos;
         while (m_nPos < m_sv.size() && m_sv[m_nPos] != '\n') {
@@ -176,7 +177,8 @@ private:
                 ++m_nPos;
                 return;
             }
-            m_nPos += ch == '\\' && m_nPos + 1 < m_sv.size() ? 2 : CharWidth(m_nPos);
+            const bool bEscape = ch == '\\' && m_nPos + 1 < m_sv.size() && m_sv[m_nPos + 1] != '\n';
+            m_nPos += bEscape ? 2 : CharWidth(m_nPos);
         }
     }
 

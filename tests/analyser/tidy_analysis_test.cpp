@@ -141,6 +141,8 @@ TEST(TidyAnalysis, ScopesOperatorsConstructors) {
         {"call operator", "bool C::operator()(int a) const", "operator()|C|bool|int/a"},
         {"index operator", "T &operator[](int i)", "operator[]||T &|int/i"},
         {"delete array", "void operator delete[](void *p)", "operator delete[]||void|void */p"},
+        {"literal operator", "long double operator\"\" _km(long double d)",
+         "operator\"\"_km||long double|long double/d"},
         {"conversion", "explicit C::operator const char *() const", "operator const char *|C||"},
         {"destructor", "CFoo::~CFoo()", "~CFoo|CFoo||"},
         {"constructor in the class", "explicit CFoo(int)", "CFoo|||int/"},
@@ -175,8 +177,11 @@ TEST(TidyAnalysis, TypeSpelling) {
          "f||unsigned long|std::map<int, int>/m;void (*)(int)/cb"},
         {"operands", "decltype(auto) f(typeof(x) a, Args &&... args)",
          "f||decltype(auto)|typeof(x)/a;Args &&.../args"},
-        {"member pointer", "void f(int C::*pm, void (C::*pf)(int))",
-         "f||void|int C::*/pm;void (C::*)(int)/pf"},
+        {"reference to an array, variadic function pointer",
+         "void f(int (&a)[3], int (*p)(const char *, ...))",
+         "f||void|int (&)[3]/a;int (*)(const char *, ...)/p"},
+        {"member pointers", "void f(int C::*pm, void (C::*pf)(int), void (C::*)(int))",
+         "f||void|int C::*/pm;void (C::*)(int)/pf;void (C::*)(int)/"},
     };
     ExpectRows(rows);
 }
