@@ -29,9 +29,6 @@ void AppendComment(std::string& strText, std::string_view sv) {
     if (pos > 0 && pos < sv.size() && sv[pos] == '<') {
         ++pos;
     }
-    while (sv.size() > pos && sv.back() == '*') {
-        sv.remove_suffix(1);
-    }
     bool bBlank = !strText.empty();
     bool bLineStart = false;
     while (pos < sv.size()) {
