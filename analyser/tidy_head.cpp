@@ -8,7 +8,7 @@ namespace {
 
 // Words after which a trailing return type has ended.
 bool EndsTrailingReturn(const CTidyToken& token) {
-    return token.Is("{") || token.Is("=") || token.Is(":") ||
+    return token.IsOneOf({"{", "=", ":"}) ||
            (token.IsWord() && TidyWordKindOf(token.m_sv) == TidyWordKind::Trailing);
 }
 

@@ -16,14 +16,14 @@ struct CPiece {
 };
 
 bool IsCommentBlank(char ch) {
-    return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n' || ch == '\v' || ch == '\f';
+    return std::string_view(" \t\r\n\v\f").find(ch) != std::string_view::npos;
 }
 
 // A comment's text on one line: without the marks of documentation comments ("/**<", "//!<")
 // and the stars that begin the lines of a block comment, blanks squeezed to single spaces.
 void AppendComment(std::string& strText, std::string_view sv) {
     std::size_t pos = 0;
-    while (pos < sv.size() && (sv[pos] == '*' || sv[pos] == '/' || sv[pos] == '!')) {
+    while (pos < sv.size() && std::string_view("*/!").find(sv[pos]) != std::string_view::npos) {
         ++pos;
     }
     if (pos > 0 && pos < sv.size() && sv[pos] == '<') {
@@ -102,13 +102,8 @@ bool CTidyReader::ReadParams(int nOpen, std::vector<CTidyArg>& vecArgs) const {
 // In a default value, '<' after a word opens template arguments only when what follows the
 // '>' can follow them in an expression: "a < b, c > d" is two comparisons.
 bool CTidyReader::IsTemplateInValue(int nAngle) const {
-    const int n = Next(T(nAngle).m_nPartner + 1);
-    if (n >= m_nEnd) {
-        return true;
-    }
-    const CTidyToken& token = T(n);
-    return token.Is("(") || token.Is(")") || token.Is("::") || token.Is("{") || token.Is("}") ||
-           token.Is(",") || token.Is(">") || token.Is("]");
+    // (A parameter list's ')' always follows.)
+    return T(Next(T(nAngle).m_nPartner + 1)).IsOneOf({"(", ")", "::", "{", "}", ",", ">", "]"});
 }
 
 // The name inside a declarator in brackets, "(*cb)", "(* const p)", "(&a)", "(*(*f)(int))";

@@ -14,7 +14,7 @@ constexpr int NEW_DECLARATION_WORDS = 1;
 // Tokens that end a function's declarator once its parameter list has been seen: a trailing
 // return type, a pure or defaulted mark, an initialiser list, a body.
 bool EndsDeclarator(const CTidyToken& token) {
-    return token.Is("->") || token.Is("=") || token.Is(":") || token.Is("{");
+    return token.IsOneOf({"->", "=", ":", "{"});
 }
 
 } // namespace
@@ -129,7 +129,7 @@ bool CTidyReader::IsNestedDeclarator(int nParen) const {
         }
         j = Next(k + 1);
     }
-    return j < nClose && (T(j).Is("*") || T(j).Is("&") || T(j).Is("^"));
+    return j < nClose && T(j).IsMark();
 }
 
 // The parameter list among the tokens in [nFrom, nTo), outside brackets: the first bracket
@@ -153,10 +153,8 @@ CTidyReader::CFound CTidyReader::Scan(int nFrom, int nTo) const {
             nConv = -1;
         } else if (token.Is("operator")) {
             nConv = i;
-        } else if (found.m_nParams >= 0 && !IsAt(Next(i + 1), "(") &&
-                   (token.m_kind == TidyTokenKind::Operator ||
-                    (token.IsWord() && !IsKind(i, TidyWordKind::Trailing) &&
-                     !IsKind(i, TidyWordKind::Qualifier)))) {
+        } else if (found.m_nParams >= 0 && token.IsWord() && !IsAt(Next(i + 1), "(") &&
+                   !IsKind(i, TidyWordKind::Trailing) && !IsKind(i, TidyWordKind::Qualifier)) {
             ++nWords;
         }
         if (token.m_nPartner > i) {
@@ -188,7 +186,7 @@ bool CTidyReader::Read(CTidyParts& parts) const {
         // A function returning a pointer to a function or an array: the return type is the
         // whole declarator with the name and its parameter list taken out, "void (*)(int)".
         int nShellEnd = Next(T(nOuter).m_nPartner + 1);
-        while (nShellEnd < m_nEnd && (T(nShellEnd).Is("(") || T(nShellEnd).Is("["))) {
+        while (nShellEnd < m_nEnd && T(nShellEnd).IsOneOf({"(", "["})) {
             nShellEnd = Next(T(nShellEnd).m_nPartner + 1);
         }
         parts.m_strRet = Spell(nHead, nShellEnd, name.m_nQualStart, T(nInner).m_nPartner);

@@ -150,19 +150,16 @@ private:
         }
     }
 
+    // Digits, letters and dots, and the quotes that separate digits ("1'000"), which must not
+    // open a character literal. (An exponent's sign is left a token of its own: numbers only
+    // stand in default values, which are left out, and in array sizes.)
     void Number() {
-        while (m_nPos < m_sv.size()) {
+        for (;; ++m_nPos) {
             const unsigned char ch = At(m_sv, m_nPos);
             const unsigned char next = At(m_sv, m_nPos + 1);
-            const bool bExponent =
-                (ch == 'e' || ch == 'E' || ch == 'p' || ch == 'P') && (next == '+' || next == '-');
-            if (bExponent) {
-                m_nPos += 2;
-            } else if ((IsWordByte(ch) && ch < 0x80) || ch == '.' ||
-                       (ch == '\'' && IsWordByte(next) && next < 0x80)) {
-                ++m_nPos;
-            } else {
-                break;
+            const bool bDigits = (IsWordByte(ch) || ch == '.') && ch < 0x80;
+            if (!bDigits && !(ch == '\'' && IsWordByte(next) && next < 0x80)) {
+                return;
             }
         }
     }

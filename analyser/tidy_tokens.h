@@ -1,6 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
+#include <initializer_list>
 #include <string_view>
 #include <vector>
 
@@ -23,10 +25,15 @@ struct CTidyToken {
     // the pair; -1 for every other token and for a bracket without a partner.
     int m_nPartner = -1;
 
-    bool Is(std::string_view sv) const {
-        return m_sv == sv && m_kind != TidyTokenKind::Comment && m_kind != TidyTokenKind::Literal;
+    // (A literal holds its quotes, so no punctuation or word is ever one.)
+    bool Is(std::string_view sv) const { return m_kind != TidyTokenKind::Comment && m_sv == sv; }
+    bool IsOneOf(std::initializer_list<std::string_view> list) const {
+        return std::any_of(list.begin(), list.end(),
+                           [this](std::string_view sv) { return Is(sv); });
     }
     bool IsWord() const { return m_kind == TidyTokenKind::Word; }
+    // A pointer, reference or block pointer mark.
+    bool IsMark() const { return IsOneOf({"*", "&", "^"}); }
 };
 
 // Bytes of the character at `pos` of `text`: 2 for a lead byte followed by a trail byte, else
