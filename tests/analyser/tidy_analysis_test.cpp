@@ -110,6 +110,8 @@ TEST(TidyAnalysis, BracketsKeepTheirCommas) {
         {"comparisons in default values",
          "void f(int a = b < c, int d = e > g, int h = i >= j, int k = (l < m), int n = (o > p))",
          "f||void|int/a;int/d;int/h;int/k;int/n"},
+        {"shifts in default values", "void f(int a = 1 << 3, int b = 2 >> 1)",
+         "f||void|int/a;int/b"},
         {"template in a default value", "void f(int a = g<int, 2>(), int b = 0)",
          "f||void|int/a;int/b"},
         {"operator<", "bool operator<(const A &a, const A &b)",
