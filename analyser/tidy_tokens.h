@@ -6,7 +6,8 @@
 #include <vector>
 
 // The tokens of a declaration as the tidy analysis reads it: words, numbers, literals, single
-// punctuation bytes (and "::", "->", "..."), and comments, each a view into the caller's text.
+// punctuation bytes (and "::", "->", "...", ">="), and comments, each a view into the caller's
+// text.
 
 enum class TidyTokenKind {
     Word,     // identifier or keyword; Japanese characters belong to words
@@ -24,8 +25,8 @@ struct CTidyToken {
     // the pair; -1 for every other token and for a bracket without a partner.
     int m_nPartner = -1;
 
-    // (A literal holds its quotes, so no punctuation or word is ever one.) The first bytes are
-    // compared before the rest: nearly every test fails there, and most ask for one byte.
+    // `sv` is punctuation or a word, never empty (a literal holds its quotes, so it is never
+    // one). The first bytes are compared before the rest: nearly every test fails there.
     bool Is(std::string_view sv) const {
         return m_sv.size() == sv.size() && m_sv[0] == sv[0] && m_kind != TidyTokenKind::Comment &&
                m_sv == sv;
