@@ -19,9 +19,8 @@ namespace {
 void WriteTidy(std::string_view decl, const std::vector<std::string>& vecDrop) {
     CTidyAnalysis analysis;
     const TidyResult eResult = analysis.Analyze(decl, vecDrop);
-    std::cout << "T\t" << (eResult == TidyResult::Done ? 0 : -1) << '\t' << analysis.Func()
-              << '\t' << analysis.Class() << '\t' << analysis.Ret() << '\t'
-              << analysis.Args().size();
+    std::cout << "T\t" << (eResult == TidyResult::Done ? 0 : -1) << '\t' << analysis.Func() << '\t'
+              << analysis.Class() << '\t' << analysis.Ret() << '\t' << analysis.Args().size();
     for (const CTidyArg& arg : analysis.Args()) {
         std::cout << '\t' << arg.m_strType << '\t' << arg.m_strName << '\t' << arg.m_strText;
     }
