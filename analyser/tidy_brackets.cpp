@@ -9,15 +9,17 @@ char CloserOf(const CTidyToken& token) {
 }
 
 bool IsCloser(const CTidyToken& token) {
-    return token.Is(")") || token.Is("]") || token.Is("}");
+    return token.IsOneOf({")", "]", "}"});
 }
 
 // Pairs '<' and '>' between paired brackets, one bracket depth at a time: a stack of the open
 // '<' with a mark for every open bracket, so that a '>' never closes a '<' of another depth.
 void PairAngles(std::vector<CTidyToken>& tokens, const CTidySpan& span) {
     constexpr int BRACKET_MARK = -1;
-    std::vector<int> vecOpen;
-    int nPrev = -1; // the token before, comments passed over
+    // The mark at the bottom stands for the span itself; every closer finds its own opener's
+    // mark above it, since the brackets are paired.
+    std::vector<int> vecOpen{BRACKET_MARK};
+    bool bAfterWord = false; // comments passed over
     for (int i = span.m_nBegin; i < span.m_nEnd; ++i) {
         CTidyToken& token = tokens[static_cast<std::size_t>(i)];
         if (token.m_kind == TidyTokenKind::Comment) {
@@ -26,21 +28,18 @@ void PairAngles(std::vector<CTidyToken>& tokens, const CTidySpan& span) {
         if (CloserOf(token) != '\0') {
             vecOpen.push_back(BRACKET_MARK);
         } else if (IsCloser(token)) {
-            while (!vecOpen.empty() && vecOpen.back() != BRACKET_MARK) {
+            while (vecOpen.back() != BRACKET_MARK) {
                 vecOpen.pop_back();
             }
-            if (!vecOpen.empty()) {
-                vecOpen.pop_back();
-            }
-        } else if (token.Is("<") && nPrev >= 0 &&
-                   tokens[static_cast<std::size_t>(nPrev)].IsWord()) {
+            vecOpen.pop_back();
+        } else if (token.Is("<") && bAfterWord) {
             vecOpen.push_back(i);
-        } else if (token.Is(">") && !vecOpen.empty() && vecOpen.back() != BRACKET_MARK) {
+        } else if (token.Is(">") && vecOpen.back() != BRACKET_MARK) {
             token.m_nPartner = vecOpen.back();
             tokens[static_cast<std::size_t>(vecOpen.back())].m_nPartner = i;
             vecOpen.pop_back();
         }
-        nPrev = i;
+        bAfterWord = token.IsWord();
     }
 }
 

@@ -8,7 +8,7 @@ namespace {
 
 // Words after which a trailing return type has ended.
 bool EndsTrailingReturn(const CTidyToken& token) {
-    return token.Is("{") || token.Is("=") || token.Is(":") ||
+    return token.IsOneOf({"{", "=", ":"}) ||
            (token.IsWord() && TidyWordKindOf(token.m_sv) == TidyWordKind::Trailing);
 }
 
@@ -48,8 +48,7 @@ bool CTidyReader::ReadName(const CFound& found, int nFrom, CTidyParts& parts, CN
         if (nWord >= nFrom && T(nWord).Is(">") && T(nWord).m_nPartner >= nFrom) {
             nWord = Prev(T(nWord).m_nPartner);
         }
-        if (nWord < nFrom || !T(nWord).IsWord() ||
-            TidyWordKindOf(T(nWord).m_sv) != TidyWordKind::Name) {
+        if (nWord < nFrom || !T(nWord).IsWord() || !IsKind(nWord, TidyWordKind::Name)) {
             nStart = nScope;
             break;
         }

@@ -16,21 +16,18 @@ struct CPiece {
 };
 
 bool IsCommentBlank(char ch) {
-    return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n' || ch == '\v' || ch == '\f';
+    return std::string_view(" \t\r\n\v\f").find(ch) != std::string_view::npos;
 }
 
 // A comment's text on one line: without the marks of documentation comments ("/**<", "//!<")
 // and the stars that begin the lines of a block comment, blanks squeezed to single spaces.
 void AppendComment(std::string& strText, std::string_view sv) {
     std::size_t pos = 0;
-    while (pos < sv.size() && (sv[pos] == '*' || sv[pos] == '/' || sv[pos] == '!')) {
+    while (pos < sv.size() && std::string_view("*/!").find(sv[pos]) != std::string_view::npos) {
         ++pos;
     }
     if (pos > 0 && pos < sv.size() && sv[pos] == '<') {
         ++pos;
-    }
-    while (sv.size() > pos && sv.back() == '*') {
-        sv.remove_suffix(1);
     }
     bool bBlank = !strText.empty();
     bool bLineStart = false;
@@ -105,13 +102,8 @@ bool CTidyReader::ReadParams(int nOpen, std::vector<CTidyArg>& vecArgs) const {
 // In a default value, '<' after a word opens template arguments only when what follows the
 // '>' can follow them in an expression: "a < b, c > d" is two comparisons.
 bool CTidyReader::IsTemplateInValue(int nAngle) const {
-    const int n = Next(T(nAngle).m_nPartner + 1);
-    if (n >= m_nEnd) {
-        return true;
-    }
-    const CTidyToken& token = T(n);
-    return token.Is("(") || token.Is(")") || token.Is("::") || token.Is("{") || token.Is("}") ||
-           token.Is(",") || token.Is(">") || token.Is("]");
+    // (A parameter list's ')' always follows.)
+    return T(Next(T(nAngle).m_nPartner + 1)).IsOneOf({"(", ")", "::", "{", "}", ",", ">", "]"});
 }
 
 // The name inside a declarator in brackets, "(*cb)", "(* const p)", "(&a)", "(*(*f)(int))";
@@ -124,8 +116,7 @@ int CTidyReader::NestedName(int nParen) const {
         for (int i = Next(nParen + 1); i < nClose && nInner < 0; i = Next(i + 1)) {
             if (T(i).Is("(") && IsNestedDeclarator(i)) {
                 nInner = i;
-            } else if (T(i).IsWord() && TidyWordKindOf(T(i).m_sv) == TidyWordKind::Name &&
-                       !T(Next(i + 1)).Is("::")) {
+            } else if (IsKind(i, TidyWordKind::Name) && !T(Next(i + 1)).Is("::")) {
                 nName = i;
             }
             if (T(i).m_nPartner > i) {
@@ -143,17 +134,15 @@ int CTidyReader::NestedName(int nParen) const {
 // is the parameter's name rather than the last word of its type.
 bool CTidyReader::IsParamName(int i, int nFirst) const {
     if (i <= nFirst || !T(i).IsWord() ||
-        (TidyWordKindOf(T(i).m_sv) != TidyWordKind::Name && !TidyIsCName(T(i).m_sv))) {
+        (!IsKind(i, TidyWordKind::Name) && !TidyIsCName(T(i).m_sv))) {
         return false; // a lone word is a type: (size_t)
     }
-    const CTidyToken& before = T(Prev(i));
-    if (before.Is("::") ||
-        (before.IsWord() && TidyWordKindOf(before.m_sv) == TidyWordKind::Elaborated)) {
+    if (T(Prev(i)).Is("::") || IsKind(Prev(i), TidyWordKind::Elaborated)) {
         return false; // std::string, struct stat
     }
     // Before a name stands a type, not only qualifiers: const size_t names nothing.
     for (int j = nFirst; j < i; j = Next(j + 1)) {
-        if (!T(j).IsWord() || TidyWordKindOf(T(j).m_sv) != TidyWordKind::Qualifier) {
+        if (!IsKind(j, TidyWordKind::Qualifier)) {
             return true;
         }
     }

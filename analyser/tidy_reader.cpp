@@ -11,14 +11,10 @@ namespace {
 // after a parameter list look the same ("f(int) MACRO_A((1)) MACRO_B((2))").
 constexpr int NEW_DECLARATION_WORDS = 1;
 
-bool IsKind(const CTidyToken& token, TidyWordKind kind) {
-    return token.IsWord() && TidyWordKindOf(token.m_sv) == kind;
-}
-
 // Tokens that end a function's declarator once its parameter list has been seen: a trailing
 // return type, a pure or defaulted mark, an initialiser list, a body.
 bool EndsDeclarator(const CTidyToken& token) {
-    return token.Is("->") || token.Is("=") || token.Is(":") || token.Is("{");
+    return token.IsOneOf({"->", "=", ":", "{"});
 }
 
 } // namespace
@@ -26,8 +22,8 @@ bool EndsDeclarator(const CTidyToken& token) {
 CTidyReader::CTidyReader(const std::vector<CTidyToken>& vecTokens, const CTidySpan& span,
                          const CTidyDropList& dropList)
     : m_vecTokens(vecTokens), m_nBegin(span.m_nBegin), m_nEnd(span.m_nEnd),
-      m_vecKeep(vecTokens.size(), 0), m_vecNext(vecTokens.size() + 1, span.m_nEnd),
-      m_vecPrev(vecTokens.size() + 1, -1) {
+      m_vecKind(vecTokens.size(), TidyWordKind::Name), m_vecKeep(vecTokens.size(), 0),
+      m_vecNext(vecTokens.size() + 1, span.m_nEnd), m_vecPrev(vecTokens.size() + 1, -1) {
     MarkDropped(dropList);
     for (int i = m_nEnd - 1; i >= m_nBegin; --i) {
         m_vecNext[static_cast<std::size_t>(i)] = Kept(i) ? i : Next(i + 1);
@@ -48,6 +44,9 @@ void CTidyReader::Drop(int nFrom, int nTo) {
 void CTidyReader::MarkDropped(const CTidyDropList& dropList) {
     for (int i = m_nBegin; i < m_nEnd; ++i) {
         m_vecKeep[static_cast<std::size_t>(i)] = T(i).m_kind != TidyTokenKind::Comment;
+        if (T(i).IsWord()) {
+            m_vecKind[static_cast<std::size_t>(i)] = TidyWordKindOf(T(i).m_sv);
+        }
     }
     auto after = [this](int i) {
         int j = i + 1;
@@ -69,9 +68,9 @@ void CTidyReader::MarkDropped(const CTidyDropList& dropList) {
         } else if (token.Is("template") && bNextGroup && T(j).Is("<")) {
             Drop(i, T(j).m_nPartner + 1);
             i = T(j).m_nPartner;
-        } else if (token.IsWord() && (IsKind(token, TidyWordKind::Specifier) ||
-                                      IsKind(token, TidyWordKind::Attribute) ||
-                                      token.Is("template") || dropList.Drops(token.m_sv))) {
+        } else if (IsKind(i, TidyWordKind::Specifier) || IsKind(i, TidyWordKind::Attribute) ||
+                   token.Is("template") ||
+                   (IsKind(i, TidyWordKind::Name) && dropList.Drops(token.m_sv))) {
             Drop(i, i + 1);
             if (bNextGroup && T(j).Is("(")) {
                 Drop(j, T(j).m_nPartner + 1);
@@ -96,7 +95,7 @@ std::string CTidyReader::Spell(int nFrom, int nTo, int nSkipFrom, int nSkipTo) c
         // operand of decltype and the like.
         const int nPrev = Prev(i);
         if (T(i).Is("(") && !IsNestedDeclarator(i) &&
-            !(nPrev >= 0 && IsKind(T(nPrev), TidyWordKind::Operand))) {
+            !(nPrev >= 0 && IsKind(nPrev, TidyWordKind::Operand))) {
             vecSkip.resize(static_cast<std::size_t>(nTo - nFrom));
             MarkParamNames(i, nFrom, vecSkip);
         }
@@ -112,8 +111,7 @@ bool CTidyReader::NameBefore(int nParen, int nFrom) const {
     if (p >= nFrom && T(p).Is(">") && T(p).m_nPartner >= 0) {
         p = Prev(T(p).m_nPartner);
     }
-    return p >= nFrom &&
-           (T(p).m_kind == TidyTokenKind::Operator || IsKind(T(p), TidyWordKind::Name));
+    return p >= nFrom && (T(p).m_kind == TidyTokenKind::Operator || IsKind(p, TidyWordKind::Name));
 }
 
 // A bracket group that begins with a pointer or reference mark, perhaps after a class's name
@@ -121,7 +119,7 @@ bool CTidyReader::NameBefore(int nParen, int nFrom) const {
 bool CTidyReader::IsNestedDeclarator(int nParen) const {
     const int nClose = T(nParen).m_nPartner;
     int j = Next(nParen + 1);
-    while (j < nClose && IsKind(T(j), TidyWordKind::Name)) {
+    while (j < nClose && IsKind(j, TidyWordKind::Name)) {
         int k = Next(j + 1);
         if (k < nClose && T(k).Is("<") && T(k).m_nPartner > k) {
             k = Next(T(k).m_nPartner + 1);
@@ -131,7 +129,7 @@ bool CTidyReader::IsNestedDeclarator(int nParen) const {
         }
         j = Next(k + 1);
     }
-    return j < nClose && (T(j).Is("*") || T(j).Is("&") || T(j).Is("^"));
+    return j < nClose && T(j).IsMark();
 }
 
 // The parameter list among the tokens in [nFrom, nTo), outside brackets: the first bracket
@@ -155,10 +153,8 @@ CTidyReader::CFound CTidyReader::Scan(int nFrom, int nTo) const {
             nConv = -1;
         } else if (token.Is("operator")) {
             nConv = i;
-        } else if (found.m_nParams >= 0 && !IsAt(Next(i + 1), "(") &&
-                   (token.m_kind == TidyTokenKind::Operator ||
-                    (token.IsWord() && !IsKind(token, TidyWordKind::Trailing) &&
-                     !IsKind(token, TidyWordKind::Qualifier)))) {
+        } else if (found.m_nParams >= 0 && token.IsWord() && !IsAt(Next(i + 1), "(") &&
+                   !IsKind(i, TidyWordKind::Trailing) && !IsKind(i, TidyWordKind::Qualifier)) {
             ++nWords;
         }
         if (token.m_nPartner > i) {
@@ -190,7 +186,7 @@ bool CTidyReader::Read(CTidyParts& parts) const {
         // A function returning a pointer to a function or an array: the return type is the
         // whole declarator with the name and its parameter list taken out, "void (*)(int)".
         int nShellEnd = Next(T(nOuter).m_nPartner + 1);
-        while (nShellEnd < m_nEnd && (T(nShellEnd).Is("(") || T(nShellEnd).Is("["))) {
+        while (nShellEnd < m_nEnd && T(nShellEnd).IsOneOf({"(", "["})) {
             nShellEnd = Next(T(nShellEnd).m_nPartner + 1);
         }
         parts.m_strRet = Spell(nHead, nShellEnd, name.m_nQualStart, T(nInner).m_nPartner);

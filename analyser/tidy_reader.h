@@ -4,6 +4,7 @@
 #include "analyser/tidy_brackets.h"
 #include "analyser/tidy_drop_list.h"
 #include "analyser/tidy_tokens.h"
+#include "analyser/tidy_words.h"
 
 #include <string>
 #include <vector>
@@ -36,6 +37,10 @@ private:
     const CTidyToken& T(int i) const { return m_vecTokens[static_cast<std::size_t>(i)]; }
     // Whether token `i` of the span is `sv`; false past the span's end.
     bool IsAt(int i, std::string_view sv) const { return i < m_nEnd && T(i).Is(sv); }
+    // Whether token `i` is a word of that kind.
+    bool IsKind(int i, TidyWordKind kind) const {
+        return T(i).IsWord() && m_vecKind[static_cast<std::size_t>(i)] == kind;
+    }
     bool Kept(int i) const { return m_vecKeep[static_cast<std::size_t>(i)] != 0; }
     // The first token kept at or after `i` (the span's end when none); the last kept before it
     // (-1 when none).
@@ -70,6 +75,7 @@ private:
     const std::vector<CTidyToken>& m_vecTokens;
     int m_nBegin;
     int m_nEnd;
+    std::vector<TidyWordKind> m_vecKind; // of every word, looked up once
     std::vector<char> m_vecKeep;
     std::vector<int> m_vecNext;
     std::vector<int> m_vecPrev;

@@ -4,26 +4,19 @@
 
 namespace {
 
-bool IsMark(const CTidyToken& token) {
-    return token.Is("*") || token.Is("&") || token.Is("^");
-}
-
-bool IsTemplateBracket(const CTidyToken& token) {
-    return (token.Is("<") || token.Is(">")) && token.m_nPartner >= 0;
-}
-
 bool NoSpaceAfter(const CTidyToken& prev) {
-    return prev.Is("(") || prev.Is("[") || prev.Is("::") || prev.Is("~") || IsMark(prev) ||
+    return prev.IsOneOf({"(", "[", "::", "~"}) || prev.IsMark() ||
            (prev.Is("<") && prev.m_nPartner >= 0);
 }
 
 bool NoSpaceBefore(const CTidyToken& prev, const CTidyToken& token) {
     if (token.Is("(")) {
-        return prev.Is(")") || prev.Is("]") ||
+        return prev.IsOneOf({")", "]"}) ||
                (prev.IsWord() && TidyWordKindOf(prev.m_sv) == TidyWordKind::Operand);
     }
-    return token.Is(",") || token.Is(")") || token.Is("]") || token.Is("[") || token.Is("::") ||
-           token.Is("...") || IsTemplateBracket(token);
+    // Template brackets, not comparisons.
+    return token.IsOneOf({",", ")", "]", "[", "::", "..."}) ||
+           (token.IsOneOf({"<", ">"}) && token.m_nPartner >= 0);
 }
 
 } // namespace

@@ -150,24 +150,22 @@ private:
         }
     }
 
+    // Digits, letters and dots, and the quotes that separate digits ("1'000"), which must not
+    // open a character literal. (An exponent's sign is left a token of its own: numbers only
+    // stand in default values, which are left out, and in array sizes.)
     void Number() {
-        while (m_nPos < m_sv.size()) {
+        for (;; ++m_nPos) {
             const unsigned char ch = At(m_sv, m_nPos);
             const unsigned char next = At(m_sv, m_nPos + 1);
-            const bool bExponent =
-                (ch == 'e' || ch == 'E' || ch == 'p' || ch == 'P') && (next == '+' || next == '-');
-            if (bExponent) {
-                m_nPos += 2;
-            } else if ((IsWordByte(ch) && ch < 0x80) || ch == '.' ||
-                       (ch == '\'' && IsWordByte(next) && next < 0x80)) {
-                ++m_nPos;
-            } else {
-                break;
+            const bool bDigits = (IsWordByte(ch) || ch == '.') && ch < 0x80;
+            if (!bDigits && !(ch == '\'' && IsWordByte(next) && next < 0x80)) {
+                return;
             }
         }
     }
 
-    // Up to the closing quote; an unterminated literal stops before its line's end.
+    // Up to the closing quote; an unterminated literal stops before its line's end, even after
+    // a backslash, so that no token holds a line break.
     void Literal(unsigned char quote) {
         ++m_nPos;
         while (m_nPos < m_sv.size() && m_sv[m_nPos] != '\n') {
@@ -176,7 +174,8 @@ private:
                 ++m_nPos;
                 return;
             }
-            m_nPos += ch == '\\' && m_nPos + 1 < m_sv.size() ? 2 : CharWidth(m_nPos);
+            const bool bEscape = ch == '\\' && m_nPos + 1 < m_sv.size() && m_sv[m_nPos + 1] != '\n';
+            m_nPos += bEscape ? 2 : CharWidth(m_nPos);
         }
     }
 

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstddef>
+#include <initializer_list>
 #include <string_view>
 #include <vector>
 
 // The tokens of a declaration as the tidy analysis reads it: words, numbers, literals, single
-// punctuation bytes (and "::", "->", "..."), and comments, each a view into the caller's text.
+// punctuation bytes (and "::", "->", "...", ">="), and comments, each a view into the caller's
+// text.
 
 enum class TidyTokenKind {
     Word,     // identifier or keyword; Japanese characters belong to words
@@ -23,10 +25,23 @@ struct CTidyToken {
     // the pair; -1 for every other token and for a bracket without a partner.
     int m_nPartner = -1;
 
+    // `sv` is punctuation or a word, never empty (a literal holds its quotes, so it is never
+    // one). The first bytes are compared before the rest: nearly every test fails there.
     bool Is(std::string_view sv) const {
-        return m_sv == sv && m_kind != TidyTokenKind::Comment && m_kind != TidyTokenKind::Literal;
+        return m_sv.size() == sv.size() && m_sv[0] == sv[0] && m_kind != TidyTokenKind::Comment &&
+               m_sv == sv;
+    }
+    bool IsOneOf(std::initializer_list<std::string_view> list) const {
+        for (const std::string_view sv : list) {
+            if (Is(sv)) {
+                return true;
+            }
+        }
+        return false;
     }
     bool IsWord() const { return m_kind == TidyTokenKind::Word; }
+    // A pointer, reference or block pointer mark.
+    bool IsMark() const { return IsOneOf({"*", "&", "^"}); }
 };
 
 // Bytes of the character at `pos` of `text`: 2 for a lead byte followed by a trail byte, else

@@ -31,9 +31,9 @@ std::vector<CLine> SplitLines(std::string_view text) {
 
 // The number of lines the comment at the start of `lines` has, the first not blank, each
 // beginning with the blanks the line after it begins with: the longest such run that reads back
-// and leaves a line after it. 0 when there is none.
-std::size_t PastedComment(CHeaderReader& reader, const std::vector<CLine>& lines,
-                          CHeaderReading& reading) {
+// and leaves a declaration after it. 0 when there is none.
+std::size_t PastedComment(CHeaderReader& reader, std::string_view pasted,
+                          const std::vector<CLine>& lines, CHeaderReading& reading) {
     std::size_t first = 0;
     while (first < lines.size() &&
            lines[first].m_strText.find_first_not_of(BLANKS) == std::string_view::npos) {
@@ -53,7 +53,12 @@ std::size_t PastedComment(CHeaderReader& reader, const std::vector<CLine>& lines
                 lines[i].m_strText.substr(std::min(indent.size(), lines[i].m_strText.size())));
             comment += '\n';
         }
-        if (bIndented && reader.Read(comment, {}, reading) == ReadBackResult::Read) {
+        // A comment is only taken off a declaration: a paste of comment lines alone stays whole.
+        std::string rest;
+        const std::size_t restStart = lines[first + count].m_nStart;
+        if (bIndented && reader.Read(comment, {}, reading) == ReadBackResult::Read &&
+            HeaderCleanPaste(pasted.substr(restStart), rest) == PasteResult::Done &&
+            rest.find_first_not_of(' ') != std::string::npos) {
             return first + count;
         }
     }
@@ -71,7 +76,7 @@ PasteResult HeaderPaste(std::string_view pasted, const char* pszFormatPath,
     const std::vector<CLine> lines = SplitLines(pasted);
     if (pszFormatPath != nullptr && pszFormatPath[0] != '\0' && format.Load(pszFormatPath) == 0) {
         CHeaderReader reader(format);
-        commentLines = PastedComment(reader, lines, reading);
+        commentLines = PastedComment(reader, pasted, lines, reading);
     }
     const std::string_view rest =
         commentLines == 0 ? pasted

@@ -87,6 +87,9 @@ struct RunRow {
 };
 
 const RunRow RUN_ROWS[] = {
+    {"SixArgumentsFitWithoutANote",
+     Args("-f", ANALYSED, "int g(int a, int b, int c, int d, int e, int f)"), 0, "",
+     "::g|int|\nint/a/|int/b|int/f\n"},
     {"MemberWithSevenArguments",
      Args("-t", TITLE, "--arg-text=1=種別", "-f", ANALYSED,
           "static int CFoo::Bar(int a, int b, int c, int d, int e, int f, int g);"),
@@ -152,6 +155,10 @@ const RunRow RUN_ROWS[] = {
     {"DeclarationNotCp932", Args("--encoding=cp932"), 8,
      Error("宣言が cp932 の文字として正しくありません。--encoding utf-8 を指定してください。"), "",
      "int f(int 뀀)"},
+    // C0 and C1 never begin a UTF-8 character, though both are code page 932's.
+    {"DeclarationWithC0C1", Args(), 8,
+     Error("宣言が utf-8 の文字として正しくありません。--encoding cp932 を指定してください。"), "",
+     "int f(int \xC0\xC1)"},
     {"DeclarationInNeither", Args("--encoding=cp932"), 8,
      Error("宣言が utf-8 の文字としても cp932 の文字としても正しくありません。"), "",
      "int f(int \x80)"},
@@ -167,6 +174,9 @@ const RunRow RUN_ROWS[] = {
      TxtUtf8ToCp932(DEV_D), HUGE_INPUT.substr(0, 8195) + "\x8A\xBF"},
     {"DeclarationCutInACharacter", Args("--date=d"), 0, CUT_NOTE, DEV_D,
      HUGE_INPUT.substr(0, 8195) + "漢"},
+    // The read limit (8192 bytes) cuts a character of standard input in two.
+    {"ReadLimitInACharacter", Args("--date=d"), 0, CUT_NOTE, DEV_D,
+     HUGE_INPUT.substr(0, 8191) + "漢"},
     {"OptionNotUtf8", Args("--arg-text", "2=\xE6\xBC"), 8,
      Error("--arg-text の値が utf-8 の文字として正しくありません。" + LOCALE_RULE)},
 

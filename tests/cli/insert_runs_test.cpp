@@ -198,26 +198,34 @@ TEST(InsertRuns, EmptyCommentsAndUnwritableDiffs) {
 const std::string ADDED = "+/*\n+ * 関数: f\n+ * 引数: int a\n+ * 引数: int b\n+ */\n";
 
 // The comment goes after a byte order mark, which stays first in the file.
-const std::pair<std::string, std::string> DIFF_ROWS[] = {
-    {"int f(int a, int b);", "--- a.c\n+++ a.c\n@@ -1,1 +1,6 @@\n" + ADDED +
-                                 " int f(int a, int b);\n\\ No newline at end of file\n"},
-    {"\xEF\xBB\xBFint f(int a, int b);\nx\n",
+// file, target, diff, standard error
+const std::tuple<std::string, const char*, std::string, std::string> DIFF_ROWS[] = {
+    {"int f(int a, int b);", "a.c:1", "--- a.c\n+++ a.c\n@@ -1,1 +1,6 @@\n" + ADDED +
+                                 " int f(int a, int b);\n\\ No newline at end of file\n",
+     ""},
+    // The comment's last line is the line above it once more: the context still places it.
+    {"/*\n * notes\n */\nint f(int a, int b);\n", "a.c:4",
+     "--- a.c\n+++ a.c\n@@ -1,4 +1,9 @@\n /*\n  * notes\n  */\n" + ADDED + " int f(int a, int b);\n",
+     "veldane-header: a.c:4: 上のコメントはフォーマットファイルどおりではないので、そのままにして新し"
+     "いコメントを挿入しました。\n"},
+    {"\xEF\xBB\xBFint f(int a, int b);\nx\n", "a.c:1",
      "--- a.c\n+++ a.c\n@@ -1,2 +1,7 @@\n-\xEF\xBB\xBFint f(int a, int b);\n+\xEF\xBB\xBF/*\n" +
-         ADDED.substr(4) + "+int f(int a, int b);\n x\n"},
+         ADDED.substr(4) + "+int f(int a, int b);\n x\n",
+     ""},
 };
 
 // The diff is what patch turns into the file --insert writes.
 TEST(InsertRuns, DryRunShowsTheChangeAsAUnifiedDiff) {
-    for (const auto& [file, diff] : DIFF_ROWS) {
+    for (const auto& [file, target, diff, err] : DIFF_ROWS) {
         const CInsertDir dir;
         dir.Write("a.c", file);
-        EXPECT_EQ(dir.Insert("a.c:1", {"--dry-run"}), Result(0, diff, "")) << diff;
+        EXPECT_EQ(dir.Insert(target, {"--dry-run"}), Result(0, diff, err)) << diff;
         EXPECT_EQ(dir.Read("a.c"), file);
         dir.Write("patch.diff", diff);
         EXPECT_EQ(std::system(("cd '" + dir.Path("") + "' && patch -s a.c patch.diff").c_str()), 0);
         const std::string patched = dir.Read("a.c");
         dir.Write("a.c", file);
-        EXPECT_EQ(dir.Insert("a.c:1"), Result(0, "", ""));
+        EXPECT_EQ(dir.Insert(target), Result(0, "", err));
         EXPECT_EQ(dir.Read("a.c"), patched) << diff;
     }
 }

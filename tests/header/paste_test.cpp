@@ -1,0 +1,52 @@
+#include "header/header_paste.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+// "declaration|title|return text|text 1|text 2|..." of what a paste puts into the form; the
+// description boxes it leaves alone are not shown.
+std::string Shown(const CPasteBoxes& boxes) {
+    std::string shown = boxes.m_strDeclaration;
+    for (const CBoxValue& value : boxes.m_vecDescriptions) {
+        shown += "|" + value.m_strText;
+    }
+    return shown;
+}
+
+// A comment is taken off the paste only when it reads back through the chosen format whole and a
+// declaration follows it; its descriptions go to the rows of the arguments they describe.
+TEST(HeaderPaste, ReadsALeadingCommentBack) {
+    const std::string path = std::filesystem::temp_directory_path() / "veldane-paste-format.txt";
+    std::ofstream(path) << "// <@TITLE@>\n<@IF ARG_1_NAME@>\n// <@ARG_1_NAME@>: <@ARG_1_TEXT@>\n"
+                           "<@IF ARG_2_NAME@>\n// <@ARG_2_NAME@>: <@ARG_2_TEXT@>\n// <@RET_TEXT@>\n";
+    const std::string comment = "\n  // t\n  // a: A\n  // b: B\n  // r\n";
+    const struct {
+        const char* m_pszName;
+        std::string m_strPasted;
+        const char* m_pszFormat;
+        std::string m_strShown;
+    } rows[] = {
+        {"arguments reordered", comment + "  int f(int b, int a);", path.c_str(),
+         " int f(int b, int a);|t|r|B|A||||"},
+        {"declaration not analysed", comment + "  int f;", path.c_str(), " int f;|t|r"},
+        // Without a comment read back, the paste is cleaned as always: comments go.
+        {"no format chosen", comment + "  int f(int a);", "", " int f(int a);"},
+        {"comment not in the format", "/* t */\n// r\nint f(int a);", path.c_str(),
+         "int f(int a);"},
+        {"nothing after the comment", comment, path.c_str(), " "},
+        {"comment lines less indented", "// t\n// r\n  int f();", path.c_str(), " int f();"},
+    };
+    for (const auto& row : rows) {
+        CPasteBoxes boxes;
+        ASSERT_EQ(HeaderPaste(row.m_strPasted, row.m_pszFormat, {}, boxes), PasteResult::Done);
+        EXPECT_EQ(Shown(boxes), row.m_strShown) << row.m_pszName;
+    }
+    std::remove(path.c_str());
+}
+
+} // namespace
