@@ -26,7 +26,8 @@ class CHelpFormatter : public CLI::Formatter {
 public:
     std::string make_option(const CLI::Option* pOption, bool bPositional) const override {
         std::string strLine = CLI::Formatter::make_option(pOption, bPositional);
-        const std::string strName = make_option_name(pOption, bPositional);
+        const std::string strName =
+            make_option_name(pOption, bPositional) + make_option_opts(pOption);
         std::size_t nWide = 0;
         for (const char ch : strName) {
             // Lead bytes of three-byte characters, which are the wide ones here.
@@ -34,6 +35,15 @@ public:
         }
         strLine.insert(HELP_INDENT + strName.size(), nWide, ' ');
         return strLine;
+    }
+    // The declaration, one at most, though --lint takes the arguments as its files.
+    std::string make_option_opts(const CLI::Option* pOption) const override {
+        return pOption->get_positional() ? std::string()
+                                         : CLI::Formatter::make_option_opts(pOption);
+    }
+    std::string make_option_usage(const CLI::Option* pOption) const override {
+        return pOption->get_positional() ? "[" + pOption->get_name(true) + "]"
+                                         : CLI::Formatter::make_option_usage(pOption);
     }
 };
 
@@ -208,9 +218,13 @@ int CliParseOptions(int argc, char** argv, CliOptions& options) {
     std::vector<std::string> argTexts;
     std::vector<std::string> inserts;
     std::string readBack;
-    CLI::Option* declaration = app.add_option(MSG_NOUN_DECLARATION, options.m_strDeclaration,
-                                              "関数の宣言（省略すると標準入力から）")
-                                   ->type_name("");
+    // The declaration, or with --lint the files: so that every option may stand anywhere, also
+    // right after --lint, which takes no value of its own.
+    std::vector<std::string> arguments;
+    CLI::Option* declaration =
+        app.add_option(MSG_NOUN_DECLARATION, arguments,
+                       "関数の宣言（省略すると標準入力から）、--lint では調べるファイル")
+            ->type_name("");
     CLI::Option* format =
         app.add_option("-f,--format", options.m_strFormatPath, "フォーマットファイル")
             ->type_name("FILE");
@@ -253,9 +267,7 @@ int CliParseOptions(int argc, char** argv, CliOptions& options) {
                        "LINE を含む関数の上のコメントをフォーマットファイルで読み戻して表示します")
             ->type_name("FILE:LINE");
     CLI::Option* lint =
-        app.add_option("--lint", options.m_vecFiles,
-                       "ファイルの各関数のコメントがあり、宣言と合っているか調べます")
-            ->type_name("FILE ...");
+        app.add_flag("--lint", "引数のファイルの各関数に、宣言と合ったコメントがあるか調べます");
     CLI::Option* strict = app.add_flag("--strict", options.m_bStrict,
                                        "--lint で、説明のない引数と戻り値も報告します");
     CLI::Option* declarations =
@@ -305,10 +317,23 @@ int CliParseOptions(int argc, char** argv, CliOptions& options) {
         }
     } else if (lint->count() > 0) {
         options.m_eMode = CliMode::Lint;
+        if (arguments.empty()) {
+            return UsageError(MSG_LINT_WITHOUT_FILES);
+        }
+        options.m_vecFiles = arguments;
     }
+    if (options.m_eMode == CliMode::Print && arguments.size() > 1) {
+        std::string extras = arguments[1];
+        for (std::size_t i = 2; i < arguments.size(); ++i) {
+            extras += " " + arguments[i];
+        }
+        return UsageError(CliPrintf(MSG_UNEXPECTED_ARGS, extras.c_str()));
+    }
+    options.m_strDeclaration =
+        options.m_eMode == CliMode::Print && !arguments.empty() ? arguments.front() : std::string();
     // Which modes take each option, and what a refusal says.
     const OptionRule rules[] = {
-        {declaration, PRINT, nullptr, MSG_FILE_MODE_WITH_DECLARATION},
+        {declaration, PRINT | LINT, nullptr, MSG_FILE_MODE_WITH_DECLARATION},
         {from, INSERTS | READ_BACK, "--insert か --read-back", nullptr},
         {title, PRINT | INSERTS, "--insert", nullptr},
         {developer, PRINT | INSERTS, "--insert", nullptr},
@@ -340,7 +365,7 @@ int CliParseOptions(int argc, char** argv, CliOptions& options) {
     options.m_eTidy = tidy->count() > 0     ? CliTidy::On
                       : noTidy->count() > 0 ? CliTidy::Off
                                             : CliTidy::Settings;
-    options.m_bHasDeclaration = declaration->count() > 0;
+    options.m_bHasDeclaration = options.m_eMode == CliMode::Print && declaration->count() > 0;
     options.m_bHasFormat = format->count() > 0;
     options.m_bHasFrom = from->count() > 0;
     options.m_bHasTitle = title->count() > 0;

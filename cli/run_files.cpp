@@ -319,11 +319,22 @@ int ReadBack(const CliOptions& options, const CCommentRoad& road, const std::str
             }
         }
     } else {
-        const CHeaderReading& reading = above.m_reading;
+        // Only the comment lines right above can be the comment meant: where they part from the
+        // format tells what to mend, while a try from a line of code higher up tells nothing.
+        const std::size_t commentFirst = file.Functions()[nFunction].m_nCommentFirstLine;
+        CCommentAbove tried;
+        if (commentFirst != 0) {
+            std::vector<std::string_view> lines;
+            for (std::size_t line = commentFirst; line < first; ++line) {
+                lines.push_back(file.Cp932Line(line));
+            }
+            tried = HeaderFindCommentAbove(road.m_oldReader, lines, file.Indent(first), {});
+        }
+        const CHeaderReading& reading = tried.m_reading;
         const std::size_t line =
-            first - above.m_nTried + static_cast<std::size_t>(reading.m_nCommentLine) - 1;
-        report = CliWhere(file, above.m_nTried == 0 ? first : line) +
-                 (above.m_nTried == 0     ? std::string(MSG_READ_BACK_NOTHING)
+            first - tried.m_nTried + static_cast<std::size_t>(reading.m_nCommentLine) - 1;
+        report = CliWhere(file, tried.m_nTried == 0 ? first : line) +
+                 (tried.m_nTried == 0     ? std::string(MSG_READ_BACK_NOTHING)
                   : reading.m_bOverBudget ? std::string(MSG_READ_BACK_OVER_BUDGET)
                   : reading.m_nFormatLine == 0
                       ? std::string(MSG_READ_BACK_UNCONFIRMED)

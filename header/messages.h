@@ -88,6 +88,7 @@ inline constexpr char MSG_INSERT_LINE_ALONE[] =
     "--insert ファイル:行番号 は一つだけ指定できます（ファイル全体なら行番号を省きます）。";
 inline constexpr char MSG_ONE_MODE[] =
     "--insert、--read-back、--lint はどれか一つだけ指定できます。";
+inline constexpr char MSG_LINT_WITHOUT_FILES[] = "--lint では調べるファイルを指定してください。";
 inline constexpr char MSG_TIDY_BOTH[] = "--tidy と --no-tidy は一緒には指定できません。";
 // An option given without the one that gives it a meaning: the option, then that one.
 inline constexpr char MSG_OPTION_NEEDS[] = "%s は %s と一緒に指定してください。";
