@@ -9,17 +9,6 @@ namespace {
 // but `#if` lines takes no more memory than this many.
 constexpr std::size_t BRANCH_DEPTH_MAX = 256;
 
-bool IsPunct(const CSourceToken& token, char punct) {
-    return token.m_eKind == SourceTokenKind::Punct && token.m_strText.size() == 1 &&
-           token.m_strText[0] == punct;
-}
-
-bool IsNameByte(char byte) {
-    const auto value = static_cast<unsigned char>(byte);
-    return (value >= 'a' && value <= 'z') || (value >= 'A' && value <= 'Z') ||
-           (value >= '0' && value <= '9') || value == '_' || value == '$' || value >= 0x80;
-}
-
 // A name as written with its comments dropped and its blanks tidied: one space between two
 // words ("operator new", "operator const char*"), none elsewhere ("operator==", "~CFoo").
 std::string TidyName(std::string_view name) {
@@ -33,11 +22,12 @@ std::string TidyName(std::string_view name) {
             gap = true;
         } else if (name.compare(at, 2, "//") == 0) {
             at = std::min(name.find('\n', at), name.size());
-        } else if (static_cast<unsigned char>(name[at]) <= ' ' || name[at] == '\\') {
+        } else if (static_cast<unsigned char>(name[at]) <= ' ') {
             ++at;
             gap = true;
         } else {
-            if (gap && !tidy.empty() && IsNameByte(tidy.back()) && IsNameByte(name[at])) {
+            if (gap && !tidy.empty() && SourceIsWordByte(static_cast<unsigned char>(tidy.back())) &&
+                SourceIsWordByte(static_cast<unsigned char>(name[at]))) {
                 tidy += ' ';
             }
             gap = false;
@@ -66,13 +56,13 @@ std::vector<CSourceFunction> CSourceScanner::Run() {
         m_bBranchBreak = false;
         if (Skipping()) {
             continue;
-        } else if (IsPunct(token, '{')) {
+        } else if (SourceIsPunct(token, "{")) {
             OnOpenBrace(token);
-        } else if (IsPunct(token, '}')) {
+        } else if (SourceIsPunct(token, "}")) {
             OnCloseBrace(token);
         } else if (!Searchable()) {
             continue;
-        } else if (IsPunct(token, ';')) {
+        } else if (SourceIsPunct(token, ";")) {
             OnSemicolon(token);
         } else {
             m_state.m_statement.Feed(token);
