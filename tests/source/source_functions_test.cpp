@@ -74,8 +74,13 @@ TEST(SourceFindFunctions, FindsEachKindOfDefinition) {
         {"trailing return and try",
          "auto t() -> decltype(x) { }\nF::F() try : m(1) { } catch (...) { }\n",
          "t 1-1 1:6; F 2-2 2:4"},
-        {"unnamed parameter of a lower-case type", "bool operator==(faketype, faketype) { }\n",
-         "operator== 1-1 1:6"},
+        {"parameters of every shape",
+         "bool operator==(faketype, faketype) { }\n"
+         "void r(const Map<A, B>& m = Make<A, B>(), int u __attribute__((deprecated(\"old\"))),\n"
+         "       void (*cb)(int), int (Foo::*pm)() const, char a[3], ...) {}\n",
+         "operator== 1-1 1:6; r 2-3 2:6"},
+        {"macro invocation alone above a blank line", "DECLARE_THING(x)\n\nint f() {}\n",
+         "f 3-3 3:5"},
         {"body the file never closes", "void open() {\n  x();\n", "open 1-2 1:6"},
     });
 }
@@ -96,10 +101,10 @@ TEST(SourceFindFunctions, LeavesOutWhatIsNoFunction) {
          "void outer() { struct L { void in() {} }; }\n",
          "outer 2-2 2:6"},
         {"literals and comments",
-         "const char* s = \"int a() {\";\nchar c = '{';\n"
-         "auto r = R\"x(\" void b() { )x\";\n/* int d() { */\n// }\n"
+         "const char* s = \"\\\"int a() {\";\nchar c = '\\'';\n"
+         "auto r = R\"x(\" void b() {\n )x\";\n/* int d() { */\n// }\n"
          "int e() {}\n",
-         "e 6-6 6:5 /4"},
+         "e 7-7 7:5 /5"},
         {"class, enum, struct variable",
          "struct S { int a; };\nenum class E : int { A };\n"
          "struct S s{1};\nint k() {}\n",
