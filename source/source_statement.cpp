@@ -62,13 +62,14 @@ void CSourceStatement::Feed(const CSourceToken& token) {
     }
 }
 
-// A statement that so far is one NAME(...) was a macro's invocation without ';' when a blank
-// line or a directive follows it and then anything that cannot continue a declaration; right
-// above a declaration it is taken as the declaration's attribute line. Before any group, a
-// blank line or a directive ends words that stood alone, such as a macro opening a block of
-// declarations.
+// A statement that so far is one NAME(...), or a run of them, was made of macro invocations
+// without ';' when a blank line, a directive or a comment follows and then anything that cannot
+// continue a declaration, as after a message map; right above a declaration it is taken as the
+// declaration's attribute line. Before any group, a blank line or a directive ends words that
+// stood alone, such as a macro opening a block of declarations.
 bool CSourceStatement::Restarts(const CSourceToken& token) const {
-    if (m_bMacroCallOnly && m_eMode == Mode::Trailer && token.m_bAfterBreak &&
+    const bool commentAbove = token.m_bFirstOnLine && token.m_nCommentRun != 0;
+    if (m_bMacroCallOnly && m_eMode == Mode::Trailer && (token.m_bAfterBreak || commentAbove) &&
         !ContinuesDeclaration(token)) {
         return true;
     }

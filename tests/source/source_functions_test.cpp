@@ -79,8 +79,10 @@ TEST(SourceFindFunctions, FindsEachKindOfDefinition) {
          "void r(const Map<A, B>& m = Make<A, B>(), int u __attribute__((deprecated(\"old\"))),\n"
          "       void (*cb)(int), int (Foo::*pm)() const, char a[3], ...) {}\n",
          "operator== 1-1 1:6; r 2-3 2:6"},
-        {"macro invocation alone above a blank line", "DECLARE_THING(x)\n\nint f() {}\n",
-         "f 3-3 3:5"},
+        {"macro invocations above a blank line or a comment",
+         "DECLARE_THING(x)\n\nint f() {}\nBEGIN_MAP(C, B)\n  ON_X(1, OnX)\nEND_MAP()\n"
+         "// doc\nvoid C::OnX() {}\n",
+         "f 3-3 3:5; OnX 8-8 8:9 /7"},
         {"body the file never closes", "void open() {\n  x();\n", "open 1-2 1:6"},
     });
 }
