@@ -24,7 +24,13 @@
 // Preprocessor branches: every branch of an `#if`/`#elif`/`#else` group is scanned and its
 // functions found, but only the first branch's braces count towards the nesting that follows the
 // group, so that branches which each open or close a brace of their own do not unbalance the
-// rest of the file. Blocks under `#if 0` (and `#elif 0`) are skipped.
+// rest of the file; of two alternative heads sharing one body the first branch's is reported.
+// Blocks under `#if 0` (and `#elif 0`) are skipped, and so are groups nested more than 256 deep.
+//
+// A declaration starts at its first line: its template line, its attribute lines (also a
+// macro's invocation without ';' right above it, like `GTEST_ATTRIBUTE_PRINTF_(2, 3)`), its
+// return type's line in GNU style. A macro's invocation followed by a blank line or a comment
+// stands alone.
 //
 // A UTF-8 byte order mark at the start is skipped. Lines end at LF or CR LF; a lone CR is no
 // line end. Lines and columns count from 1.

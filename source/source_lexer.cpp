@@ -12,13 +12,6 @@ bool IsDigit(unsigned char byte) {
     return byte >= '0' && byte <= '9';
 }
 
-// Letters, digits, '_' and '$' make words; so does every byte above ASCII, which in either
-// encoding only stands in identifiers, literals and comments.
-bool IsWordByte(unsigned char byte) {
-    return (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') || IsDigit(byte) ||
-           byte == '_' || byte == '$' || byte >= 0x80;
-}
-
 bool IsBlank(char byte) {
     return byte == ' ' || byte == '\t' || byte == '\r' || byte == '\f' || byte == '\v';
 }
@@ -138,7 +131,7 @@ CSourceToken CSourceLexer::Token() {
                           IsDigit(static_cast<unsigned char>(m_strFile[m_nPos + 1])))) {
         m_nPos = NumberEnd(start);
         kind = SourceTokenKind::Number;
-    } else if (IsWordByte(byte)) {
+    } else if (SourceIsWordByte(byte)) {
         m_nPos = WordEnd(start);
         kind = SourceTokenKind::Word;
         const std::string_view word = m_strFile.substr(start, m_nPos - start);
@@ -175,7 +168,7 @@ std::size_t CSourceLexer::Step(std::size_t at) const {
 }
 
 std::size_t CSourceLexer::WordEnd(std::size_t at) const {
-    while (at < m_strFile.size() && IsWordByte(static_cast<unsigned char>(m_strFile[at]))) {
+    while (at < m_strFile.size() && SourceIsWordByte(static_cast<unsigned char>(m_strFile[at]))) {
         at = Step(at);
     }
     return at;
@@ -191,8 +184,8 @@ std::size_t CSourceLexer::NumberEnd(std::size_t at) const {
             (byte == '+' || byte == '-') && at > 0 &&
             std::string_view("eEpP").find(m_strFile[at - 1]) != std::string_view::npos;
         const bool separator = byte == '\'' && at + 1 < size &&
-                               IsWordByte(static_cast<unsigned char>(m_strFile[at + 1]));
-        if (!(IsWordByte(byte) || byte == '.' || sign || separator)) {
+                               SourceIsWordByte(static_cast<unsigned char>(m_strFile[at + 1]));
+        if (!(SourceIsWordByte(byte) || byte == '.' || sign || separator)) {
             break;
         }
         ++at;

@@ -14,6 +14,13 @@ inline bool SourceIsTrailByte(unsigned char byte) {
     return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
 }
 
+// Letters, digits, '_' and '$' make words; so does every byte above ASCII, which in either
+// encoding only stands in identifiers, literals and comments.
+inline bool SourceIsWordByte(unsigned char byte) {
+    return (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') ||
+           (byte >= '0' && byte <= '9') || byte == '_' || byte == '$' || byte >= 0x80;
+}
+
 enum class SourceTokenKind { Word, Number, Literal, Punct, Directive, End };
 
 // What a directive does to the branches around it.
@@ -34,6 +41,14 @@ struct CSourceToken {
     SourceDirective m_eDirective = SourceDirective::Other;
     bool m_bZero = false; // an `#if 0` or `#elif 0`, whose branch is never compiled
 };
+
+inline bool SourceIsPunct(const CSourceToken& token, std::string_view text) {
+    return token.m_eKind == SourceTokenKind::Punct && token.m_strText == text;
+}
+
+inline bool SourceIsWord(const CSourceToken& token) {
+    return token.m_eKind == SourceTokenKind::Word;
+}
 
 class CSourceLexer {
 public:

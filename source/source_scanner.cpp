@@ -4,16 +4,10 @@
 
 namespace {
 
-bool IsPunct(const CSourceToken& token, char punct) {
-    return token.m_eKind == SourceTokenKind::Punct && token.m_strText.size() == 1 &&
-           token.m_strText[0] == punct;
-}
-
-bool IsNameByte(char byte) {
-    const auto value = static_cast<unsigned char>(byte);
-    return (value >= 'a' && value <= 'z') || (value >= 'A' && value <= 'Z') ||
-           (value >= '0' && value <= '9') || value == '_' || value == '$' || value >= 0x80;
-}
+// Groups of `#if` nested this deep are tracked with the states their branches start from and
+// go on with; deeper ones, which no real file has, are skipped, so that a file made of nothing
+// but `#if` lines takes no more memory than this many.
+constexpr std::size_t BRANCH_DEPTH_MAX = 256;
 
 // A name as written with its comments dropped and its blanks tidied: one space between two
 // words ("operator new", "operator const char*"), none elsewhere ("operator==", "~CFoo").
@@ -28,11 +22,12 @@ std::string TidyName(std::string_view name) {
             gap = true;
         } else if (name.compare(at, 2, "//") == 0) {
             at = std::min(name.find('\n', at), name.size());
-        } else if (static_cast<unsigned char>(name[at]) <= ' ' || name[at] == '\\') {
+        } else if (static_cast<unsigned char>(name[at]) <= ' ') {
             ++at;
             gap = true;
         } else {
-            if (gap && !tidy.empty() && IsNameByte(tidy.back()) && IsNameByte(name[at])) {
+            if (gap && !tidy.empty() && SourceIsWordByte(static_cast<unsigned char>(tidy.back())) &&
+                SourceIsWordByte(static_cast<unsigned char>(name[at]))) {
                 tidy += ' ';
             }
             gap = false;
@@ -61,13 +56,13 @@ std::vector<CSourceFunction> CSourceScanner::Run() {
         m_bBranchBreak = false;
         if (Skipping()) {
             continue;
-        } else if (IsPunct(token, '{')) {
+        } else if (SourceIsPunct(token, "{")) {
             OnOpenBrace(token);
-        } else if (IsPunct(token, '}')) {
+        } else if (SourceIsPunct(token, "}")) {
             OnCloseBrace(token);
         } else if (!Searchable()) {
             continue;
-        } else if (IsPunct(token, ';')) {
+        } else if (SourceIsPunct(token, ";")) {
             OnSemicolon(token);
         } else {
             m_state.m_statement.Feed(token);
@@ -101,6 +96,12 @@ std::vector<CSourceFunction> CSourceScanner::Run() {
 // follows the group: each other one starts from the state at the group's `#if` and is thrown
 // away at its end, keeping only the functions that began and ended inside it.
 void CSourceScanner::OnDirective(const CSourceToken& token) {
+    if (m_nTooDeep > 0 ||
+        (token.m_eDirective == SourceDirective::Open && m_vecBranches.size() == BRANCH_DEPTH_MAX)) {
+        m_nTooDeep += token.m_eDirective == SourceDirective::Open ? 1 : 0;
+        m_nTooDeep -= token.m_eDirective == SourceDirective::Close ? 1 : 0;
+        return;
+    }
     if (token.m_eDirective == SourceDirective::Open) {
         CBranchGroup group;
         group.m_nOuterMark = m_nMark;
@@ -110,6 +111,8 @@ void CSourceScanner::OnDirective(const CSourceToken& token) {
         group.m_eBranch = Skipping()      ? Branch::Dead
                           : token.m_bZero ? Branch::Skipped
                                           : Branch::Counted;
+        group.m_nPinned =
+            std::max(m_vecBranches.empty() ? 0 : m_vecBranches.back().m_nPinned, m_state.m_nScope);
         m_vecBranches.push_back(group);
         return;
     }
@@ -124,6 +127,7 @@ void CSourceScanner::OnDirective(const CSourceToken& token) {
         if (group.m_eBranch == Branch::Counted) {
             group.m_afterCounted = m_state;
             group.m_bCountedDone = true;
+            group.m_nPinned = std::max(group.m_nPinned, m_state.m_nScope);
         }
         m_state = group.m_atOpen;
         m_bBranchBreak = group.m_bBreakAtOpen;
@@ -153,17 +157,22 @@ void CSourceScanner::CloseBranches() {
     CSourceToken close;
     close.m_eKind = SourceTokenKind::Directive;
     close.m_eDirective = SourceDirective::Close;
+    m_nTooDeep = 0;
     while (!m_vecBranches.empty()) {
         OnDirective(close);
     }
 }
 
 bool CSourceScanner::Skipping() const {
-    return !m_vecBranches.empty() && (m_vecBranches.back().m_eBranch == Branch::Skipped ||
-                                      m_vecBranches.back().m_eBranch == Branch::Dead);
+    return m_nTooDeep > 0 ||
+           (!m_vecBranches.empty() && (m_vecBranches.back().m_eBranch == Branch::Skipped ||
+                                       m_vecBranches.back().m_eBranch == Branch::Dead));
 }
 
 bool CSourceScanner::Searchable() const {
+    if (m_state.m_nInner > 0) {
+        return false;
+    }
     const ScopeKind kind = m_vecScopes[m_state.m_nScope].m_eKind;
     return kind == ScopeKind::File || kind == ScopeKind::Namespace || kind == ScopeKind::Class;
 }
@@ -179,41 +188,47 @@ bool CSourceScanner::OwnStatement(const CSourceStatement& statement) const {
 }
 
 void CSourceScanner::OnOpenBrace(const CSourceToken& token) {
+    if (!Searchable()) {
+        ++m_state.m_nInner;
+        return;
+    }
     CScope scope;
     scope.m_nParent = m_state.m_nScope;
     scope.m_eKind = ScopeKind::Block;
-    if (Searchable()) {
-        CSourceStatement& statement = m_state.m_statement;
-        if (statement.BraceContinues()) {
-            scope.m_nSaved = m_vecSaved.size();
-            m_vecSaved.push_back(statement);
-        } else {
-            switch (statement.AtBrace(ClassName())) {
-            case StatementKind::Function:
-                scope.m_eKind = ScopeKind::Function;
-                if (OwnStatement(statement)) {
-                    scope.m_nFunction = m_vecOpen.size();
-                    m_vecOpen.push_back(Describe(statement, token, true));
-                }
-                break;
-            case StatementKind::Class:
-                scope.m_eKind = ScopeKind::Class;
-                scope.m_strClassName = statement.ClassName();
-                break;
-            case StatementKind::Namespace:
-                scope.m_eKind = ScopeKind::Namespace;
-                break;
-            case StatementKind::Block:
-                break;
+    CSourceStatement& statement = m_state.m_statement;
+    if (statement.BraceContinues()) {
+        scope.m_nSaved = m_vecSaved.size();
+        m_vecSaved.push_back(statement);
+    } else {
+        switch (statement.AtBrace(ClassName())) {
+        case StatementKind::Function:
+            scope.m_eKind = ScopeKind::Function;
+            if (OwnStatement(statement)) {
+                scope.m_nFunction = m_vecOpen.size();
+                m_vecOpen.push_back(Describe(statement, token, true));
             }
+            break;
+        case StatementKind::Class:
+            scope.m_eKind = ScopeKind::Class;
+            scope.m_strClassName = statement.ClassName();
+            break;
+        case StatementKind::Namespace:
+            scope.m_eKind = ScopeKind::Namespace;
+            break;
+        case StatementKind::Block:
+            break;
         }
-        statement.Reset();
     }
+    statement.Reset();
     m_state.m_nScope = m_vecScopes.size();
     m_vecScopes.push_back(scope);
 }
 
 void CSourceScanner::OnCloseBrace(const CSourceToken& token) {
+    if (m_state.m_nInner > 0) {
+        --m_state.m_nInner;
+        return;
+    }
     const std::size_t index = m_state.m_nScope;
     if (index == 0) {
         m_state.m_statement.Reset();
@@ -230,6 +245,24 @@ void CSourceScanner::OnCloseBrace(const CSourceToken& token) {
     } else {
         m_state.m_statement.Reset();
     }
+    Release(index);
+}
+
+// Gives a closed scope back, with what it holds, when it is the last one and no branch's state
+// names it: outside the preprocessor's groups the scopes are a stack.
+void CSourceScanner::Release(std::size_t index) {
+    const std::size_t pinned = m_vecBranches.empty() ? 0 : m_vecBranches.back().m_nPinned;
+    if (index + 1 != m_vecScopes.size() || index <= pinned) {
+        return;
+    }
+    const CScope& scope = m_vecScopes[index];
+    if (scope.m_nFunction != NONE && scope.m_nFunction + 1 == m_vecOpen.size()) {
+        m_vecOpen.pop_back();
+    }
+    if (scope.m_nSaved != NONE && scope.m_nSaved + 1 == m_vecSaved.size()) {
+        m_vecSaved.pop_back();
+    }
+    m_vecScopes.pop_back();
 }
 
 void CSourceScanner::OnSemicolon(const CSourceToken& token) {

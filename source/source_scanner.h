@@ -22,8 +22,9 @@ private:
     enum class ScopeKind { File, Namespace, Class, Function, Block };
     enum class Branch { Counted, Sandbox, Skipped, Dead };
 
-    // One brace's scope. Scopes are never removed: a branch's state names its scope by index,
-    // so that going back to it costs nothing however deep the nesting is.
+    // The scope of a brace opened where functions can stand. A branch's state names its scope
+    // by index, so that going back to it costs nothing however deep the nesting is; a scope is
+    // given back when it closes unless such a state may still name it.
     struct CScope {
         std::size_t m_nParent = 0;
         ScopeKind m_eKind = ScopeKind::File;
@@ -35,6 +36,8 @@ private:
     // Everything a preprocessor branch changes.
     struct CState {
         std::size_t m_nScope = 0;
+        // Braces open inside a function body or block: counted, since nothing is read there.
+        std::size_t m_nInner = 0;
         CSourceStatement m_statement;
     };
 
@@ -47,6 +50,7 @@ private:
         std::size_t m_nOuterMark = 0;
         std::size_t m_nOuterSandbox = 0;
         bool m_bBreakAtOpen = false; // a blank line or directive came before the `#if`
+        std::size_t m_nPinned = 0;   // the highest scope a state of this or an outer group names
     };
 
     static constexpr std::size_t NONE = static_cast<std::size_t>(-1);
@@ -56,6 +60,7 @@ private:
     void OnCloseBrace(const CSourceToken& token);
     void OnSemicolon(const CSourceToken& token);
     void CloseBranches();
+    void Release(std::size_t index);
     bool Skipping() const;
     bool Searchable() const;
     std::string_view ClassName() const;
@@ -82,4 +87,6 @@ private:
     // A branch begins behind a blank line or directive if its group did: the next token is
     // told so as the first branch's first token was.
     bool m_bBranchBreak = false;
+    // Groups nested deeper than the tracked ones, all of whose branches are skipped.
+    std::size_t m_nTooDeep = 0;
 };

@@ -111,7 +111,6 @@ private:
     void OldStyleName();
     void OpenGroup(Group group);
     void EndChain();
-    void StartChain(const CSourceToken& token);
     void GiveUpCandidate();
     bool IsFunction(std::string_view className, bool definition) const;
     bool IsSpecialMember(std::string_view className) const;

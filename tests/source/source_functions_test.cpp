@@ -44,7 +44,8 @@ void ExpectRows(const std::vector<CRow>& rows) {
 TEST(SourceFindFunctions, FindsEachKindOfDefinition) {
     ExpectRows({
         {"file scope", "int f(void) { return 0; }\n", "f 1-1 1:5"},
-        {"GNU style with comment", "/* doc */\nstatic int\nfoo (int a)\n{\n}\n", "foo 2-5 3:1 /1"},
+        {"GNU style with comment", "/* doc */\nstatic int\nfoo (int a)\n{\n  if (a) {\n  }\n}\n",
+         "foo 2-7 3:1 /1"},
         {"template line", "template <typename T, int N = (3 > 2)>\nT g(T a) {\n}\n", "g 1-3 2:3"},
         {"attribute line", "[[nodiscard]]\nint h() { }\n", "h 1-2 2:5"},
         {"attribute macro line", "GTEST_ATTRIBUTE_PRINTF_(2, 3)\nvoid p(const char* f, ...) {}\n",
@@ -73,8 +74,15 @@ TEST(SourceFindFunctions, FindsEachKindOfDefinition) {
         {"trailing return and try",
          "auto t() -> decltype(x) { }\nF::F() try : m(1) { } catch (...) { }\n",
          "t 1-1 1:6; F 2-2 2:4"},
-        {"unnamed parameter of a lower-case type", "bool operator==(faketype, faketype) { }\n",
-         "operator== 1-1 1:6"},
+        {"parameters of every shape",
+         "bool operator==(faketype, faketype) { }\n"
+         "void r(const Map<A, B>& m = Make<A, B>(), int u __attribute__((deprecated(\"old\"))),\n"
+         "       void (*cb)(int), int (Foo::*pm)() const, char a[3], ...) {}\n",
+         "operator== 1-1 1:6; r 2-3 2:6"},
+        {"macro invocations above a blank line or a comment",
+         "DECLARE_THING(x)\n\nint f() {}\nBEGIN_MAP(C, B)\n  ON_X(1, OnX)\nEND_MAP()\n"
+         "// doc\nvoid C::OnX() {}\n",
+         "f 3-3 3:5; OnX 8-8 8:9 /7"},
         {"body the file never closes", "void open() {\n  x();\n", "open 1-2 1:6"},
     });
 }
@@ -95,10 +103,10 @@ TEST(SourceFindFunctions, LeavesOutWhatIsNoFunction) {
          "void outer() { struct L { void in() {} }; }\n",
          "outer 2-2 2:6"},
         {"literals and comments",
-         "const char* s = \"int a() {\";\nchar c = '{';\n"
-         "auto r = R\"x(\" void b() { )x\";\n/* int d() { */\n// }\n"
+         "const char* s = \"\\\"int a() {\";\nchar c = '\\'';\n"
+         "auto r = R\"x(\" void b() {\n )x\";\n/* int d() { */\n// }\n"
          "int e() {}\n",
-         "e 6-6 6:5 /4"},
+         "e 7-7 7:5 /5"},
         {"class, enum, struct variable",
          "struct S { int a; };\nenum class E : int { A };\n"
          "struct S s{1};\nint k() {}\n",
@@ -117,6 +125,19 @@ TEST(SourceFindFunctions, FindsDeclarationsWhenAsked) {
     });
 }
 
+// A function inside `depth` nested groups.
+std::string Nested(std::size_t depth) {
+    std::string text;
+    for (std::size_t i = 0; i < depth; ++i) {
+        text += "#if A\n";
+    }
+    text += "int f() {}\n";
+    for (std::size_t i = 0; i < depth; ++i) {
+        text += "#endif\n";
+    }
+    return text;
+}
+
 TEST(SourceFindFunctions, ReadsEveryPreprocessorBranch) {
     ExpectRows({
         {"if 0 skipped", "#if 0\nint hidden() {}\n#endif\nint shown() {}\n", "shown 4-4 4:5"},
@@ -129,10 +150,16 @@ TEST(SourceFindFunctions, ReadsEveryPreprocessorBranch) {
          "m 1-3 1:5; n 7-7 7:5"},
         {"each branch starts where the group starts",
          "#if A\nenum E {\n#else\nint c() {}\nenum E {\n#endif\n  V };\n", "c 4-4 4:5"},
+        {"a scope one branch closes stays for the next",
+         "namespace n {\n#if A\n}\nint x[] = {\n#else\nint c() {}\n#endif\n", "c 6-6 6:5"},
         {"extern C opened in a branch",
          "#ifdef __cplusplus\nextern \"C\" {\n#endif\nint f() {}\n#ifdef __cplusplus\n}\n#endif\n",
          "f 4-4 4:5"},
         {"group the file leaves open", "#if A\nint a() {}\n#else\nint b() {\n", "a 2-2 2:5"},
+        // Each tracked group holds copies of the state; deeper ones would cost memory for
+        // nothing a real file has.
+        {"groups as deep as they are tracked", Nested(256), "f 257-257 257:5"},
+        {"groups nested deeper are skipped", Nested(257), ""},
     });
 }
 
