@@ -21,7 +21,6 @@
 #include <QtWidgets>
 #include <clocale>
 #include <fstream>
-#include <set>
 #include <sys/stat.h>
 
 namespace {
@@ -492,36 +491,6 @@ private slots:
         });
         QVERIFY(!CHeaderApp(*this).InitInstance());
         QCOMPARE(ReadFile(INI), QByteArray("[App]\nDEVELOP=deeper\nFILE_PATH=/old.txt\n"));
-    }
-
-    // Each key's box is the edit the form table labels for it; only the declaration and the file
-    // name feed no key.
-    void keyBoxesAreTheFormsLabelledEdits() {
-        const char* const apszFunction[] = {CAP_FUNC,    CAP_RET,   CAP_RET, CAP_CLASS,
-                                            CAP_DEVELOP, CAP_TITLE, CAP_DATE};
-        const char* const apszRows[] = {CAP_ARG1, CAP_ARG2, CAP_ARG3, CAP_ARG4, CAP_ARG5, CAP_ARG6};
-        const char* const apszParts[] = {CAP_ARG_TYPE, CAP_ARG_NAME, CAP_TEXT};
-        std::set<int> setUnfed;
-        for (const DlgItem& item : g_aMainDlg) {
-            if (item.kind == DLG_EDIT) {
-                setUnfed.insert(item.nId);
-            }
-        }
-        for (int nKey = 0; nKey < HEADER_KEY_COUNT; ++nKey) {
-            const auto it = std::find_if(g_aMainDlg.begin(), g_aMainDlg.end(),
-                                         [nKey](auto& item) { return item.nId == KeyBoxId(nKey); });
-            QVERIFY2(it != g_aMainDlg.end() && setUnfed.erase(it->nId) == 1,
-                     g_apszHeaderKeys[nKey]);
-            const int nArg = nKey - HeaderKeyIndex(HeaderKey::FirstArg);
-            const QString strLabel = QString(it->pszText) + '/' + it->pszColumn;
-            const QString strWanted =
-                nArg < 0 ? QString(apszFunction[nKey]) + '/' +
-                               (nKey == HeaderKeyIndex(HeaderKey::RetText) ? CAP_TEXT : nullptr)
-                         : QString(apszRows[nArg / 3]) + '/' + apszParts[nArg % 3];
-            QCOMPARE(strLabel, strWanted);
-        }
-        QCOMPARE(setUnfed, (std::set<int>{IDC_DECL_INPUT, IDC_FORMAT_NAME}));
-        QCOMPARE(KeyBoxId(HEADER_KEY_COUNT), IDC_STATIC);
     }
 
     // The window's road (paste, Analyse, typed texts, Make header) and veldane-header given the
