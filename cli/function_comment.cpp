@@ -142,9 +142,10 @@ CLineEdit CliCommentEdit(const CliSourceFile& file, const CFunctionComment& plan
     // changed and nothing else.
     std::size_t start = first - 1 - count;
     std::size_t kept = 0;
+    // A line stays only when it is the fresh line to the byte, its line end included: a file may
+    // end its comment lines otherwise than the declaration, and the comment takes the latter's.
     const auto same = [&](std::size_t line, std::string_view fresh) {
-        const std::string_view ended = fresh.substr(0, fresh.size() - file.LineEnd(line).size());
-        return file.Line(line) == ended && fresh.size() >= file.LineEnd(line).size();
+        return std::string(file.Line(line)) + file.LineEnd(line) == fresh;
     };
     while (kept < count && kept < lines.size() && same(start + 1 + kept, lines[kept])) {
         ++kept;
