@@ -75,6 +75,12 @@ std::size_t TopLine(const CliSourceFile& file, std::size_t nFunction) {
     return nFunction == 0 ? 1 : file.Functions()[nFunction - 1].m_nLastLine + 1;
 }
 
+// A function's name as messages and reports give it: in UTF-8, whatever the file's encoding.
+std::string NameOf(const CliSourceFile& file, std::size_t nFunction) {
+    const std::string& name = file.Functions()[nFunction].m_strName;
+    return file.Encoding() == ENCODING_CP932 ? TxtCp932ToUtf8(name) : name;
+}
+
 bool Excluded(const CliOptions& options, const std::string& name) {
     return std::any_of(
         options.m_vecExclude.begin(), options.m_vecExclude.end(),
@@ -252,8 +258,7 @@ int Insert(const CliOptions& options, const CCommentRoad& road) {
             }
             const std::string where = CliWhere(file, file.Functions()[i].m_nFirstLine);
             if (plan.m_bOtherCommentAbove && !bOneLine) {
-                Note(where,
-                     CliPrintf(MSG_OTHER_COMMENT_LEFT, file.Functions()[i].m_strName.c_str()));
+                Note(where, CliPrintf(MSG_OTHER_COMMENT_LEFT, NameOf(file, i).c_str()));
                 continue;
             }
             planned.m_vecPlans.push_back(std::move(plan));
@@ -368,7 +373,8 @@ int Lint(const CliOptions& options, const CCommentRoad& road) {
                 continue;
             }
             std::vector<std::string> findings;
-            const char* name = function.m_strName.c_str();
+            const std::string utf8Name = NameOf(file, i);
+            const char* name = utf8Name.c_str();
             if (plan.m_above.m_nLines == 0) {
                 findings.push_back(CliPrintf(MSG_LINT_MISSING, name));
             } else {
