@@ -13,7 +13,8 @@ namespace {
 namespace fs = std::filesystem;
 
 // What a case folder holds besides the files the run works on.
-const char* const CASE_FILES[] = {"args", "status", "stdout", "stderr", "stdin", "readonly"};
+const char* const CASE_FILES[] = {"args",  "status",   "stdout",     "stderr",
+                                  "stdin", "readonly", "stdout-full"};
 
 const std::string TODAY = "<today>";
 
@@ -36,9 +37,10 @@ std::vector<std::string> Lines(const std::string& text) {
 // Each folder under data/runs is one run of veldane-header, named after what it shows: its
 // files are copied into a fresh folder and the tool runs there with the arguments of `args`, one
 // a line, and `stdin` on standard input, as an ordinary user, with the files of `readonly` (one a
-// line) made read-only first. Afterwards the status (`status`, 0 when missing), standard output
-// and error (`stdout`, `stderr`: empty when missing) and every file under `expected/` must be as
-// the folder holds them; a file not under `expected/` must be as it was.
+// line) made read-only first, and standard output a full device when `stdout-full` is there.
+// Afterwards the status (`status`, 0 when missing), standard output and error (`stdout`, `stderr`:
+// empty when missing) and every file under `expected/` must be as the folder holds them; a file not
+// under `expected/` must be as it was.
 TEST(CaseRuns, EachFolderIsOneRun) {
     std::vector<fs::path> cases;
     for (const fs::directory_entry& entry : fs::directory_iterator(CLI_TEST_DATA "runs")) {
@@ -65,7 +67,8 @@ TEST(CaseRuns, EachFolderIsOneRun) {
         for (const std::string& name : Lines(given("readonly"))) {
             fs::permissions(dir.Path(name), fs::perms::owner_read | fs::perms::others_read);
         }
-        auto [status, out, err] = dir.Run(Lines(given("args")), given("stdin"), ".stdout", true);
+        const std::string output = fs::exists(folder / "stdout-full") ? "/dev/full" : ".stdout";
+        auto [status, out, err] = dir.Run(Lines(given("args")), given("stdin"), output, true);
         for (std::size_t at = err.find(dir.Path("")); at != std::string::npos;
              at = err.find(dir.Path(""))) {
             err.erase(at, dir.Path("").size());
