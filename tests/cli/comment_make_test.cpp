@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 
 namespace {
 
@@ -21,77 +20,54 @@ bool Answer(std::size_t) {
     return ++g_nRequests != g_nRefused;
 }
 
-// What a run leaves for the user: its status, standard error, and what it wrote (the comment,
-// or standard output and the files).
-using Seen = std::tuple<int, std::string, std::string>;
-
 const std::string FORMAT = "/*\n * <@FUNC@> <@TITLE@>\n<@IF ARG_1_NAME@>\n"
                            " * <@ARG_1_TYPE@> <@ARG_1_NAME@>: <@ARG_1_TEXT@>\n"
                            " * <@RET@> <@DEVELOPER@> <@DATE@>\n */\n";
 // A format without placeholders, so that reading its comment back takes no memory of its own.
 const std::string FIXED = "// fixed\n";
-const std::string A_C = FIXED + "int f(int a, /* b */ int b)\n{\n}\n\nint g(void)\n{\n}\n";
-const std::string B_C = "int h(void)\n{\n}\n";
-const std::string NOTHING = "nothing"; // the comment before it is made
+const std::string FILES[] = {FIXED + "int f(int a, /* b */ int b)\n{\n}\n\nint g(void)\n{\n}\n",
+                             "int h(void)\n{\n}\n"};
 
-// The files of a run in a fresh folder, and the runs in-process, so that the requests for memory
-// can be refused.
-class CMemoryRuns : public CToolDir {
-public:
-    CMemoryRuns() {
-        Write("fmt.txt", FORMAT);
-        Write("fixed.txt", FIXED);
-        Write("a.c", A_C);
-        Write("b.c", B_C);
-    }
-    // A run over a.c (at its line 1) or over both files.
-    Seen Files(CliMode mode, const char* format = "fmt.txt") const {
-        CliOptions options;
-        options.m_eMode = mode;
-        options.m_vecFiles = {Path("a.c")};
-        if (mode != CliMode::InsertLine) {
-            options.m_vecFiles.push_back(Path("b.c"));
-        }
-        options.m_nLine = 1;
-        testing::internal::CaptureStdout();
-        testing::internal::CaptureStderr();
-        const int status = RunFiles(options, m_settings, Path(format));
-        const std::string out = testing::internal::GetCapturedStdout();
-        return {status, testing::internal::GetCapturedStderr(), out + Read("a.c") + Read("b.c")};
-    }
-    Seen Print(const char* declaration, CliTidy tidy = CliTidy::Off) const {
-        CliOptions options;
-        options.m_eTidy = tidy;
-        std::string comment = NOTHING;
-        testing::internal::CaptureStderr();
-        const int status =
-            CliMakeComment(options, m_settings, Path("fmt.txt"), {declaration, ""}, comment);
-        return {status, testing::internal::GetCapturedStderr(), comment};
-    }
-
-private:
-    const CSettingsFile m_settings{"/nonexistent/settings.ini"};
+struct CMemoryRow {
+    const char* m_pszName;
+    CliMode m_eMode;
+    const char* m_pszDeclaration; // printed, or a run over a.c (at its line 1) or both files
+    CliTidy m_eTidy;
+    const char* m_pszFormat;
 };
 
-// Runs `run` in a fresh folder with the requests counted; the folder's path is taken out of
-// what it says and writes.
-Seen RunCounted(const std::function<Seen(const CMemoryRuns&)>& run) {
-    const CMemoryRuns dir;
+// A run of the tool in-process, in a fresh folder and with the requests for memory counted: its
+// status, standard error, and what it wrote (the comment, standard output and the files), the
+// folder's path taken out.
+std::tuple<int, std::string, std::string> RunCounted(const CMemoryRow& row) {
+    const CToolDir dir;
+    dir.Write("fmt.txt", FORMAT);
+    dir.Write("fixed.txt", FIXED);
+    dir.Write("a.c", FILES[0]);
+    dir.Write("b.c", FILES[1]);
+    CliOptions options;
+    options.m_eMode = row.m_eMode;
+    options.m_eTidy = row.m_eTidy;
+    options.m_nLine = 1;
+    options.m_vecFiles = {dir.Path("a.c")};
+    if (row.m_eMode != CliMode::InsertLine) {
+        options.m_vecFiles.push_back(dir.Path("b.c"));
+    }
+    const CSettingsFile settings("/nonexistent/settings.ini");
+    std::string comment;
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
     g_nRequests = 0;
     TxtSetAllocHook(&Answer);
-    auto [status, err, written] = run(dir);
+    const int status = row.m_eMode == CliMode::Print
+                           ? CliMakeComment(options, settings, dir.Path(row.m_pszFormat),
+                                            {row.m_pszDeclaration, ""}, comment)
+                           : RunFiles(options, settings, dir.Path(row.m_pszFormat));
     TxtSetAllocHook(nullptr);
-    for (std::string* text : {&err, &written}) {
-        for (std::size_t at = text->find(dir.Path("")); at != std::string::npos;
-             at = text->find(dir.Path(""))) {
-            text->erase(at, dir.Path("").size());
-        }
-    }
-    return {status, err, written};
-}
-
-std::string Error(const std::string& message) {
-    return "veldane-header: " + message + "\n";
+    const std::string written =
+        comment + testing::internal::GetCapturedStdout() + dir.Read("a.c") + dir.Read("b.c");
+    return {status, Without(testing::internal::GetCapturedStderr(), dir.Path("")),
+            Without(written, dir.Path(""))};
 }
 
 // Each run once with every request for memory granted, then again with each request refused in
@@ -110,41 +86,35 @@ TEST(CommentMake, RunningOutOfMemoryAtAnyStepWritesNothing) {
             failures.emplace_back(EXIT_BUFFER, Error(where + std::string(message)));
         }
     }
-    const std::string files = A_C + B_C;
-    const struct {
-        const char* m_pszName;
-        std::function<Seen(const CMemoryRuns&)> m_run;
-        const std::string& m_strNothing; // what the run wrote when it wrote nothing
-    } rows[] = {
-        {"print", [](const CMemoryRuns& dir) { return dir.Print("int f(int a) /* x */"); },
-         NOTHING},
-        {"print tidily",
-         [](const CMemoryRuns& dir) { return dir.Print("int f(int a /* x */)", CliTidy::On); },
-         NOTHING},
-        {"insert", [](const CMemoryRuns& dir) { return dir.Files(CliMode::InsertLine); }, files},
-        {"insert all", [](const CMemoryRuns& dir) { return dir.Files(CliMode::InsertFiles); },
-         files},
-        {"lint", [](const CMemoryRuns& dir) { return dir.Files(CliMode::Lint, "fixed.txt"); },
-         files},
+    const CMemoryRow rows[] = {
+        {"print", CliMode::Print, "int f(int a) /* x */", CliTidy::Off, "fmt.txt"},
+        {"print tidily", CliMode::Print, "int f(int a /* x */)", CliTidy::On, "fmt.txt"},
+        {"insert", CliMode::InsertLine, "", CliTidy::Off, "fmt.txt"},
+        {"insert all", CliMode::InsertFiles, "", CliTidy::Off, "fmt.txt"},
+        {"lint", CliMode::Lint, "", CliTidy::Off, "fixed.txt"},
     };
-    for (const auto& row : rows) {
+    for (const CMemoryRow& row : rows) {
         SCOPED_TRACE(row.m_pszName);
         g_nRefused = 0;
-        const Seen granted = RunCounted(row.m_run);
+        const auto granted = RunCounted(row);
         const int count = g_nRequests;
         for (g_nRefused = 1; g_nRefused <= count; ++g_nRefused) {
             SCOPED_TRACE("request " + std::to_string(g_nRefused) + " of " + std::to_string(count));
-            const auto [status, err, written] = RunCounted(row.m_run);
+            const auto seen = RunCounted(row);
+            const auto& [status, err, written] = seen;
             if (status == std::get<0>(granted)) {
-                EXPECT_EQ(Seen(status, err, written), granted);
-            } else {
-                const bool bEnded = std::any_of(failures.begin(), failures.end(), [&](auto& fail) {
-                    return fail.first == status && err.size() >= fail.second.size() &&
-                           err.substr(err.size() - fail.second.size()) == fail.second;
-                });
-                EXPECT_TRUE(bEnded) << status << " " << err;
-                EXPECT_EQ(written, row.m_strNothing);
+                EXPECT_EQ(seen, granted);
+                continue;
             }
+            EXPECT_TRUE(std::any_of(failures.begin(), failures.end(),
+                                    [&](const auto& failure) {
+                                        return failure.first == status &&
+                                               err.size() >= failure.second.size() &&
+                                               err.substr(err.size() - failure.second.size()) ==
+                                                   failure.second;
+                                    }))
+                << status << " " << err;
+            EXPECT_EQ(written, FILES[0] + FILES[1]);
         }
     }
 }
