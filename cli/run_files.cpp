@@ -378,8 +378,8 @@ int Lint(const CliOptions& options, const CCommentRoad& road) {
             CFunctionComment plan;
             if (const int planned = CliPlanComment(road, file, i, TopLine(file, i), plan);
                 planned != EXIT_DONE) {
-                // Running out of memory ends the run unreported; a declaration that cannot be
-                // analysed is passed by.
+                // Running out of memory ends the run before its report; a declaration that
+                // cannot be analysed is passed by.
                 if (planned == EXIT_BUFFER) {
                     return planned;
                 }
