@@ -5,6 +5,7 @@
 #include "cli/options.h"
 #include "cli/report.h"
 #include "cli/text_io.h"
+#include "format/format_read.h"
 #include "header/box_text.h"
 #include "header/format_file.h"
 #include "header/header_date.h"
@@ -130,8 +131,12 @@ int CliMakeComment(const CliOptions& options, const CSettingsFile& settings,
             values.Set(HeaderArgKeyIndex(row, ArgPart::Text), analysis.ArgComment(row));
         }
     }
-    if (values.Expand(formatPath.c_str(), comment) != HeaderExpandResult::Done) {
+    CFormatText format;
+    if (format.Load(formatPath.c_str()) != 0) {
         return CliFailFile(EXIT_FORMAT_FAULTY, FILE_UNREADABLE, formatPath, MSG_NOUN_FORMAT_FILE);
+    }
+    if (values.Expand(format, comment) != HeaderExpandResult::Done) {
+        return CliFail(EXIT_BUFFER, "%s%s", where, MSG_NO_MEMORY);
     }
     return EXIT_DONE;
 }

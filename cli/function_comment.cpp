@@ -100,21 +100,22 @@ int CliPlanComment(const CCommentRoad& road, const CliSourceFile& file, std::siz
     return EXIT_DONE;
 }
 
-void CliFinishComment(const CCommentRoad& road, const CliSourceFile& file, CFunctionComment& plan) {
+int CliFinishComment(const CCommentRoad& road, const CliSourceFile& file, CFunctionComment& plan) {
     CHeaderValues values;
     for (int i = 0; i < HEADER_KEY_COUNT; ++i) {
         values.Set(i, plan.m_astrValues[i]);
     }
-    plan.m_strFresh = values.Expand(road.m_format);
+    const std::size_t first = file.Functions()[plan.m_nFunction].m_nFirstLine;
+    if (values.Expand(road.m_format, plan.m_strFresh) != HeaderExpandResult::Done) {
+        return CliFail(EXIT_BUFFER, "%s%s", CliWhere(file, first).c_str(), MSG_NO_MEMORY);
+    }
     if (plan.m_strFresh.empty()) {
-        plan.m_eAction = CommentAction::Nothing;
-        return;
+        return EXIT_DONE;
     }
     if (plan.m_above.m_nLines == 0) {
         plan.m_eAction = CommentAction::Insert;
-        return;
+        return EXIT_DONE;
     }
-    const std::size_t first = file.Functions()[plan.m_nFunction].m_nFirstLine;
     std::string old;
     std::string original;
     for (std::size_t line = first - plan.m_above.m_nLines; line < first; ++line) {
@@ -125,12 +126,13 @@ void CliFinishComment(const CCommentRoad& road, const CliSourceFile& file, CFunc
     }
     if (HeaderCommentsAgree(old, plan.m_strFresh)) {
         plan.m_eAction = CommentAction::UpToDate;
-        return;
+        return EXIT_DONE;
     }
     // A character the comment held that code page 932 lacks would come back as '?' or another.
     plan.m_strLostCharacters = CliChangedCharacters(original, file.Encoding());
     plan.m_eAction =
         plan.m_strLostCharacters.empty() ? CommentAction::Update : CommentAction::Refused;
+    return EXIT_DONE;
 }
 
 CLineEdit CliCommentEdit(const CliSourceFile& file, const CFunctionComment& plan) {
@@ -142,9 +144,10 @@ CLineEdit CliCommentEdit(const CliSourceFile& file, const CFunctionComment& plan
     // changed and nothing else.
     std::size_t start = first - 1 - count;
     std::size_t kept = 0;
+    // A line stays only when it is the fresh line to the byte, its line end included: a file may
+    // end its comment lines otherwise than the declaration, and the comment takes the latter's.
     const auto same = [&](std::size_t line, std::string_view fresh) {
-        const std::string_view ended = fresh.substr(0, fresh.size() - file.LineEnd(line).size());
-        return file.Line(line) == ended && fresh.size() >= file.LineEnd(line).size();
+        return std::string(file.Line(line)) + file.LineEnd(line) == fresh;
     };
     while (kept < count && kept < lines.size() && same(start + 1 + kept, lines[kept])) {
         ++kept;

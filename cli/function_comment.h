@@ -64,7 +64,9 @@ int CliPlanComment(const CCommentRoad& road, const CliSourceFile& file, std::siz
                    std::size_t nTop, CFunctionComment& plan);
 
 // Expands the fresh comment and decides the action by comparing it with the comment above.
-void CliFinishComment(const CCommentRoad& road, const CliSourceFile& file, CFunctionComment& plan);
+// EXIT_DONE, or EXIT_BUFFER after a message naming the line when memory ran out for a value (the
+// action is then Nothing).
+int CliFinishComment(const CCommentRoad& road, const CliSourceFile& file, CFunctionComment& plan);
 
 // The line edit a planned Insert or Update makes in `file`.
 CLineEdit CliCommentEdit(const CliSourceFile& file, const CFunctionComment& plan);

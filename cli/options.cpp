@@ -41,9 +41,9 @@ public:
         return pOption->get_positional() ? std::string()
                                          : CLI::Formatter::make_option_opts(pOption);
     }
+    // The usage line names only the positionals, here the one the declaration is.
     std::string make_option_usage(const CLI::Option* pOption) const override {
-        return pOption->get_positional() ? "[" + pOption->get_name(true) + "]"
-                                         : CLI::Formatter::make_option_usage(pOption);
+        return "[" + pOption->get_name(true) + "]";
     }
 };
 

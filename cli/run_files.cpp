@@ -75,6 +75,12 @@ std::size_t TopLine(const CliSourceFile& file, std::size_t nFunction) {
     return nFunction == 0 ? 1 : file.Functions()[nFunction - 1].m_nLastLine + 1;
 }
 
+// A function's name as messages and reports give it: in UTF-8, whatever the file's encoding.
+std::string NameOf(const CliSourceFile& file, std::size_t nFunction) {
+    const std::string& name = file.Functions()[nFunction].m_strName;
+    return file.Encoding() == ENCODING_CP932 ? TxtCp932ToUtf8(name) : name;
+}
+
 bool Excluded(const CliOptions& options, const std::string& name) {
     return std::any_of(
         options.m_vecExclude.begin(), options.m_vecExclude.end(),
@@ -150,6 +156,7 @@ ReuseKey ArgKey(const CFunctionComment& plan, int row) {
 struct CPlannedFile {
     std::unique_ptr<CliSourceFile> m_pFile;
     std::vector<CFunctionComment> m_vecPlans;
+    std::vector<CLineEdit> m_vecEdits;
 };
 
 // --reuse: each empty description takes the one the same argument carries most often in the
@@ -217,7 +224,7 @@ int Insert(const CliOptions& options, const CCommentRoad& road) {
     int status = EXIT_DONE;
     std::vector<CPlannedFile> files;
     for (const std::string& path : options.m_vecFiles) {
-        CPlannedFile planned{std::make_unique<CliSourceFile>(), {}};
+        CPlannedFile planned{std::make_unique<CliSourceFile>(), {}, {}};
         CliSourceFile& file = *planned.m_pFile;
         if (const int read =
                 file.Read(path, options.m_eEncoding, bOneLine || options.m_bDeclarations);
@@ -244,16 +251,16 @@ int Insert(const CliOptions& options, const CCommentRoad& road) {
             CFunctionComment plan;
             if (const int planned_ = CliPlanComment(road, file, i, TopLine(file, i), plan);
                 planned_ != EXIT_DONE) {
-                // One function's refusal ends a run about it; a whole file goes on.
-                if (bOneLine) {
+                // One function's refusal ends a run about it, and running out of memory any run;
+                // a whole file goes on past a declaration that cannot be analysed.
+                if (bOneLine || planned_ == EXIT_BUFFER) {
                     return planned_;
                 }
                 continue;
             }
             const std::string where = CliWhere(file, file.Functions()[i].m_nFirstLine);
             if (plan.m_bOtherCommentAbove && !bOneLine) {
-                Note(where,
-                     CliPrintf(MSG_OTHER_COMMENT_LEFT, file.Functions()[i].m_strName.c_str()));
+                Note(where, CliPrintf(MSG_OTHER_COMMENT_LEFT, NameOf(file, i).c_str()));
                 continue;
             }
             planned.m_vecPlans.push_back(std::move(plan));
@@ -263,12 +270,14 @@ int Insert(const CliOptions& options, const CCommentRoad& road) {
     if (options.m_bReuse) {
         Reuse(files);
     }
-    std::string diff;
+    // Every comment is made before any file is written, so that a run that runs out of memory
+    // writes nothing.
     for (CPlannedFile& planned : files) {
         const CliSourceFile& file = *planned.m_pFile;
-        std::vector<CLineEdit> edits;
         for (CFunctionComment& plan : planned.m_vecPlans) {
-            CliFinishComment(road, file, plan);
+            if (const int finished = CliFinishComment(road, file, plan); finished != EXIT_DONE) {
+                return finished;
+            }
             const std::string where =
                 CliWhere(file, file.Functions()[plan.m_nFunction].m_nFirstLine);
             if (plan.m_eAction == CommentAction::Refused) {
@@ -283,10 +292,13 @@ int Insert(const CliOptions& options, const CCommentRoad& road) {
                 }
                 // Only a comment rewritten loses the descriptions of arguments gone.
                 NoteLost(file, plan);
-                edits.push_back(CliCommentEdit(file, plan));
+                planned.m_vecEdits.push_back(CliCommentEdit(file, plan));
             }
         }
-        status = std::max(status, WriteEdits(options, file, edits, diff));
+    }
+    std::string diff;
+    for (const CPlannedFile& planned : files) {
+        status = std::max(status, WriteEdits(options, *planned.m_pFile, planned.m_vecEdits, diff));
     }
     return std::max(status, WriteDiff(options, diff));
 }
@@ -364,15 +376,25 @@ int Lint(const CliOptions& options, const CCommentRoad& road) {
                 continue;
             }
             CFunctionComment plan;
-            if (CliPlanComment(road, file, i, TopLine(file, i), plan) != EXIT_DONE) {
+            if (const int planned = CliPlanComment(road, file, i, TopLine(file, i), plan);
+                planned != EXIT_DONE) {
+                // Running out of memory ends the run before its report; a declaration that
+                // cannot be analysed is passed by.
+                if (planned == EXIT_BUFFER) {
+                    return planned;
+                }
                 continue;
             }
             std::vector<std::string> findings;
-            const char* name = function.m_strName.c_str();
+            const std::string utf8Name = NameOf(file, i);
+            const char* name = utf8Name.c_str();
             if (plan.m_above.m_nLines == 0) {
                 findings.push_back(CliPrintf(MSG_LINT_MISSING, name));
             } else {
-                CliFinishComment(road, file, plan);
+                if (const int finished = CliFinishComment(road, file, plan);
+                    finished != EXIT_DONE) {
+                    return finished;
+                }
                 if (plan.m_eAction == CommentAction::Update ||
                     plan.m_eAction == CommentAction::Refused) {
                     findings.push_back(CliPrintf(MSG_LINT_STALE, name));

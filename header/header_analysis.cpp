@@ -27,8 +27,8 @@ AnalyzeResult CHeaderAnalysis::AnalyzeTidily(const std::string& box,
         if (tidy.Analyze(box, choice.m_vecDropWords) != TidyResult::Done) {
             return AnalyzeResult::SyntaxError;
         }
-    } catch (const std::bad_alloc&) {
-        return AnalyzeResult::NoMemory;
+    } catch (const std::bad_alloc&) {   // GCOVR_EXCL_LINE: a real shortage, which no input causes
+        return AnalyzeResult::NoMemory; // GCOVR_EXCL_LINE
     }
     m_strFunc = tidy.Func();
     m_strRet = tidy.Ret();

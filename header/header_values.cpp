@@ -4,12 +4,14 @@
 #include "header/box_text.h"
 #include "header/format_file.h"
 
-void HeaderAddFields(CFieldList& list, const char* const values[HEADER_KEY_COUNT]) {
+bool HeaderAddFields(CFieldList& list, const char* const values[HEADER_KEY_COUNT]) {
+    bool bAll = true;
     for (int i = 0; i < HEADER_KEY_COUNT; ++i) {
         if (values[i] != nullptr && values[i][0] != '\0') {
-            list.AddField(g_apszHeaderKeys[i], values[i]);
+            bAll = list.AddField(g_apszHeaderKeys[i], values[i]) == 0 && bAll;
         }
     }
+    return bAll;
 }
 
 void CHeaderValues::Set(int nKey, std::string_view value) {
@@ -26,13 +28,14 @@ void CHeaderValues::Set(const std::vector<CBoxValue>& values) {
 
 namespace {
 
-// The list of the values' fields, in key order, empty values left out.
-void AddValues(CFieldList& list, const std::string (&values)[HEADER_KEY_COUNT]) {
+// The list of the values' fields, in key order, empty values left out; false when one could not
+// be added.
+bool AddValues(CFieldList& list, const std::string (&values)[HEADER_KEY_COUNT]) {
     const char* apszValues[HEADER_KEY_COUNT];
     for (int i = 0; i < HEADER_KEY_COUNT; ++i) {
         apszValues[i] = values[i].c_str();
     }
-    HeaderAddFields(list, apszValues);
+    return HeaderAddFields(list, apszValues);
 }
 
 } // namespace
@@ -54,11 +57,14 @@ HeaderExpandResult CHeaderValues::Expand(const char* pszPath, std::string& comme
     return HeaderExpandResult::Done;
 }
 
-std::string CHeaderValues::Expand(CFormatText& format) const {
+HeaderExpandResult CHeaderValues::Expand(CFormatText& format, std::string& comment) const {
     CFieldList list;
-    AddValues(list, m_astrValues);
+    if (!AddValues(list, m_astrValues)) {
+        return HeaderExpandResult::NoMemory; // the list frees what it took
+    }
     std::vector<char> vecOutput(EXPAND_OUTPUT_SIZE, '\0');
     list.ExpandText(format, vecOutput.data());
     list.FreeFields();
-    return vecOutput.data();
+    comment.assign(vecOutput.data());
+    return HeaderExpandResult::Done;
 }

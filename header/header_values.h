@@ -10,12 +10,12 @@
 class CFieldList;
 class CFormatText;
 
-enum class HeaderExpandResult { Done, Unreadable, NotText };
+enum class HeaderExpandResult { Done, Unreadable, NotText, NoMemory };
 
 // Adds values[i] under g_apszHeaderKeys[i], in key order, skipping empty (or null) values: the
 // fields of one header. A value that cannot be added (no memory) is simply absent, as an empty
-// box is.
-void HeaderAddFields(CFieldList& list, const char* const values[HEADER_KEY_COUNT]);
+// box is; false when one was.
+bool HeaderAddFields(CFieldList& list, const char* const values[HEADER_KEY_COUNT]);
 
 // The 25 values of one header as the form's boxes hold them when Make header runs: code page 932
 // text, each as a box gives it, empty for an empty box.
@@ -32,9 +32,11 @@ public:
     // cannot serve.
     HeaderExpandResult Expand(const char* pszPath, std::string& comment) const;
 
-    // The same through a format file already loaded (and found to be text), for the comments of
-    // a whole file: the comment, empty when the expansion is.
-    std::string Expand(CFormatText& format) const;
+    // The same through a format file already loaded (and found to be text), for veldane-header:
+    // Done with the comment; NoMemory, `comment` untouched, when a value could not be added. The
+    // window goes on without such a value, but a file or a script must never get a comment short
+    // of one.
+    HeaderExpandResult Expand(CFormatText& format, std::string& comment) const;
 
 private:
     std::string m_astrValues[HEADER_KEY_COUNT];

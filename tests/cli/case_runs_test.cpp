@@ -13,7 +13,8 @@ namespace {
 namespace fs = std::filesystem;
 
 // What a case folder holds besides the files the run works on.
-const char* const CASE_FILES[] = {"args", "status", "stdout", "stderr", "stdin", "readonly"};
+const char* const CASE_FILES[] = {"args",  "status",   "stdout",     "stderr",
+                                  "stdin", "readonly", "stdout-full"};
 
 const std::string TODAY = "<today>";
 
@@ -36,49 +37,58 @@ std::vector<std::string> Lines(const std::string& text) {
 // Each folder under data/runs is one run of veldane-header, named after what it shows: its
 // files are copied into a fresh folder and the tool runs there with the arguments of `args`, one
 // a line, and `stdin` on standard input, as an ordinary user, with the files of `readonly` (one a
-// line) made read-only first. Afterwards the status (`status`, 0 when missing), standard output
-// and error (`stdout`, `stderr`: empty when missing) and every file under `expected/` must be as
-// the folder holds them; a file not under `expected/` must be as it was.
-TEST(CaseRuns, EachFolderIsOneRun) {
-    std::vector<fs::path> cases;
-    for (const fs::directory_entry& entry : fs::directory_iterator(CLI_TEST_DATA "runs")) {
-        cases.push_back(entry.path());
+// line) made read-only first, and standard output a full device when `stdout-full` is there.
+// Afterwards the status (`status`, 0 when missing), standard output and error (`stdout`, `stderr`:
+// empty when missing) and every file under `expected/` must be as the folder holds them; a file not
+// under `expected/` must be as it was.
+class CaseRuns : public testing::TestWithParam<fs::path> {};
+
+TEST_P(CaseRuns, EndAsTheFolderSays) {
+    const fs::path& folder = GetParam();
+    const CToolDir dir;
+    const auto given = [&](const char* name) { return ReadBytes(folder / name); };
+    std::vector<std::pair<std::string, std::string>> files;
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder)) {
+        const std::string name = fs::relative(entry.path(), folder).string();
+        const bool own =
+            std::find(std::begin(CASE_FILES), std::end(CASE_FILES), name) != std::end(CASE_FILES);
+        if (entry.is_regular_file() && !own && name.rfind("expected/", 0) != 0) {
+            fs::create_directories(fs::path(dir.Path(name)).parent_path());
+            dir.Write(name, ReadBytes(entry.path()));
+            // The run is an ordinary user's, who may change the files but not their folder.
+            fs::permissions(dir.Path(name), fs::perms::all);
+            files.emplace_back(name, ReadBytes(entry.path()));
+        }
     }
-    std::sort(cases.begin(), cases.end());
-    for (const fs::path& folder : cases) {
-        SCOPED_TRACE(folder.filename().string());
-        const CToolDir dir;
-        const auto given = [&](const char* name) { return ReadBytes(folder / name); };
-        std::vector<std::pair<std::string, std::string>> files;
-        for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder)) {
-            const std::string name = fs::relative(entry.path(), folder).string();
-            const bool own = std::find(std::begin(CASE_FILES), std::end(CASE_FILES), name) !=
-                             std::end(CASE_FILES);
-            if (entry.is_regular_file() && !own && name.rfind("expected/", 0) != 0) {
-                fs::create_directories(fs::path(dir.Path(name)).parent_path());
-                dir.Write(name, ReadBytes(entry.path()));
-                // The run is an ordinary user's, who may change the files but not their folder.
-                fs::permissions(dir.Path(name), fs::perms::all);
-                files.emplace_back(name, ReadBytes(entry.path()));
-            }
-        }
-        for (const std::string& name : Lines(given("readonly"))) {
-            fs::permissions(dir.Path(name), fs::perms::owner_read | fs::perms::others_read);
-        }
-        auto [status, out, err] = dir.Run(Lines(given("args")), given("stdin"), ".stdout", true);
-        for (std::size_t at = err.find(dir.Path("")); at != std::string::npos;
-             at = err.find(dir.Path(""))) {
-            err.erase(at, dir.Path("").size());
-        }
-        EXPECT_EQ(status, std::atoi(given("status").c_str()));
-        EXPECT_EQ(out, Dated(given("stdout")));
-        EXPECT_EQ(err, given("stderr"));
-        for (const auto& [name, before] : files) {
-            const fs::path expected = folder / "expected" / name;
-            EXPECT_EQ(dir.Read(name), fs::exists(expected) ? Dated(ReadBytes(expected)) : before)
-                << name;
-        }
+    for (const std::string& name : Lines(given("readonly"))) {
+        fs::permissions(dir.Path(name), fs::perms::owner_read | fs::perms::others_read);
+    }
+    const std::string output = fs::exists(folder / "stdout-full") ? "/dev/full" : ".stdout";
+    const auto [status, out, err] = dir.Run(Lines(given("args")), given("stdin"), output, true);
+    EXPECT_EQ(status, std::atoi(given("status").c_str()));
+    EXPECT_EQ(out, Dated(given("stdout")));
+    EXPECT_EQ(err, given("stderr"));
+    for (const auto& [name, before] : files) {
+        const fs::path expected = folder / "expected" / name;
+        EXPECT_EQ(dir.Read(name), fs::exists(expected) ? Dated(ReadBytes(expected)) : before)
+            << name;
     }
 }
+
+std::vector<fs::path> Folders() {
+    std::vector<fs::path> folders;
+    for (const fs::directory_entry& entry : fs::directory_iterator(CLI_TEST_DATA "runs")) {
+        folders.push_back(entry.path());
+    }
+    std::sort(folders.begin(), folders.end());
+    return folders;
+}
+
+// Each folder is a test of its own, named after it.
+INSTANTIATE_TEST_SUITE_P(Folder, CaseRuns, testing::ValuesIn(Folders()), [](const auto& info) {
+    std::string name = info.param.filename().string();
+    std::replace(name.begin(), name.end(), '-', '_');
+    return name;
+});
 
 } // namespace

@@ -1,52 +1,122 @@
 #include "cli/comment_make.h"
 #include "cli/exit_status.h"
 #include "cli/options.h"
-#include "format/format_read.h"
+#include "cli/runs.h"
+#include "header/messages.h"
 #include "platform/settings_file.h"
 #include "text/txt_alloc.h"
+#include "tool_dir.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
+#include <algorithm>
 
 namespace {
 
-// Running out of memory at each step is told as the window tells it, and names the line.
-TEST(CommentMake, NoMemoryAtEachStepEndsTheRunWithItsMessage) {
-    const std::string format = std::filesystem::temp_directory_path() / "veldane-comment-make.txt";
-    std::ofstream(format) << "<@FUNC@>\n";
-    const struct {
-        const char* m_pszName;
-        const char* m_pszDeclaration;
-        TxtAllocHook m_pHook;
-        int m_nStatus;
-        std::string m_strMessage;
-    } rows[] = {
-        {"cleaning a comment", "int f(int a) /* x */", [](std::size_t) { return false; },
-         EXIT_BUFFER, "a.c:1: バッファエラー発生の為、コピーできません。"},
-        {"analysing", "int f(int a)", [](std::size_t) { return false; }, EXIT_BUFFER,
-         "a.c:1: メモリ不足エラーです。"},
-        {"reading the format file", "int f(int a)",
-         [](std::size_t size) { return size != FORMAT_READ_LIMIT; }, EXIT_FORMAT_FAULTY,
-         format + ": フォーマットファイルを読み込めません。"},
-    };
-    const CliOptions options;
-    const CSettingsFile settings("/nonexistent/settings.ini");
-    for (const auto& row : rows) {
-        std::string comment = "untouched";
-        testing::internal::CaptureStderr();
-        TxtSetAllocHook(row.m_pHook);
-        const int status = CliMakeComment(options, settings, format,
-                                          {row.m_pszDeclaration, "a.c:1: "}, comment);
-        TxtSetAllocHook(nullptr);
-        EXPECT_EQ(status, row.m_nStatus) << row.m_pszName;
-        EXPECT_EQ(testing::internal::GetCapturedStderr(),
-                  "veldane-header: " + row.m_strMessage + "\n")
-            << row.m_pszName;
-        EXPECT_EQ(comment, "untouched") << row.m_pszName;
+int g_nRequests = 0;
+int g_nRefused = 0; // the request for memory (from 1) that is refused; 0 refuses none
+
+bool Answer(std::size_t) {
+    return ++g_nRequests != g_nRefused;
+}
+
+const std::string FORMAT = "/*\n * <@FUNC@> <@TITLE@>\n<@IF ARG_1_NAME@>\n"
+                           " * <@ARG_1_TYPE@> <@ARG_1_NAME@>: <@ARG_1_TEXT@>\n"
+                           " * <@RET@> <@DEVELOPER@> <@DATE@>\n */\n";
+// A format without placeholders, so that reading its comment back takes no memory of its own.
+const std::string FIXED = "// fixed\n";
+const std::string FILES[] = {FIXED + "int f(int a, /* b */ int b)\n{\n}\n\nint g(void)\n{\n}\n",
+                             "int h(void)\n{\n}\n"};
+
+struct CMemoryRow {
+    const char* m_pszName;
+    CliMode m_eMode;
+    const char* m_pszDeclaration; // printed, or a run over a.c (at its line 1) or both files
+    CliTidy m_eTidy;
+    const char* m_pszFormat;
+};
+
+// A run of the tool in-process, in a fresh folder and with the requests for memory counted: its
+// status, standard error, and what it wrote (the comment, standard output and the files), the
+// folder's path taken out.
+std::tuple<int, std::string, std::string> RunCounted(const CMemoryRow& row) {
+    const CToolDir dir;
+    dir.Write("fmt.txt", FORMAT);
+    dir.Write("fixed.txt", FIXED);
+    dir.Write("a.c", FILES[0]);
+    dir.Write("b.c", FILES[1]);
+    CliOptions options;
+    options.m_eMode = row.m_eMode;
+    options.m_eTidy = row.m_eTidy;
+    options.m_nLine = 1;
+    options.m_vecFiles = {dir.Path("a.c")};
+    if (row.m_eMode != CliMode::InsertLine) {
+        options.m_vecFiles.push_back(dir.Path("b.c"));
     }
-    std::filesystem::remove(format);
+    const CSettingsFile settings("/nonexistent/settings.ini");
+    std::string comment;
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    g_nRequests = 0;
+    TxtSetAllocHook(&Answer);
+    const int status = row.m_eMode == CliMode::Print
+                           ? CliMakeComment(options, settings, dir.Path(row.m_pszFormat),
+                                            {row.m_pszDeclaration, ""}, comment)
+                           : RunFiles(options, settings, dir.Path(row.m_pszFormat));
+    TxtSetAllocHook(nullptr);
+    const std::string written =
+        comment + testing::internal::GetCapturedStdout() + dir.Read("a.c") + dir.Read("b.c");
+    return {status, Without(testing::internal::GetCapturedStderr(), dir.Path("")),
+            Without(written, dir.Path(""))};
+}
+
+// Each run once with every request for memory granted, then again with each request refused in
+// turn: a refusal changes nothing the user sees, or it ends the run with the message of the step
+// that ran out (naming the function's line; notes of what went before may come first) and its
+// status, and the run writes nothing.
+TEST(CommentMake, RunningOutOfMemoryAtAnyStepWritesNothing) {
+    std::vector<std::pair<int, std::string>> failures;
+    for (const char* format : {"fmt.txt", "fixed.txt"}) {
+        failures.emplace_back(
+            EXIT_FORMAT_FAULTY,
+            Error(format + std::string(": フォーマットファイルを読み込めません。")));
+    }
+    for (const char* where : {"", "a.c:2: ", "a.c:6: ", "b.c:1: "}) {
+        for (const char* message : {MSG_BUFFER_ERROR, MSG_NO_MEMORY}) {
+            failures.emplace_back(EXIT_BUFFER, Error(where + std::string(message)));
+        }
+    }
+    const CMemoryRow rows[] = {
+        {"print", CliMode::Print, "int f(int a) /* x */", CliTidy::Off, "fmt.txt"},
+        {"print tidily", CliMode::Print, "int f(int a /* x */)", CliTidy::On, "fmt.txt"},
+        {"insert", CliMode::InsertLine, "", CliTidy::Off, "fmt.txt"},
+        {"insert all", CliMode::InsertFiles, "", CliTidy::Off, "fmt.txt"},
+        {"lint", CliMode::Lint, "", CliTidy::Off, "fixed.txt"},
+    };
+    for (const CMemoryRow& row : rows) {
+        SCOPED_TRACE(row.m_pszName);
+        g_nRefused = 0;
+        const auto granted = RunCounted(row);
+        const int count = g_nRequests;
+        for (g_nRefused = 1; g_nRefused <= count; ++g_nRefused) {
+            SCOPED_TRACE("request " + std::to_string(g_nRefused) + " of " + std::to_string(count));
+            const auto seen = RunCounted(row);
+            const auto& [status, err, written] = seen;
+            if (status == std::get<0>(granted)) {
+                EXPECT_EQ(seen, granted);
+                continue;
+            }
+            EXPECT_TRUE(std::any_of(failures.begin(), failures.end(),
+                                    [&](const auto& failure) {
+                                        return failure.first == status &&
+                                               err.size() >= failure.second.size() &&
+                                               err.substr(err.size() - failure.second.size()) ==
+                                                   failure.second;
+                                    }))
+                << status << " " << err;
+            EXPECT_EQ(written, FILES[0] + FILES[1]);
+        }
+    }
 }
 
 } // namespace

@@ -49,6 +49,13 @@ std::string ReadBytes(const std::string& path) {
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
+std::string Without(std::string text, const std::string& part) {
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at)) {
+        text.erase(at, part.size());
+    }
+    return text;
+}
+
 CToolDir::CToolDir() : m_strDir(std::filesystem::temp_directory_path() / "veldane-cli.XXXXXX") {
     if (mkdtemp(m_strDir.data()) == nullptr ||
         !std::filesystem::create_directory(m_strDir + "/ini")) {
@@ -87,5 +94,6 @@ Result CToolDir::Run(const std::vector<std::string>& args, const std::string& in
         command += " '" + arg + "'";
     }
     const int status = std::system((command + " <" + in + " >" + out + " 2>.stderr").c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Read(out), Read(".stderr")};
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Read(out),
+            Without(Read(".stderr"), Path(""))};
 }

@@ -1,4 +1,5 @@
 #include "header/header_paste.h"
+#include "text/txt_alloc.h"
 
 #include <gtest/gtest.h>
 
@@ -22,8 +23,9 @@ std::string Shown(const CPasteBoxes& boxes) {
 // declaration follows it; its descriptions go to the rows of the arguments they describe.
 TEST(HeaderPaste, ReadsALeadingCommentBack) {
     const std::string path = std::filesystem::temp_directory_path() / "veldane-paste-format.txt";
-    std::ofstream(path) << "// <@TITLE@>\n<@IF ARG_1_NAME@>\n// <@ARG_1_NAME@>: <@ARG_1_TEXT@>\n"
-                           "<@IF ARG_2_NAME@>\n// <@ARG_2_NAME@>: <@ARG_2_TEXT@>\n// <@RET_TEXT@>\n";
+    std::ofstream(path)
+        << "// <@TITLE@>\n<@IF ARG_1_NAME@>\n// <@ARG_1_NAME@>: <@ARG_1_TEXT@>\n"
+           "<@IF ARG_2_NAME@>\n// <@ARG_2_NAME@>: <@ARG_2_TEXT@>\n// <@RET_TEXT@>\n";
     const std::string comment = "\n  // t\n  // a: A\n  // b: B\n  // r\n";
     const struct {
         const char* m_pszName;
@@ -40,12 +42,25 @@ TEST(HeaderPaste, ReadsALeadingCommentBack) {
          "int f(int a);"},
         {"nothing after the comment", comment, path.c_str(), " "},
         {"comment lines less indented", "// t\n// r\n  int f();", path.c_str(), " int f();"},
+        {"blank line and comment lines ended by CR LF", "\r\n// t\r\n// r\r\nint f();",
+         path.c_str(), "int f();|t|r||||||"},
+        {"format missing", comment + "  int f(int a);", "/nonexistent/format.txt",
+         " int f(int a);"},
+        {"no format at all", comment + "  int f(int a);", nullptr, " int f(int a);"},
+        {"nothing but blank lines", " \n\t\n", path.c_str(), " "},
     };
     for (const auto& row : rows) {
         CPasteBoxes boxes;
         ASSERT_EQ(HeaderPaste(row.m_strPasted, row.m_pszFormat, {}, boxes), PasteResult::Done);
         EXPECT_EQ(Shown(boxes), row.m_strShown) << row.m_pszName;
     }
+    // Without memory for the cleaning, the form keeps what it shows.
+    CPasteBoxes boxes{"kept", {}};
+    TxtSetAllocHook([](std::size_t) { return false; });
+    EXPECT_EQ(HeaderPaste(comment + "  int f(int a);", path.c_str(), {}, boxes),
+              PasteResult::NoMemory);
+    TxtSetAllocHook(nullptr);
+    EXPECT_EQ(Shown(boxes), "kept");
     std::remove(path.c_str());
 }
 

@@ -97,10 +97,19 @@ TEST(HeaderReadBack, ExampleCommentsReadBackToTheirValues) {
     }
 }
 
-TEST(HeaderReadBack, UnreadableFormat) {
+// A format file that cannot serve is told apart: missing, none at all, or binary data.
+TEST(HeaderReadBack, UnusableFormat) {
     CHeaderReading reading;
     EXPECT_EQ(HeaderReadBack("/nonexistent/format.txt", "", {}, reading),
               ReadBackResult::Unreadable);
+    std::string comment = "untouched";
+    EXPECT_EQ(CHeaderValues().Expand(nullptr, comment), HeaderExpandResult::Unreadable);
+    const std::string binary = testing::TempDir() + "veldane-binary-format";
+    std::ofstream(binary, std::ios::binary) << "\x7F"
+                                               "ELF<@FUNC@>\n";
+    EXPECT_EQ(CHeaderValues().Expand(binary.c_str(), comment), HeaderExpandResult::NotText);
+    std::filesystem::remove(binary);
+    EXPECT_EQ(comment, "untouched");
 }
 
 class HeaderUpdateTest : public testing::Test {
@@ -198,6 +207,21 @@ TEST_F(HeaderUpdateTest, DescriptionsFollowTheirArguments) {
                   row.strOld == row.strNew)
             << row.pszName;
     }
+}
+
+// Values under keys outside the list change nothing, and only the analysed ones of the
+// declaration as it is now replace what the comment says.
+TEST_F(HeaderUpdateTest, OnlyAnalysedKeysOfTheDeclarationCount) {
+    std::vector<CBoxValue> boxes = Boxes("int f(int a)");
+    boxes.push_back({HeaderKeyIndex(HeaderKey::Title), "T"});
+    const std::string comment = Expand(m_strPath, boxes);
+    boxes.insert(boxes.end(),
+                 {{-1, "x"}, {HEADER_KEY_COUNT, "y"}, {HeaderKeyIndex(HeaderKey::Title), "new"}});
+    CHeaderReading reading;
+    ASSERT_EQ(HeaderReadBack(m_strPath.c_str(), comment, boxes, reading), ReadBackResult::Read);
+    const CHeaderUpdate update = HeaderUpdate(reading, boxes);
+    EXPECT_EQ(update.m_astrValues[HeaderKeyIndex(HeaderKey::Title)], "T");
+    EXPECT_EQ(update.m_astrValues[HeaderArgKeyIndex(1, ArgPart::Name)], "a");
 }
 
 } // namespace

@@ -1,0 +1,3 @@
+    int f(int a, /* first; { */
+          int b) // last {
+    ;

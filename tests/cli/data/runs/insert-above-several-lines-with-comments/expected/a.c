@@ -1,0 +1,8 @@
+    /*
+     * 関数: f
+     * 引数: int a
+     * 引数: int b
+     */
+    int f(int a, /* first; { */
+          int b) // last {
+    ;

@@ -1,0 +1,3 @@
+// ‡Œv
+
+	int f(int a, int b);

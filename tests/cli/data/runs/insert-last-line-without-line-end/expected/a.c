@@ -1,0 +1,7 @@
+int g();
+/*
+ * 関数: f
+ * 引数: int a
+ * 引数: int b
+ */
+int f(int a, int b);

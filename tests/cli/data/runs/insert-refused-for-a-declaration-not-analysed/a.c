@@ -1,0 +1,1 @@
+int a::b::f(int x);

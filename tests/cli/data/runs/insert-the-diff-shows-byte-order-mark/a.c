@@ -1,0 +1,2 @@
+﻿int f(int a, int b);
+x

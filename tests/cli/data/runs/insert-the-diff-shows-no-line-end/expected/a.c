@@ -1,0 +1,6 @@
+/*
+ * 関数: f
+ * 引数: int a
+ * 引数: int b
+ */
+int f(int a, int b);

@@ -1,0 +1,4 @@
+/*
+ * notes
+ */
+int f(int a, int b);

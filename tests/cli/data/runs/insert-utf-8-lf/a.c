@@ -1,0 +1,4 @@
+// 合計
+int g();
+
+int f(int a, int b);

@@ -1,0 +1,5 @@
+// f
+// dated
+int f(void)
+{
+}

@@ -1,0 +1,6 @@
+// f
+// 1: 個数
+// int
+long f(int count)
+{
+}

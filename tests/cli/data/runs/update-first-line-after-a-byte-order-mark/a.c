@@ -1,0 +1,7 @@
+﻿/* Count
+ * 件数を数える
+ */
+int Total(const LIST *list)
+{
+    return 0;
+}
