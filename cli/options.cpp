@@ -139,6 +139,9 @@ std::vector<CommandText> CommandTexts(CliOptions& options, std::vector<std::stri
     for (std::string& argText : argTexts) {
         texts.push_back({CliPrintf(MSG_NOUN_OPTION_VALUE, "--arg-text"), "--arg-text", &argText});
     }
+    for (std::string& pattern : options.m_vecExclude) {
+        texts.push_back({CliPrintf(MSG_NOUN_OPTION_VALUE, "--exclude"), "--exclude", &pattern});
+    }
     return texts;
 }
 

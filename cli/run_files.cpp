@@ -81,7 +81,10 @@ std::string NameOf(const CliSourceFile& file, std::size_t nFunction) {
     return file.Encoding() == ENCODING_CP932 ? TxtCp932ToUtf8(name) : name;
 }
 
-bool Excluded(const CliOptions& options, const std::string& name) {
+// Whether --exclude leaves function nFunction alone: its name and the patterns compared in code
+// page 932, into which the patterns were read.
+bool Excluded(const CliOptions& options, const CliSourceFile& file, std::size_t nFunction) {
+    const std::string name = CliToCp932(file.Functions()[nFunction].m_strName, file.Encoding());
     return std::any_of(
         options.m_vecExclude.begin(), options.m_vecExclude.end(),
         [&](const std::string& pattern) { return PfShellPatternMatches(pattern, name); });
@@ -242,7 +245,7 @@ int Insert(const CliOptions& options, const CCommentRoad& road) {
             targets.push_back(nFunction);
         } else {
             for (std::size_t i = 0; i < file.Functions().size(); ++i) {
-                if (!Excluded(options, file.Functions()[i].m_strName)) {
+                if (!Excluded(options, file, i)) {
                     targets.push_back(i);
                 }
             }
@@ -372,7 +375,7 @@ int Lint(const CliOptions& options, const CCommentRoad& road) {
         }
         for (std::size_t i = 0; i < file.Functions().size(); ++i) {
             const CSourceFunction& function = file.Functions()[i];
-            if (Excluded(options, function.m_strName)) {
+            if (Excluded(options, file, i)) {
                 continue;
             }
             CFunctionComment plan;

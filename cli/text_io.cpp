@@ -111,13 +111,16 @@ int CliCheckFileText(const std::string& path, std::string_view text, CliEncoding
         return EXIT_DONE;
     }
     const CliEncoding other = CliOtherEncoding(encoding);
-    if (CliFirstLineNotText(text, other) != 0) {
-        if (const std::size_t neither = FirstLineInNeither(text); neither != 0) {
-            return CliFail(EXIT_ENCODING, MSG_FILE_NEITHER, path.c_str(), neither);
-        }
+    if (CliFirstLineNotText(text, other) == 0) {
+        return CliFail(EXIT_ENCODING, MSG_FILE_ENCODING, path.c_str(), bad,
+                       CliEncodingName(encoding), CliEncodingName(other));
     }
-    return CliFail(EXIT_ENCODING, MSG_FILE_ENCODING, path.c_str(), bad, CliEncodingName(encoding),
-                   CliEncodingName(other));
+    // Neither encoding reads the whole file: a line that is neither, or lines of both kinds,
+    // where the other encoding would only fail elsewhere.
+    if (const std::size_t neither = FirstLineInNeither(text); neither != 0) {
+        return CliFail(EXIT_ENCODING, MSG_FILE_NEITHER, path.c_str(), neither);
+    }
+    return CliFail(EXIT_ENCODING, MSG_FILE_MIXED, path.c_str(), bad, CliEncodingName(encoding));
 }
 
 std::string CliToCp932(std::string_view text, CliEncoding encoding) {

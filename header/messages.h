@@ -148,6 +148,10 @@ inline constexpr char MSG_NOUN_OPTION_VALUE[] = "%s の値"; // option
 // --insert: "FILE:LINE: " comes first where a line is concerned.
 inline constexpr char MSG_FILE_ENCODING[] = "%s:%zu: %s の文字として正しくないバイトがあります。"
                                             "--encoding %s を指定してください。";
+// A file whose lines are each text in one encoding, but not all in the same one.
+inline constexpr char MSG_FILE_MIXED[] =
+    "%s:%zu: %s の文字として正しくないバイトがあります。ファイルに utf-8 と cp932 の文字が混ざって"
+    "います。";
 inline constexpr char MSG_FILE_NEITHER[] =
     "%s:%zu: utf-8 の文字としても cp932 の文字としても正しくないバイトがあります。";
 inline constexpr char MSG_NO_SUCH_LINE[] = "%s: %zu 行目がありません（ファイルは %zu 行です）。";
