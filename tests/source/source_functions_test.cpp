@@ -215,15 +215,13 @@ TEST(SourceFindFunctions, ReadsLinesCommentsAndColumns) {
 
 TEST(SourceFindFunctions, SpansTheDeclaration) {
     const std::string file = "  Foo::Foo(int a)\n    : m_a{a} {\n}\nint g();\n";
-    const std::vector<CSourceFunction> functions =
+    const std::vector<CSourceFunction> found =
         SourceFindFunctions(file, SourceEncoding::Utf8, true);
-    ASSERT_EQ(functions.size(), 2U);
-    EXPECT_EQ(functions[0].m_nFirstOffset, 0U);
-    EXPECT_EQ(
-        file.substr(functions[0].m_nDeclStart, functions[0].m_nDeclEnd - functions[0].m_nDeclStart),
-        "Foo::Foo(int a)\n    : m_a{a} ");
-    EXPECT_EQ(file.substr(functions[0].m_nLastOffset - 1, 2), "}\n");
-    EXPECT_EQ(file.substr(functions[1].m_nDeclEnd, 1), ";");
+    ASSERT_EQ(found.size(), 2U);
+    EXPECT_EQ(found[0].m_nFirstOffset, 0U);
+    EXPECT_EQ(file.substr(found[0].m_nDeclStart, found[0].m_nDeclEnd - found[0].m_nDeclStart),
+              "Foo::Foo(int a)\n    : m_a{a} ");
+    EXPECT_EQ(file.substr(found[0].m_nLastOffset - 1, 2) + file[found[1].m_nDeclEnd], "}\n;");
 }
 
 TEST(SourceFunctionAt, FindsTheFunctionHoldingALine) {
