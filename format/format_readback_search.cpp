@@ -181,11 +181,7 @@ CReadSearch::Stop CReadSearch::Advance(CPos& pos) {
             if (piece.m_nKey >= 0) {
                 const BindState state = m_vecBindings[piece.m_nKey].m_eState;
                 if (state == BindState::Undecided) {
-                    const Stop chosen = Choose(pos);
-                    if (chosen != Stop::Go) {
-                        return chosen;
-                    }
-                    continue;
+                    return Choose(pos); // present or absent: always a branch
                 }
                 bPresent = state != BindState::Absent;
             }
@@ -302,10 +298,9 @@ std::optional<CReadSearch::CScore> CReadSearch::Explore(CPos pos, ReadKeyMask ma
 std::optional<CReadSearch::CScore> CReadSearch::Branch(const CPos& pos) {
     const std::size_t nEnd = m_vecOptions.size();
     const std::size_t nFirst = nEnd - m_nBranchOptions;
-    if (!Spend()) {
-        m_vecOptions.resize(nFirst);
-        return std::nullopt;
-    }
+    // A branch costs a step, remembered or not. Once the budget is spent no choice is tried
+    // and the search only winds up to Run, which reports it.
+    Spend();
     const std::string_view key = MemoKey(pos);
     if (const auto found = m_mapMemo.find(key); found != m_mapMemo.end()) {
         m_vecOptions.resize(nFirst);

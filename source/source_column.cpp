@@ -11,47 +11,20 @@ namespace {
 // gcc advances a tab to the next multiple of this many columns.
 constexpr std::size_t TAB_STOP = 8;
 
-bool IsContinuation(unsigned char byte) {
-    return (byte & 0xC0) == 0x80;
-}
-
-// The code point of the well-formed UTF-8 character at the start of `bytes` and its length;
-// a length of 0 when none begins there.
+// The code point of the well-formed UTF-8 character of two to four bytes at the start of
+// `bytes`, and its length; a length of 0 when none begins there.
 std::size_t DecodeUtf8(std::string_view bytes, char32_t& ch) {
     const auto lead = static_cast<unsigned char>(bytes[0]);
-    std::size_t length = 0;
-    char32_t lowest = 0;
-    if (lead < 0x80) {
-        ch = lead;
-        return 1;
-    }
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        ch = lead & 0x1F;
-        lowest = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        ch = lead & 0x0F;
-        lowest = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        ch = lead & 0x07;
-        lowest = 0x10000;
-    } else {
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    if (lead < 0xC2 || !TxtIsCompleteUtf8(bytes.substr(0, length))) {
         return 0;
     }
-    if (bytes.size() < length) {
-        return 0;
+    // The lead byte holds 7 - length bits of the code point, each continuation byte 6.
+    ch = lead & (0x7FU >> length);
+    for (const char byte : bytes.substr(1, length - 1)) {
+        ch = (ch << 6) | (static_cast<unsigned char>(byte) & 0x3FU);
     }
-    for (std::size_t i = 1; i < length; ++i) {
-        const auto byte = static_cast<unsigned char>(bytes[i]);
-        if (!IsContinuation(byte)) {
-            return 0;
-        }
-        ch = (ch << 6) | (byte & 0x3F);
-    }
-    const bool surrogate = ch >= 0xD800 && ch <= 0xDFFF;
-    return ch < lowest || ch > 0x10FFFF || surrogate ? 0 : length;
+    return length;
 }
 
 } // namespace
@@ -82,16 +55,16 @@ std::size_t CSourceColumns::CharBytes(std::size_t at, std::size_t& width) const 
     }
     const std::string_view rest = m_strFile.substr(at);
     if (m_eEncoding == SourceEncoding::Cp932) {
-        if (!TxtIsLeadByte(byte) || rest.size() < 2 ||
-            !SourceIsTrailByte(static_cast<unsigned char>(rest[1]))) {
+        if (!SourceIsDoubleByte(m_strFile, at)) {
             return 1; // a half-width katakana, or a lead byte without its trail
         }
         // gcc reads the file through its UTF-8 form, where a character's width is its own:
         // most double-byte characters are wide, but Greek, Cyrillic, box drawing and circled
-        // digits are not.
+        // digits are not. A pair that code page 932 lacks comes back as "?", which gcc shows
+        // as two columns.
         const std::string utf8 = TxtCp932ToUtf8(rest.substr(0, 2));
         char32_t ch = 0;
-        width = DecodeUtf8(utf8, ch) == utf8.size() && utf8 != "?" ? SourceCharWidth(ch) : 2;
+        width = DecodeUtf8(utf8, ch) != 0 ? SourceCharWidth(ch) : 2;
         return 2;
     }
     char32_t ch = 0;

@@ -1,6 +1,7 @@
 #include "source/source_lexer.h"
 
-#include "text/codepage.h"
+#include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -16,12 +17,26 @@ bool IsBlank(char byte) {
     return byte == ' ' || byte == '\t' || byte == '\r' || byte == '\f' || byte == '\v';
 }
 
-// Prefixes that make the quote behind them part of one literal.
-bool IsLiteralPrefix(std::string_view word) {
-    return word == "L" || word == "u" || word == "U" || word == "u8";
+// Punctuators of more than one byte that the finder tells apart; every other one is one byte.
+constexpr std::string_view LONG_PUNCTUATORS[] = {"::", "->", "..."};
+
+// Bytes of the punctuator at the start of `rest`.
+std::size_t PunctLength(std::string_view rest) {
+    for (const std::string_view punct : LONG_PUNCTUATORS) {
+        if (rest.substr(0, punct.size()) == punct) {
+            return punct.size();
+        }
+    }
+    return 1;
 }
+
+// Prefixes of a raw string. Any other prefix, as of L"x", can stay a word of its own: the
+// literal behind it is read the same either way.
+constexpr std::string_view RAW_PREFIXES[] = {"R", "LR", "uR", "UR", "u8R"};
+
 bool IsRawPrefix(std::string_view word) {
-    return word == "R" || word == "LR" || word == "uR" || word == "UR" || word == "u8R";
+    return std::find(std::begin(RAW_PREFIXES), std::end(RAW_PREFIXES), word) !=
+           std::end(RAW_PREFIXES);
 }
 
 SourceDirective DirectiveKind(std::string_view name) {
@@ -46,8 +61,7 @@ CSourceLexer::CSourceLexer(std::string_view file, SourceEncoding encoding)
 }
 
 std::size_t CSourceLexer::LastLine() const {
-    const bool endsWithLineFeed = m_strFile.size() > m_nBom && m_strFile.back() == '\n';
-    return endsWithLineFeed ? m_nLine - 1 : m_nLine;
+    return m_strFile.back() == '\n' ? m_nLine - 1 : m_nLine;
 }
 
 CSourceToken CSourceLexer::Next() {
@@ -94,7 +108,7 @@ CSourceToken CSourceLexer::Directive() {
     m_bLineCode = true;
     m_bLineEmpty = false;
     ++m_nPos;
-    while (m_nPos < m_strFile.size() && IsBlank(m_strFile[m_nPos])) {
+    while (IsBlank(static_cast<char>(ByteAt(m_nPos)))) {
         ++m_nPos;
     }
     const std::size_t nameEnd = WordEnd(m_nPos);
@@ -111,7 +125,7 @@ CSourceToken CSourceLexer::Directive() {
     token.m_bFirstOnLine = true;
     token.m_bAfterBreak = m_bBreak;
     token.m_eDirective = kind;
-    token.m_bZero = zero && kind != SourceDirective::Other && kind != SourceDirective::Close;
+    token.m_bZero = zero;
     // Only the conditions belong inside a declaration; anything else ends what came before.
     m_bBreak = m_bBreak || kind == SourceDirective::Other;
     return token;
@@ -127,8 +141,9 @@ CSourceToken CSourceLexer::Token() {
 
     const auto byte = static_cast<unsigned char>(m_strFile[start]);
     SourceTokenKind kind = SourceTokenKind::Punct;
-    if (IsDigit(byte) || (byte == '.' && m_nPos + 1 < m_strFile.size() &&
-                          IsDigit(static_cast<unsigned char>(m_strFile[m_nPos + 1])))) {
+    // A number's '.' before its first digit can stay a token of its own: no function's
+    // declaration holds a number where the two would read apart.
+    if (IsDigit(byte)) {
         m_nPos = NumberEnd(start);
         kind = SourceTokenKind::Number;
     } else if (SourceIsWordByte(byte)) {
@@ -137,19 +152,12 @@ CSourceToken CSourceLexer::Token() {
         const std::string_view word = m_strFile.substr(start, m_nPos - start);
         if (At(m_nPos, '"') && IsRawPrefix(word) && SkipRawString()) {
             kind = SourceTokenKind::Literal;
-        } else if ((At(m_nPos, '"') || At(m_nPos, '\'')) && IsLiteralPrefix(word)) {
-            SkipQuoted();
-            kind = SourceTokenKind::Literal;
         }
     } else if (byte == '"' || byte == '\'') {
         SkipQuoted();
         kind = SourceTokenKind::Literal;
-    } else if ((byte == ':' && At(start + 1, ':')) || (byte == '-' && At(start + 1, '>'))) {
-        m_nPos += 2;
-    } else if (byte == '.' && At(start + 1, '.') && At(start + 2, '.')) {
-        m_nPos += 3;
     } else {
-        ++m_nPos;
+        m_nPos += PunctLength(m_strFile.substr(start));
     }
     CSourceToken token = Make(kind, start);
     token.m_nLine = line;
@@ -159,38 +167,28 @@ CSourceToken CSourceLexer::Token() {
 }
 
 std::size_t CSourceLexer::Step(std::size_t at) const {
-    if (m_eEncoding == SourceEncoding::Cp932 && at + 1 < m_strFile.size() &&
-        TxtIsLeadByte(static_cast<unsigned char>(m_strFile[at])) &&
-        SourceIsTrailByte(static_cast<unsigned char>(m_strFile[at + 1]))) {
-        return at + 2;
-    }
-    return at + 1;
+    return m_eEncoding == SourceEncoding::Cp932 && SourceIsDoubleByte(m_strFile, at) ? at + 2
+                                                                                     : at + 1;
 }
 
 std::size_t CSourceLexer::WordEnd(std::size_t at) const {
-    while (at < m_strFile.size() && SourceIsWordByte(static_cast<unsigned char>(m_strFile[at]))) {
+    while (SourceIsWordByte(ByteAt(at))) {
         at = Step(at);
     }
     return at;
 }
 
-// A number runs on through letters, digits, '.', the sign of an exponent and the quote that
-// separates digits, so that `1'000` is no character literal.
+// A number runs on through letters, digits, '.' and the quote that separates digits, so that
+// `1'000` is no character literal. The sign of an exponent can stay a token of its own, since
+// digits follow it.
 std::size_t CSourceLexer::NumberEnd(std::size_t at) const {
-    const std::size_t size = m_strFile.size();
-    while (at < size) {
-        const auto byte = static_cast<unsigned char>(m_strFile[at]);
-        const bool sign =
-            (byte == '+' || byte == '-') && at > 0 &&
-            std::string_view("eEpP").find(m_strFile[at - 1]) != std::string_view::npos;
-        const bool separator = byte == '\'' && at + 1 < size &&
-                               SourceIsWordByte(static_cast<unsigned char>(m_strFile[at + 1]));
-        if (!(SourceIsWordByte(byte) || byte == '.' || sign || separator)) {
-            break;
+    for (;; ++at) {
+        const unsigned char byte = ByteAt(at);
+        if (!(SourceIsWordByte(byte) || byte == '.' ||
+              (byte == '\'' && SourceIsWordByte(ByteAt(at + 1))))) {
+            return at;
         }
-        ++at;
     }
-    return at;
 }
 
 bool CSourceLexer::SkipSplice(bool comment) {
@@ -295,7 +293,7 @@ bool CSourceLexer::SkipRawString() {
 }
 
 bool CSourceLexer::SkipDirectiveRest() {
-    std::size_t significant = 0;
+    bool significant = false;
     bool zero = false;
     while (m_nPos < m_strFile.size() && m_strFile[m_nPos] != '\n') {
         const char byte = m_strFile[m_nPos];
@@ -308,8 +306,9 @@ bool CSourceLexer::SkipDirectiveRest() {
         } else if (byte == '/' && At(m_nPos + 1, '/')) {
             SkipLineComment();
         } else {
-            zero = significant == 0 && byte == '0';
-            ++significant;
+            // Only a lone '0' makes the condition zero: a second character clears it again.
+            zero = !significant && byte == '0';
+            significant = true;
             if (byte == '"' || byte == '\'') {
                 SkipQuoted();
             } else {
@@ -318,7 +317,7 @@ bool CSourceLexer::SkipDirectiveRest() {
         }
     }
     m_bLineCode = true;
-    return zero && significant == 1;
+    return zero;
 }
 
 void CSourceLexer::EndLine(std::size_t next) {

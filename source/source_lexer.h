@@ -1,6 +1,7 @@
 #pragma once
 
 #include "source/source_functions.h"
+#include "text/codepage.h"
 
 #include <cstddef>
 #include <string_view>
@@ -12,6 +13,12 @@
 // Bytes that can follow a code page 932 lead byte as the second byte of one character.
 inline bool SourceIsTrailByte(unsigned char byte) {
     return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
+}
+
+// Whether a code page 932 character of two bytes, a lead byte and its trail, begins at `at`.
+inline bool SourceIsDoubleByte(std::string_view text, std::size_t at) {
+    return at + 1 < text.size() && TxtIsLeadByte(static_cast<unsigned char>(text[at])) &&
+           SourceIsTrailByte(static_cast<unsigned char>(text[at + 1]));
 }
 
 // Letters, digits, '_' and '$' make words; so does every byte above ASCII, which in either
@@ -59,7 +66,8 @@ public:
 
     // Bytes of the byte order mark skipped at the start: 0 or 3.
     std::size_t BomLength() const { return m_nBom; }
-    // Line of the file's last byte (1 for an empty file); meaningful once End was returned.
+    // Line of the file's last byte, for a file of at least one byte; meaningful once End was
+    // returned.
     std::size_t LastLine() const;
 
 private:
@@ -86,8 +94,12 @@ private:
     bool SkipDirectiveRest();
     // Ends the current line; `next` is the offset of the next line's first byte.
     void EndLine(std::size_t next);
+    // The byte at `at`; 0, which no token holds, past the end of the file.
+    unsigned char ByteAt(std::size_t at) const {
+        return at < m_strFile.size() ? static_cast<unsigned char>(m_strFile[at]) : 0;
+    }
     bool At(std::size_t at, char byte) const {
-        return at < m_strFile.size() && m_strFile[at] == byte;
+        return ByteAt(at) == static_cast<unsigned char>(byte);
     }
 
     std::string_view m_strFile;

@@ -61,10 +61,10 @@ void CSourceStatement::InParams(const CSourceToken& token) {
         return;
     }
     if (params.m_bDefault) {
-        // A default argument's template arguments may hold commas: `= Make<A, B>()`.
-        params.m_nAngle += SourceIsPunct(token, "<") && afterWord ? 1 : 0;
+        // A default argument's template arguments may hold commas: `= Make<A, B>()`. A
+        // comparison taken for one only joins the parameters behind it, which no caller counts.
+        params.m_nAngle += SourceIsPunct(token, "<") ? 1 : 0;
         params.m_nAngle -= SourceIsPunct(token, ">") && params.m_nAngle > 0 ? 1 : 0;
-        params.m_bAfterWord = SourceIsWord(token);
         return;
     }
     if (params.m_nBracket > 0 || params.m_nAngle > 0) {
@@ -166,10 +166,11 @@ void CSourceStatement::InOldStyle(const CSourceToken& token) {
         ++m_nOldParen;
     } else if (SourceIsPunct(token, ")") && m_nOldParen > 0) {
         --m_nOldParen;
+    } else if (m_nOldParen > 1 || (m_nOldParen == 1 && m_nOldGroups > 1)) {
+        // A function type's parameters: `int (*callback)(int code, ...)` declares `callback`,
+        // not `code`.
     } else if (SourceIsWord(token)) {
-        // `int (*callback)(int code)` declares `callback`, not `code`.
-        const bool declarator = m_nOldParen == 0 || (m_nOldParen == 1 && m_nOldGroups == 1);
-        m_strOldName = declarator ? token.m_strText : m_strOldName;
+        m_strOldName = token.m_strText;
     } else if (SourceIsPunct(token, ",") && m_nOldParen == 0) {
         OldStyleName();
     } else if (!SourceIsPunct(token, "*")) {

@@ -10,7 +10,9 @@ namespace {
 constexpr std::size_t BRANCH_DEPTH_MAX = 256;
 
 // A name as written with its comments dropped and its blanks tidied: one space between two
-// words ("operator new", "operator const char*"), none elsewhere ("operator==", "~CFoo").
+// words ("operator new", "operator const char*"), none elsewhere ("operator==", "~CFoo"). The
+// name begins with a word or '~', so a gap always follows some of it. A comment marker can
+// stand in a literal of a name, `operator"/*"`, and run to its end.
 std::string TidyName(std::string_view name) {
     std::string tidy;
     bool gap = false;
@@ -26,7 +28,7 @@ std::string TidyName(std::string_view name) {
             ++at;
             gap = true;
         } else {
-            if (gap && !tidy.empty() && SourceIsWordByte(static_cast<unsigned char>(tidy.back())) &&
+            if (gap && SourceIsWordByte(static_cast<unsigned char>(tidy.back())) &&
                 SourceIsWordByte(static_cast<unsigned char>(name[at]))) {
                 tidy += ' ';
             }
@@ -200,7 +202,7 @@ void CSourceScanner::OnOpenBrace(const CSourceToken& token) {
         scope.m_nSaved = m_vecSaved.size();
         m_vecSaved.push_back(statement);
     } else {
-        switch (statement.AtBrace(ClassName())) {
+        switch (statement.AtBrace(ClassName())) { // GCOVR_EXCL_BR_LINE: every kind has its case
         case StatementKind::Function:
             scope.m_eKind = ScopeKind::Function;
             if (OwnStatement(statement)) {
@@ -229,11 +231,9 @@ void CSourceScanner::OnCloseBrace(const CSourceToken& token) {
         --m_state.m_nInner;
         return;
     }
+    // A '}' at file scope closes nothing: the file scope is its own parent, holds no function
+    // and is never given back.
     const std::size_t index = m_state.m_nScope;
-    if (index == 0) {
-        m_state.m_statement.Reset();
-        return;
-    }
     const CScope scope = m_vecScopes[index];
     if (scope.m_nFunction != NONE && index >= m_nMark) {
         Found(m_vecOpen[scope.m_nFunction], token.m_nLine, token.m_nOffset + 1);
@@ -255,11 +255,13 @@ void CSourceScanner::Release(std::size_t index) {
     if (index + 1 != m_vecScopes.size() || index <= pinned) {
         return;
     }
+    // Entries are made with their scopes and given back with them, so the last scope's are
+    // the last ones.
     const CScope& scope = m_vecScopes[index];
-    if (scope.m_nFunction != NONE && scope.m_nFunction + 1 == m_vecOpen.size()) {
+    if (scope.m_nFunction != NONE) {
         m_vecOpen.pop_back();
     }
-    if (scope.m_nSaved != NONE && scope.m_nSaved + 1 == m_vecSaved.size()) {
+    if (scope.m_nSaved != NONE) {
         m_vecSaved.pop_back();
     }
     m_vecScopes.pop_back();

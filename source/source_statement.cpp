@@ -2,6 +2,9 @@
 
 #include "source/source_words.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 
 // The view from the first byte of `from` to the last of `to`, both views into one file.
@@ -9,16 +12,23 @@ std::string_view Span(std::string_view from, std::string_view to) {
     return {from.data(), static_cast<std::size_t>(to.data() + to.size() - from.data())};
 }
 
+// Symbols that go on with a declaration behind its parameter list: an initialiser list, a
+// trailing return type, "= 0" and the like, a reference qualifier.
+constexpr std::string_view CONTINUING_PUNCTUATORS[] = {":", "->", "=", "&"};
+
+// What may follow '=' behind a parameter list: the function is pure, defaulted or deleted.
+constexpr std::string_view DECLARATION_ONLY[] = {"0", "default", "delete"};
+
 // What may follow a function's parameter list on a line of its own: the rest of a declaration
 // that was broken across lines, rather than the next declaration after a macro's invocation.
 bool ContinuesDeclaration(const CSourceToken& token) {
+    const std::string_view text = token.m_strText;
     if (SourceIsWord(token)) {
-        const std::string_view word = token.m_strText;
-        return SourceClassifyWord(word) == SourceWord::Attribute ||
-               (SourceIsTrailerWord(word) && !SourceIsMacroLike(word));
+        return SourceClassifyWord(text) == SourceWord::Attribute ||
+               (SourceIsTrailerWord(text) && !SourceIsMacroLike(text));
     }
-    return SourceIsPunct(token, ":") || SourceIsPunct(token, "->") || SourceIsPunct(token, "=") ||
-           SourceIsPunct(token, "&");
+    return std::find(std::begin(CONTINUING_PUNCTUATORS), std::end(CONTINUING_PUNCTUATORS), text) !=
+           std::end(CONTINUING_PUNCTUATORS);
 }
 
 } // namespace
@@ -35,7 +45,7 @@ void CSourceStatement::Feed(const CSourceToken& token) {
         return;
     }
     ++m_nTokens;
-    switch (m_eMode) {
+    switch (m_eMode) { // GCOVR_EXCL_BR_LINE: every mode has its case
     case Mode::Head:
         InHead(token);
         break;
@@ -52,11 +62,10 @@ void CSourceStatement::Feed(const CSourceToken& token) {
         InOldStyle(token);
         break;
     case Mode::TrailingReturn:
+        // "= 0", "= default" and "= delete" behind a trailing return type only end a
+        // declaration, which its ';' ends anyway.
         if (SourceIsPunct(token, "(")) {
             OpenGroup(Group::Plain);
-        } else if (SourceIsPunct(token, "=")) {
-            m_eMode = Mode::Trailer;
-            InTrailer(token);
         }
         break;
     }
@@ -66,15 +75,15 @@ void CSourceStatement::Feed(const CSourceToken& token) {
 // without ';' when a blank line, a directive or a comment follows and then anything that cannot
 // continue a declaration, as after a message map; right above a declaration it is taken as the
 // declaration's attribute line. Before any group, a blank line or a directive ends words that
-// stood alone, such as a macro opening a block of declarations.
+// stood alone, such as a macro opening a block of declarations. (A candidate in the head is
+// still inside its parameter list.)
 bool CSourceStatement::Restarts(const CSourceToken& token) const {
     const bool commentAbove = token.m_bFirstOnLine && token.m_nCommentRun != 0;
     if (m_bMacroCallOnly && m_eMode == Mode::Trailer && (token.m_bAfterBreak || commentAbove) &&
         !ContinuesDeclaration(token)) {
         return true;
     }
-    return token.m_bAfterBreak && m_eMode == Mode::Head && !m_bCandidate && m_nParen == 0 &&
-           m_nAngle == 0 && m_nTemplate == 0 && m_nBracket == 0 && !m_chain.m_bOperator;
+    return token.m_bAfterBreak && m_eMode == Mode::Head && !Nested() && !m_chain.m_bOperator;
 }
 
 // Template parameters, brackets, groups and template arguments: true when the token was
@@ -145,9 +154,9 @@ bool CSourceStatement::InOperatorName(const CSourceToken& token) {
             return false;
         }
         chain.m_bCallOperator = true;
-    } else if (start && ((SourceIsWord(token) && token.m_strText != "new" &&
-                          token.m_strText != "delete" && token.m_strText != "co_await") ||
-                         SourceIsPunct(token, "::"))) {
+    } else if (start && (SourceIsWord(token) || SourceIsPunct(token, "::"))) {
+        // Also `operator new` and `operator co_await`: only a conversion goes without a return
+        // type, and they never do.
         chain.m_name.m_bConversion = true;
     } else if (chain.m_name.m_bConversion && SourceIsPunct(token, "<")) {
         // `operator Action<R(Args...)>`: the type's template arguments may hold parentheses.
@@ -202,9 +211,7 @@ void CSourceStatement::InHead(const CSourceToken& token) {
         m_chain.m_bActive = m_chain.m_bExpect = true;
         m_chain.m_bStartsStatement = false;
     } else if (text == "~") {
-        if (named) {
-            EndChain();
-        }
+        // A name before it ends where the destructor's own name begins.
         m_bDestructorPending = true;
         m_tilde.m_strLast = token.m_strText;
         m_tilde.m_nLine = token.m_nLine;
@@ -294,7 +301,7 @@ void CSourceStatement::HeadWord(const CSourceToken& token) {
         break;
     case SourceWord::ClassKey:
         ++m_nTypeWords;
-        m_bClassKey = m_bClassKey || !m_bEnum;
+        m_bClassKey = !m_bEnum;
         break;
     case SourceWord::Enum:
         ++m_nTypeWords;
@@ -317,9 +324,8 @@ void CSourceStatement::InTrailer(const CSourceToken& token) {
     m_bMacroCallOnly = false;
     if (m_bEqualsPending) {
         m_bEqualsPending = false;
-        const std::string_view text = token.m_strText;
-        m_bDeclarationOnly = (token.m_eKind == SourceTokenKind::Number && text == "0") ||
-                             (SourceIsWord(token) && (text == "default" || text == "delete"));
+        m_bDeclarationOnly = std::find(std::begin(DECLARATION_ONLY), std::end(DECLARATION_ONLY),
+                                       token.m_strText) != std::end(DECLARATION_ONLY);
         m_bNoFunction = m_bNoFunction || !m_bDeclarationOnly;
         m_bAfterEquals = !m_bDeclarationOnly;
         return;
@@ -384,18 +390,18 @@ void CSourceStatement::GiveUpCandidate() {
 }
 
 bool CSourceStatement::BraceContinues() const {
-    return m_nParen > 0 || m_nBracket > 0 || m_nAngle > 0 || m_nTemplate > 0 || m_bAfterEquals ||
-           m_bInitialiserNext;
+    return Nested() || m_bAfterEquals || m_bInitialiserNext;
 }
 
 StatementKind CSourceStatement::AtBrace(std::string_view className) const {
     if (IsFunction(className, true)) {
         return StatementKind::Function;
     }
-    if ((m_bExternC && m_nTokens == 2) || (m_bNamespace && !m_bAfterEquals)) {
+    // Behind '=' the brace continues the statement and never gets here.
+    if ((m_bExternC && m_nTokens == 2) || m_bNamespace) {
         return StatementKind::Namespace;
     }
-    if (m_bClassKey && !m_bAfterEquals && !m_bNotClass && m_nClassWords <= 1) {
+    if (m_bClassKey && !m_bNotClass && m_nClassWords <= 1) {
         return StatementKind::Class;
     }
     return StatementKind::Block;
@@ -406,12 +412,12 @@ bool CSourceStatement::DeclaresFunction(std::string_view className) const {
 }
 
 bool CSourceStatement::IsFunction(std::string_view className, bool definition) const {
-    if (m_bNoFunction || !m_bCandidate || m_nParen != 0 || m_nBracket != 0 || m_nAngle != 0 ||
-        m_nTemplate != 0 || m_bEqualsPending || m_params.m_bBad) {
+    if (m_bNoFunction || !m_bCandidate || Nested() || m_bEqualsPending || m_params.m_bBad) {
         return false;
     }
+    // A ';' that ends an old-style definition's last declaration is taken before it gets here.
     if (m_eMode == Mode::OldStyle) {
-        return definition && m_bOldComplete;
+        return m_bOldComplete;
     }
     if (m_params.m_bUntyped && !definition) {
         return false;

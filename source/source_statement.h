@@ -98,6 +98,10 @@ private:
     };
 
     bool Restarts(const CSourceToken& token) const;
+    // Inside parentheses, brackets, template arguments or a template's parameter list.
+    bool Nested() const {
+        return m_nParen > 0 || m_nBracket > 0 || m_nAngle > 0 || m_nTemplate > 0;
+    }
     bool InNested(const CSourceToken& token);
     void InGroup(const CSourceToken& token);
     void InParams(const CSourceToken& token);

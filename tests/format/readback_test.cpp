@@ -81,7 +81,11 @@ TEST(ReadBack, ReadsThroughTheAllowances) {
         {"blanks stripped", "<@A@>  :\n<@B@> \n", "1  :\t\n2\n", "", "A=1|B=2"},
         {"blanks of an empty value", "[<@A@>]\nx <@B@>\n", "[]\nx\n", "", ""},
         {"value of blanks kept present", "x <@A@>\n<@IF A@>\ny\n", "x\ny\n", "", "A= "},
-        {"value's own blanks shown again", "<@A@>\n[<@A@>]\n", "v\n[v  ]\n", "", "A=v  "},
+        {"value's own blanks shown again", "<@N@>\n[<@N@>]\n", "v\n[v  ]\n", "", "N=v  "},
+        {"shown again without blanks, a value has none", "<@A@>\n[<@A@>]\n(<@A@>)\n",
+         "v\n[v]\n(v  )\n", "", "no 3/3"},
+        {"a value of blanks shows them again", "x <@A@>\n<@IF A@>\n[<@A@>]\n", "x\n[]\n", "",
+         "no 3/2"},
         {"the last line ended or not", "a\nb", "a\nb\n", "", ""},
         {"an empty line is a line", "a\n", "a\n\n", "", "no 2/2"},
         {"line pieces join up", std::string(600, 'x') + "<@A@>\n", std::string(600, 'x') + "v", "",
@@ -105,6 +109,7 @@ TEST(ReadBack, ChoosesAmongAmbiguousReadings) {
         {"absence first", "<@A@><@B@>\n", "ab", "", "B=ab"},
         {"condition's key present first", "<@IF A@>\n<@B@>\n<@IFN A@>\n<@B@>\n", "x", "", "A?|B=x"},
         {"no half characters", "<@IF A@>\n<@A@><@B@>\n", "\x93\xfa", "", "A=\x93\xfa"},
+        {"lead byte at a line end", "<@A@>\n", "\x93\n", "", "A=\x93"},
     });
 }
 
@@ -119,6 +124,7 @@ TEST(ReadBack, ReadsKeysAndConditionsAsTheExpansionDoes) {
         {"condition fails", "<@IF T@>\nkept\nend\n", "end\n", "", ""},
         {"failed condition drops a condition", "<@IF Z@>\n<@IFN @>\nx\n", "x\n", "", ""},
         {"unknown and empty keys", "<@IF Z@>\na\n<@IF @>\nb<@@><@Z@>\n", "b\n", "", ""},
+        {"unclosed placeholder", "x <@A@> <@B\n", "x v <@B\n", "", "A=v"},
         {"first condition decides", "<@B@><@IFN A@><@IF T@>\nx\n", "x\n", "", ""},
         {"spare pass reads the rest", "<@A@><@A@><@IF T\nx\n", "", "", ""},
         {"150 lines", std::string(150, '\n') + "<@A@>\n", std::string(150, '\n'), "", ""},
@@ -137,17 +143,27 @@ TEST(ReadBack, RefusesCommentsThatDoNotFollowTheFormat) {
         {"markers in a value", format, "/*\n * <@a@>\n */\n", "", "no 2/2"},
         {"expansion disagrees", "<<@Z@>@x <@A@>\n", "<@x v\n", "", "no 0/1"},
         {"nothing but a NUL", "<@A@>\n", std::string("a\0b", 3), "", "no 1/1"},
+        {"CR inside a line", "<@A@>\n", "a\rb\n", "", "no 1/1"},
+        {"as long as an expansion", "<@A@>\n", std::string(65535, '\n'), "", "no 2/2"},
+        {"longer than any expansion", "<@A@>\n", std::string(65536, '\n'), "", "no 0/65536"},
     });
 }
 
 // Every way to split a long line of placeholders between them is a reading, and their values
-// are shown again, so no two splits share their future: the search stops at its budget.
-TEST(ReadBack, GivesUpPastItsBudget) {
+// are shown again, so no two splits share their future: the search stops at its budget. It
+// tells so many keys apart, and no more.
+TEST(ReadBack, GivesUpPastItsLimits) {
     std::string line;
     for (const char* key : {"A", "B", "N", "T"}) {
         line += std::string("<@") + key + "@>";
     }
     EXPECT_EQ(ReadBack(line + "\n" + line + "!\n", std::string(300, 'x') + "\n"), "budget 2/2");
+    CFormatText empty;
+    CFormatReading reading;
+    std::vector<CReadBackKey> keys(READBACK_KEY_LIMIT);
+    EXPECT_EQ(FormatReadComment(empty, "", keys, reading), FormatReadBack::Read);
+    keys.emplace_back();
+    EXPECT_EQ(FormatReadComment(empty, "", keys, reading), FormatReadBack::NoMatch);
 }
 
 } // namespace
