@@ -70,6 +70,10 @@ int CliPlanComment(const CCommentRoad& road, const CliSourceFile& file, std::siz
     }
     plan.m_above =
         HeaderFindCommentAbove(road.m_oldReader, above, file.Indent(function.m_nFirstLine), boxes);
+    // Without memory to read the comment above, a comment written now could stack on it.
+    if (plan.m_above.m_bNoMemory) {
+        return CliFail(EXIT_BUFFER, "%s%s", where.c_str(), MSG_NO_MEMORY);
+    }
     plan.m_bOtherCommentAbove = plan.m_above.m_nLines == 0 && function.m_nCommentFirstLine != 0;
 
     std::string(&values)[HEADER_KEY_COUNT] = plan.m_astrValues;

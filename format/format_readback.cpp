@@ -23,13 +23,19 @@ std::size_t Budget(const CReadModel& model, const std::string& text) {
 }
 
 // Whether the values expand to `text` through the real expansion, which the search's model of it
-// simplifies; the comment line where they part, or 0.
+// simplifies; the comment line where they part, or 0; UNCONFIRMED_NO_MEMORY when a value could
+// not be added, since an expansion without it would say nothing of the comment.
+constexpr int UNCONFIRMED_NO_MEMORY = -1;
+
 int Unconfirmed(CFormatText& format, const std::vector<CReadBackKey>& keys,
                 const CFormatReading& reading, const std::string& text) {
     CFieldList list;
     for (std::size_t k = 0; k < keys.size(); ++k) {
         if (reading.m_vecValues[k].m_eState != ReadKeyState::Absent) {
-            list.AddField(keys[k].m_strName.c_str(), reading.m_vecValues[k].m_strValue.c_str());
+            if (list.AddField(keys[k].m_strName.c_str(),
+                              reading.m_vecValues[k].m_strValue.c_str()) != 0) {
+                return UNCONFIRMED_NO_MEMORY;
+            }
         }
     }
     // The expansion clears the whole area itself.
@@ -106,8 +112,8 @@ FormatReadBack CFormatReader::Read(std::string_view comment, const std::vector<C
     if (const int nLine = Unconfirmed(m_format, keys, reading, text); nLine != 0) {
         reading = CFormatReading();
         reading.m_vecValues.resize(keys.size());
-        reading.m_nCommentLine = nLine;
-        return FormatReadBack::NoMatch;
+        reading.m_nCommentLine = nLine == UNCONFIRMED_NO_MEMORY ? 0 : nLine;
+        return nLine == UNCONFIRMED_NO_MEMORY ? FormatReadBack::NoMemory : FormatReadBack::NoMatch;
     }
     return FormatReadBack::Read;
 }

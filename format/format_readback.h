@@ -58,7 +58,9 @@ struct CReadBackValue {
     std::string m_strValue;
 };
 
-enum class FormatReadBack { Read, NoMatch, OverBudget };
+// NoMemory: the values found could not be checked for want of memory, which tells nothing of the
+// comment either way.
+enum class FormatReadBack { Read, NoMatch, OverBudget, NoMemory };
 
 struct CFormatReading {
     // One entry per key, in the order the caller listed them.

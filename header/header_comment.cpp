@@ -22,8 +22,10 @@ CCommentAbove HeaderFindCommentAbove(CHeaderReader& reader,
             comment += '\n';
         }
         CHeaderReading reading;
-        if (reader.Read(comment, current, reading) == ReadBackResult::Read) {
-            found.m_nLines = tried;
+        const ReadBackResult result = reader.Read(comment, current, reading);
+        if (result == ReadBackResult::Read || result == ReadBackResult::NoMemory) {
+            found.m_nLines = result == ReadBackResult::Read ? tried : 0;
+            found.m_bNoMemory = result == ReadBackResult::NoMemory;
             found.m_reading = reading;
             return found;
         }

@@ -23,6 +23,8 @@ struct CCommentAbove {
     // Without a comment: how many lines that try began above the declaration; 0 when no line
     // above begins with the indentation.
     std::size_t m_nTried = 0;
+    // The search stopped for want of memory: whether a comment stands above is not known.
+    bool m_bNoMemory = false;
 };
 
 // Finds the comment right above a declaration: the longest run of `lines` ending with its last

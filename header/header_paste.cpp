@@ -12,6 +12,9 @@ namespace {
 
 constexpr std::string_view BLANKS = " \t";
 
+// What PastedComment gives when memory ran out while a comment was read back.
+constexpr std::size_t PASTE_NO_MEMORY = static_cast<std::size_t>(-1);
+
 struct CLine {
     std::size_t m_nStart;
     std::string_view m_strText; // without its line end
@@ -31,7 +34,8 @@ std::vector<CLine> SplitLines(std::string_view text) {
 
 // The number of lines the comment at the start of `lines` has, the first not blank, each
 // beginning with the blanks the line after it begins with: the longest such run that reads back
-// and leaves a declaration after it. 0 when there is none.
+// and leaves a declaration after it. 0 when there is none, PASTE_NO_MEMORY when a reading could
+// not be checked for want of memory.
 std::size_t PastedComment(CHeaderReader& reader, std::string_view pasted,
                           const std::vector<CLine>& lines, CHeaderReading& reading) {
     std::size_t first = 0;
@@ -56,7 +60,12 @@ std::size_t PastedComment(CHeaderReader& reader, std::string_view pasted,
         // A comment is only taken off a declaration: a paste of comment lines alone stays whole.
         std::string rest;
         const std::size_t restStart = lines[first + count].m_nStart;
-        if (bIndented && reader.Read(comment, {}, reading) == ReadBackResult::Read &&
+        const ReadBackResult result =
+            bIndented ? reader.Read(comment, {}, reading) : ReadBackResult::NoMatch;
+        if (result == ReadBackResult::NoMemory) {
+            return PASTE_NO_MEMORY;
+        }
+        if (result == ReadBackResult::Read &&
             HeaderCleanPaste(pasted.substr(restStart), rest) == PasteResult::Done &&
             rest.find_first_not_of(' ') != std::string::npos) {
             return first + count;
@@ -77,6 +86,9 @@ PasteResult HeaderPaste(std::string_view pasted, const char* pszFormatPath,
     if (pszFormatPath != nullptr && pszFormatPath[0] != '\0' && format.Load(pszFormatPath) == 0) {
         CHeaderReader reader(format);
         commentLines = PastedComment(reader, pasted, lines, reading);
+    }
+    if (commentLines == PASTE_NO_MEMORY) {
+        return PasteResult::NoMemory;
     }
     const std::string_view rest =
         commentLines == 0 ? pasted

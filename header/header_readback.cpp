@@ -45,6 +45,9 @@ ReadBackResult CHeaderReader::Read(std::string_view comment, const std::vector<C
     reading = CHeaderReading();
     CFormatReading read;
     const FormatReadBack result = m_pReader->Read(comment, ReadBackKeys(current), read);
+    if (result == FormatReadBack::NoMemory) {
+        return ReadBackResult::NoMemory;
+    }
     if (result != FormatReadBack::Read) {
         reading.m_nFormatLine = read.m_nFormatLine;
         reading.m_nCommentLine = read.m_nCommentLine;

@@ -12,7 +12,8 @@
 // Reading a header comment back through the format file that made it: the box values that give
 // the comment again, for rewriting a comment whose declaration changed.
 
-enum class ReadBackResult { Read, NoMatch, Unreadable };
+// NoMemory: the comment could not be checked for want of memory, which says nothing of it.
+enum class ReadBackResult { Read, NoMatch, Unreadable, NoMemory };
 
 // The boxes a comment was made from.
 struct CHeaderReading {

@@ -23,9 +23,9 @@ bool Answer(std::size_t) {
 const std::string FORMAT = "/*\n * <@FUNC@> <@TITLE@>\n<@IF ARG_1_NAME@>\n"
                            " * <@ARG_1_TYPE@> <@ARG_1_NAME@>: <@ARG_1_TEXT@>\n"
                            " * <@RET@> <@DEVELOPER@> <@DATE@>\n */\n";
-// A format without placeholders, so that reading its comment back takes no memory of its own.
-const std::string FIXED = "// fixed\n";
-const std::string FILES[] = {FIXED + "int f(int a, /* b */ int b)\n{\n}\n\nint g(void)\n{\n}\n",
+// A format the comment above f reads back through: checking that reading asks for memory too.
+const std::string FIXED = "// <@TITLE@>\n";
+const std::string FILES[] = {"// fixed\nint f(int a, /* b */ int b)\n{\n}\n\nint g(void)\n{\n}\n",
                              "int h(void)\n{\n}\n"};
 
 struct CMemoryRow {
