@@ -112,11 +112,25 @@ bool ReplaceFile(const std::string& path, std::string_view data) {
         target = resolved;
         std::free(resolved);
     }
+    // Writers of one folder take turns, holding a lock on the folder: a writer locks its
+    // temporary file only just after making it, and a cleaning by another writer in between
+    // would take it for a dead writer's and remove it, losing the write.
+    const std::filesystem::path folder = PfFolderOf(target);
+    const int folderFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    // A folder that may be written but not read cannot be locked; the write goes ahead unlocked.
+    if (folderFd >= 0) { // GCOVR_EXCL_BR_LINE
+        flock(folderFd, LOCK_EX);
+    }
     RemoveDeadTemps(target);
     const std::filesystem::path temp =
-        PfFolderOf(target) /
+        folder /
         (TempPrefix(std::filesystem::path(target).filename().string()) + std::string(TEMP_RANDOM));
-    return PfReplaceThroughTemp(target, temp.string(), data, ReplacementMode(target), nullptr);
+    const bool bReplaced =
+        PfReplaceThroughTemp(target, temp.string(), data, ReplacementMode(target), nullptr);
+    if (folderFd >= 0) { // GCOVR_EXCL_BR_LINE
+        close(folderFd);
+    }
+    return bReplaced;
 }
 
 // Makes every missing folder above `path`, outermost first, each private to the user. A folder

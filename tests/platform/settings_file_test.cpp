@@ -27,6 +27,8 @@ constexpr int KILLS = 200;
 constexpr int KILL_WINDOW_US = 15000;
 constexpr auto TIME_LIMIT = std::chrono::seconds(10);
 constexpr unsigned SEED = 20240611;
+// How long a writer is watched waiting for another: many times what a write takes.
+constexpr useconds_t WAIT_US = 100000;
 const std::string OLD = "[App]\nDEVELOP=old\n";
 
 // Two sets that differ in every value and in length, so that any mixture or torn write shows.
@@ -37,23 +39,12 @@ std::vector<SettingsValue> CrashSet(int nSet) {
             {"FILE_PATH", "/" + std::string(nLength, 'p') + ".txt", true}};
 }
 
-// Set-ups of a row that runs in a child process: false when it could not be made.
-// As nobody when the test runs as root, to whom every file is readable.
-bool AsAnotherUser() {
-    return getuid() != 0 || (setgid(65534) == 0 && setuid(65534) == 0);
-}
-// A file size limit, which stops a write part way as a full disk would.
-bool WithFileSizeLimit() {
-    std::signal(SIGXFSZ, SIG_IGN);
-    const rlimit small{4096, 4096};
-    return setrlimit(RLIMIT_FSIZE, &small) == 0;
-}
-
-// Runs `check` in a child process set up by `setUp`; true when both returned true.
-bool InChild(bool (*setUp)(), const std::function<bool()>& check) {
+// Runs `check` in a child process of another user (nobody when the test runs as root, to whom
+// every file is readable); true when it returned true.
+bool AsAnotherUser(const std::function<bool()>& check) {
     const pid_t pid = fork();
     if (pid == 0) {
-        _exit(setUp() && check() ? 0 : 1);
+        _exit((getuid() != 0 || (setgid(65534) == 0 && setuid(65534) == 0)) && check() ? 0 : 1);
     }
     int status = 1;
     waitpid(pid, &status, 0);
@@ -75,6 +66,7 @@ protected:
         std::ifstream in(path.empty() ? File() : path, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
+    static long OpenFiles() { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); }
     // Every entry of the folder: its kind, its permissions, and its bytes or where it leads.
     std::map<std::string, std::string> Snapshot() const {
         std::map<std::string, std::string> entries;
@@ -89,22 +81,6 @@ protected:
         }
         return entries;
     }
-    // Kills a writer that alternates between the two sets at a random moment.
-    void KillWriter(CSettingsFile& settings, std::mt19937& random) {
-        const pid_t pid = fork();
-        if (pid == 0) {
-            for (int nSet = 0; settings.WriteValues("App", CrashSet(nSet)); nSet = 1 - nSet) {
-            }
-            _exit(1);
-        }
-        ASSERT_GT(pid, 0);
-        usleep(static_cast<useconds_t>(random() % KILL_WINDOW_US));
-        kill(pid, SIGKILL);
-        int status = 0;
-        ASSERT_EQ(waitpid(pid, &status, 0), pid);
-        ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped by itself";
-    }
-
     std::string m_folder = (fs::temp_directory_path() / "settings-XXXXXX").string();
 };
 
@@ -134,13 +110,13 @@ TEST_F(SettingsFileTest, RefusedWriteLeavesEverythingAsItWas) {
         const char* name;
         std::function<void()> place;
         std::string path, value, read;
-        bool (*child)() = nullptr;
+        bool bOtherUser = false, bDiskFull = false;
     } rows[] = {
         {"a value with a line break", [] {}, file, "a\n[Other]\nKEY=1", "old"},
         {"a value with a CR", [] {}, file, "a\rb", "old"},
-        {"a disk that fills", [] {}, file, std::string(8192, 'y'), "old", WithFileSizeLimit},
+        {"a disk that fills", [] {}, file, std::string(8192, 'y'), "old", false, true},
         {"unreadable to the writer", [&] { fs::permissions(file, fs::perms::none); }, file, "new",
-         "def", AsAnotherUser},
+         "def", true},
         {"a link to itself", [&] { fs::create_symlink("loop.ini", m_folder + "/loop.ini"); },
          m_folder + "/loop.ini", "new", "def"},
         {"a FIFO", [&] { mkfifo((m_folder + "/fifo").c_str(), 0600); }, m_folder + "/fifo", "new",
@@ -156,68 +132,69 @@ TEST_F(SettingsFileTest, RefusedWriteLeavesEverythingAsItWas) {
         Write(OLD);
         row.place();
         const auto before = Snapshot();
+        const long files = OpenFiles();
         const auto refused = [&] {
             CSettingsFile settings(row.path);
-            return !settings.WriteString("App", "DEVELOP", row.value.c_str()) &&
-                   settings.GetString("App", "DEVELOP", "def") == row.read &&
+            // A file size limit stops a write part way, as a full disk would.
+            rlimit old{};
+            getrlimit(RLIMIT_FSIZE, &old);
+            const rlimit small{row.bDiskFull ? 4096 : old.rlim_cur, old.rlim_max};
+            std::signal(SIGXFSZ, SIG_IGN);
+            setrlimit(RLIMIT_FSIZE, &small);
+            const bool bRefused = !settings.WriteString("App", "DEVELOP", row.value.c_str()) &&
+                                  !settings.WriteRaw("App", "DEVELOP", row.value.c_str());
+            setrlimit(RLIMIT_FSIZE, &old);
+            return bRefused && settings.GetString("App", "DEVELOP", "def") == row.read &&
                    settings.GetRaw("App", "DEVELOP", "def") == row.read;
         };
-        EXPECT_TRUE(row.child != nullptr ? InChild(row.child, refused) : refused());
+        EXPECT_TRUE(row.bOtherUser ? AsAnotherUser(refused) : refused());
         EXPECT_EQ(Snapshot(), before);
+        EXPECT_EQ(OpenFiles(), files);
     }
 }
 
-// A new file is made as any new file (0666 less the umask), a file keeps its permissions, and a
-// link keeps leading to the file it names, which is the one rewritten.
-TEST_F(SettingsFileTest, WriteKeepsPermissionsAndLinks) {
+// A new file is made as any new file (0666 less the umask) and a file keeps its permissions; a link
+// keeps leading to the file it names, which is the one rewritten. Asked to, a write makes the
+// missing folders, private to the user; where one cannot be made nothing is written. A read makes
+// nothing.
+TEST_F(SettingsFileTest, WriteKeepsPermissionsAndLinksAndMakesFoldersWhenAsked) {
     fs::create_directory(m_folder + "/kept");
     std::ofstream(m_folder + "/kept/real.ini") << OLD;
-    fs::create_symlink("kept/real.ini", File());
     fs::permissions(m_folder + "/kept/real.ini", fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink("kept/real.ini", File());
+    fs::create_symlink(m_folder + "/nowhere", m_folder + "/dangling");
+    std::ofstream(m_folder + "/blocked") << "x";
     const struct {
         const char* name;
         std::string path;
-        mode_t umask, mode;
+        mode_t umask, mode; // the new file's mode; 0 when nothing may be written
+        bool bMakeFolder = false;
     } rows[] = {
         {"new, umask 022", m_folder + "/new-022.ini", 022, 0644},
         {"new, umask 077", m_folder + "/new-077.ini", 077, 0600},
         {"through a link", File(), 022, 0600},
+        {"two missing folders", m_folder + "/a/b/informatin.ini", 022, 0644, true},
+        // No folder can be made among the process files.
+        {"a folder that cannot be made", "/proc/veldane-missing/informatin.ini", 022, 0, true},
+        {"a link to nothing where the folder goes", m_folder + "/dangling/x.ini", 022, 0, true},
+        {"a file where the folder goes", m_folder + "/blocked/veldane/x.ini", 022, 0, true},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        const mode_t previous = umask(row.umask);
-        EXPECT_TRUE(CSettingsFile(row.path).WriteString("App", "DEVELOP", "new"));
-        umask(previous);
-        struct stat st {};
-        ASSERT_EQ(stat(row.path.c_str(), &st), 0);
-        EXPECT_EQ(st.st_mode & 07777, row.mode);
-        EXPECT_EQ(Read(row.path), "[App]\nDEVELOP=new\n");
-    }
-    EXPECT_TRUE(fs::is_symlink(File()));
-    EXPECT_EQ(fs::read_symlink(File()), "kept/real.ini");
-}
-
-// Asked to, a write makes the missing folders, private to the user, and a read makes nothing;
-// where one cannot be made nothing is written.
-TEST_F(SettingsFileTest, WriteMakesMissingFoldersWhenAsked) {
-    fs::create_symlink(m_folder + "/nowhere", m_folder + "/dangling");
-    std::ofstream(m_folder + "/blocked") << "x";
-    const std::tuple<const char*, std::string, bool> rows[] = {
-        {"two missing folders", m_folder + "/a/b/informatin.ini", true},
-        // No folder can be made among the process files.
-        {"a folder that cannot be made", "/proc/veldane-missing/informatin.ini", false},
-        {"a link to nothing where the folder goes", m_folder + "/dangling/informatin.ini", false},
-        {"a file where the folder goes", m_folder + "/blocked/veldane/informatin.ini", false},
-    };
-    for (const auto& [name, path, written] : rows) {
-        SCOPED_TRACE(name);
-        CSettingsFile settings(path, true);
+        CSettingsFile settings(row.path, row.bMakeFolder);
         const auto before = Snapshot();
-        EXPECT_EQ(settings.GetString("App", "DEVELOP", "none"), "none");
+        const std::string read = settings.GetString("App", "DEVELOP", "none");
         EXPECT_EQ(Snapshot(), before);
-        EXPECT_EQ(settings.WriteString("App", "DEVELOP", "new"), written);
-        EXPECT_EQ(settings.GetString("App", "DEVELOP", "none"), written ? "new" : "none");
+        const mode_t previous = umask(row.umask);
+        const long files = OpenFiles();
+        EXPECT_EQ(settings.WriteString("App", "DEVELOP", "new"), row.mode != 0);
+        EXPECT_EQ(OpenFiles(), files);
+        umask(previous);
+        EXPECT_EQ(settings.GetString("App", "DEVELOP", "none"), row.mode != 0 ? "new" : read);
+        struct stat st {};
+        EXPECT_EQ(stat(row.path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0, row.mode);
     }
+    EXPECT_EQ(fs::read_symlink(File()), "kept/real.ini");
     for (const char* folder : {"/a", "/a/b"}) {
         EXPECT_EQ(fs::status(m_folder + folder).permissions(), fs::perms::owner_all) << folder;
     }
@@ -228,7 +205,8 @@ TEST_F(SettingsFileTest, WriteMakesMissingFoldersWhenAsked) {
 // A forked writer alternates between the two sets until it is killed; after every kill the file
 // is one set or the other, and at most one temporary file is left, which the next write removes.
 // The files a user keeps beside the settings stay, and so does the temporary file of a writer
-// that still runs (it holds a lock on it) and anything else of that name but a file.
+// that still runs (it holds a lock on it) and anything else of that name but a file; writers of
+// one folder take turns.
 TEST_F(SettingsFileTest, KilledWriterLeavesTheOldOrTheNewFileAndNothingElse) {
     for (const char* name : {"informatin.ini.tmp-backup1", "informatin.ini.tmp-backup",
                              ".informatin.ini.swp", "informatin.ini~"}) {
@@ -242,12 +220,39 @@ TEST_F(SettingsFileTest, KilledWriterLeavesTheOldOrTheNewFileAndNothingElse) {
         asFiles[nSet] = Read();
     }
     const auto entries = [&] { return static_cast<int>(Snapshot().size() - kept.size()); };
+    // A writer that comes while another is at work (this test, holding the folder's lock) waits
+    // for it: its cleaning cannot meet the other's temporary file before that is locked.
+    const int folderFd = open(m_folder.c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_EQ(flock(folderFd, LOCK_EX), 0);
+    const pid_t waiting = fork();
+    if (waiting == 0) {
+        close(folderFd); // the lock is the other writer's, not this one's
+        _exit(settings.WriteValues("App", CrashSet(1)) ? 0 : 1);
+    }
+    usleep(WAIT_US);
+    int status = 1;
+    EXPECT_EQ(waitpid(waiting, &status, WNOHANG), 0) << "a writer did not wait for the other";
+    EXPECT_EQ(Read(), asFiles[0]);
+    close(folderFd);
+    ASSERT_EQ(waitpid(waiting, &status, 0), waiting);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(Read(), asFiles[1]);
     std::mt19937 random(SEED);
     const auto stop = std::chrono::steady_clock::now() + TIME_LIMIT;
     std::string leftOver; // the name of a temporary file a kill left behind
     for (int nKill = 0; nKill < KILLS && std::chrono::steady_clock::now() < stop; ++nKill) {
         SCOPED_TRACE("kill " + std::to_string(nKill));
-        ASSERT_NO_FATAL_FAILURE(KillWriter(settings, random));
+        const pid_t pid = fork();
+        if (pid == 0) {
+            for (int nSet = 0; settings.WriteValues("App", CrashSet(nSet)); nSet = 1 - nSet) {
+            }
+            _exit(1);
+        }
+        usleep(static_cast<useconds_t>(random() % KILL_WINDOW_US));
+        kill(pid, SIGKILL);
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped by itself";
         const std::string bytes = Read();
         ASSERT_TRUE(bytes == asFiles[0] || bytes == asFiles[1]);
         ASSERT_LE(entries(), 2);
