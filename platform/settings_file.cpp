@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
 #include <string_view>
@@ -22,10 +23,12 @@
 
 namespace {
 
-// The temporary file beside the settings file is named after it with this mark and the six
-// characters mkstemp() puts in place of TEMP_RANDOM; distinct enough that a file of this shape is
-// taken for one of the settings writer's own.
-const char* const TEMP_MARK = ".tmp-";
+// The temporary file beside the settings file is hidden and named after it and the program, with
+// the six characters mkstemp() puts in place of TEMP_RANDOM: the cleaning removes files of this
+// shape, so it must be one that no file a user keeps there (a backup such as
+// "informatin.ini.tmp-backup") can have.
+const char* const TEMP_HIDDEN = ".";
+const char* const TEMP_MARK = ".veldane-tmp-";
 constexpr std::string_view TEMP_RANDOM = "XXXXXX";
 
 // 0 when the file was loaded or is absent (an empty store), -1 when it exists but cannot be read.
@@ -54,9 +57,14 @@ mode_t ReplacementMode(const std::string& path) {
     return 0666 & ~mask;
 }
 
-// True for a name that mkstemp() could have made from settingsName, TEMP_MARK and TEMP_RANDOM.
+// The temporary file's name for the settings file named `settingsName`, TEMP_RANDOM not filled.
+std::string TempPrefix(const std::string& settingsName) {
+    return TEMP_HIDDEN + settingsName + TEMP_MARK;
+}
+
+// True for a name that mkstemp() could have made from TempPrefix() and TEMP_RANDOM.
 bool IsTempName(const std::string& name, const std::string& settingsName) {
-    const std::string prefix = settingsName + TEMP_MARK;
+    const std::string prefix = TempPrefix(settingsName);
     return name.size() == prefix.size() + TEMP_RANDOM.size() &&
            name.compare(0, prefix.size(), prefix) == 0 &&
            std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(),
@@ -95,11 +103,34 @@ void RemoveDeadTemps(const std::string& path) {
 }
 
 // Replaces the file at `path` with `data` (see PfReplaceThroughTemp()), first removing what
-// writers that died left behind. On failure `path` is untouched.
+// writers that died left behind. A link to a file is followed and its target replaced, so that
+// settings kept elsewhere and linked in stay linked. On failure `path` is untouched.
 bool ReplaceFile(const std::string& path, std::string_view data) {
-    RemoveDeadTemps(path);
-    return PfReplaceThroughTemp(path, path + TEMP_MARK + std::string(TEMP_RANDOM), data,
-                                ReplacementMode(path), nullptr);
+    std::string target = path;
+    // Fails for a missing file, which is then made at `path` itself.
+    if (char* const resolved = realpath(path.c_str(), nullptr); resolved != nullptr) {
+        target = resolved;
+        std::free(resolved);
+    }
+    // Writers of one folder take turns, holding a lock on the folder: a writer locks its
+    // temporary file only just after making it, and a cleaning by another writer in between
+    // would take it for a dead writer's and remove it, losing the write.
+    const std::filesystem::path folder = PfFolderOf(target);
+    const int folderFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    // A folder that may be written but not read cannot be locked; the write goes ahead unlocked.
+    if (folderFd >= 0) { // GCOVR_EXCL_BR_LINE
+        flock(folderFd, LOCK_EX);
+    }
+    RemoveDeadTemps(target);
+    const std::filesystem::path temp =
+        folder /
+        (TempPrefix(std::filesystem::path(target).filename().string()) + std::string(TEMP_RANDOM));
+    const bool bReplaced =
+        PfReplaceThroughTemp(target, temp.string(), data, ReplacementMode(target), nullptr);
+    if (folderFd >= 0) { // GCOVR_EXCL_BR_LINE
+        close(folderFd);
+    }
+    return bReplaced;
 }
 
 // Makes every missing folder above `path`, outermost first, each private to the user. A folder

@@ -16,8 +16,9 @@ struct SettingsValue {
 // other sections, keys and comments in the file are kept when a value is written. Each write
 // replaces the whole file atomically (temporary file in the same folder, then rename), so the
 // file is always either the old one or the new one; a temporary file left behind by a writer
-// that was killed is removed by the next write. Anything but a regular file at the path (a FIFO,
-// a device, a folder) reads as unreadable and is never replaced.
+// that was killed is removed by the next write, and no other file. A symbolic link to a file is
+// followed, and the file it leads to replaced. Anything but a regular file at the path (a FIFO,
+// a device, a folder, links in a loop) reads as unreadable and is never replaced.
 class CSettingsFile {
 public:
     // With bMakeFolder false the folder is never created, and writes fail without it. With true,

@@ -12,7 +12,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// What a read finds at each kind of place, and that a failed read leaves the caller's bytes.
+// What a read finds at each kind of place, that a failed read leaves the caller's bytes, and that
+// no read leaves a file open.
 TEST(PfReadFileTest, ReadsRegularFilesWholeAndRefusesTheRest) {
     std::string folder = (fs::temp_directory_path() / "file-read-XXXXXX").string();
     ASSERT_NE(mkdtemp(folder.data()), nullptr);
@@ -38,10 +39,15 @@ TEST(PfReadFileTest, ReadsRegularFilesWholeAndRefusesTheRest) {
         // A regular file whose reading fails: this process's memory at address 0.
         {"a file whose reading fails", "/proc/self/mem", PF_READ_FAILED, "before"},
     };
+    const auto openFiles = [] {
+        return std::distance(fs::directory_iterator("/proc/self/fd"), {});
+    };
     for (const auto& row : rows) {
         std::string bytes = "before";
+        const auto before = openFiles();
         EXPECT_EQ(PfReadFile(row.m_strPath, bytes), row.m_nResult) << row.m_pszName;
         EXPECT_TRUE(bytes == row.m_strBytes) << row.m_pszName;
+        EXPECT_EQ(openFiles(), before) << row.m_pszName;
     }
     fs::remove_all(folder);
 }
