@@ -30,7 +30,10 @@ def is_cpp(path):
 
 def is_code(root, path):
     """True for a C++ source, a build file or a script (a shebang or a script suffix); anything
-    else (inputs, expected outputs, images) is data."""
+    else (inputs, expected outputs, images) is data, and so is everything under a data/ folder,
+    where a test keeps the source files it reads and the ones it expects."""
+    if "data" in path.split("/")[:-1]:
+        return False
     name = os.path.basename(path)
     if is_cpp(path) or name in BUILD_NAMES or path.endswith(BUILD_SUFFIXES + SCRIPT_SUFFIXES):
         return True
