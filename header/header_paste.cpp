@@ -104,7 +104,11 @@ PasteResult HeaderPaste(std::string_view pasted, const char* pszFormatPath,
         }
         // The descriptions go to the rows Analyse will put their arguments in.
         CHeaderAnalysis analysis;
-        if (analysis.Analyze(pasteBoxes.m_strDeclaration, choice) == AnalyzeResult::Done) {
+        const AnalyzeResult analyzed = analysis.Analyze(pasteBoxes.m_strDeclaration, choice);
+        if (analyzed == AnalyzeResult::NoMemory) {
+            return PasteResult::NoMemory; // the descriptions read back would have no rows
+        }
+        if (analyzed == AnalyzeResult::Done) {
             const CHeaderUpdate update = HeaderUpdate(reading, analysis.BoxValues(HEADER_ARG_ROWS));
             for (int row = 1; row <= HEADER_ARG_ROWS; ++row) {
                 const int key = HeaderArgKeyIndex(row, ArgPart::Text);
