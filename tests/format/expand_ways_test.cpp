@@ -20,6 +20,7 @@ constexpr std::pair<const char*, const char*> FIELDS[] = {
     {"AT", "@y"},
     {"K", "k"},
     {"NEST", "<@A@>"},
+    {"OPEN", "<@"},
     {"MULTI", "a\nb"},
     // A full-width space: its second byte is '@'.
     {"WIDE", "\x81\x40"},
@@ -72,6 +73,7 @@ TEST(ExpandWays, DirectWayTakesOrdinaryLinesAndLeavesTheRestToThePasses) {
         {"value ending in '@' meets '>', closing nothing", "<@WIDE@>> <@K@>", true},
         {"value ending in '<' before another byte", "<@LT@>x<@K@>", true},
         {"value holding a placeholder", "<@NEST@> <@A@>", false},
+        {"value that is an open marker", "<@OPEN@>A@> <@K@>", false},
         {"value holding a close marker", "<@CLOSE@> <@A@><@CLOSE@> <@IF K", true},
         {"keys of one hash", "<@HEAD__1__TAIL@><@HEAD__2__TAIL@>,<@HEAD__1__TAIL@>", true},
         {"key too long to remember", Repeat("<@" + std::string(40, 'k') + "@>,", 2), true},

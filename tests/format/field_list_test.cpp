@@ -95,7 +95,7 @@ TEST_F(CFieldListTest, FieldsUpToTheirSizeExpandWholeAndSelfFeedingOnesStop) {
     EXPECT_EQ(m_list.AddField("P", past.c_str()), -1);
     char value[FIELD_TEXT_SIZE] = {};
     EXPECT_EQ(m_list.AddField(nullptr, "v") + m_list.AddField("N", nullptr), -2);
-    EXPECT_EQ(m_list.FindField(nullptr, value), -1);
+    EXPECT_EQ(m_list.FindField(nullptr, value) + m_list.FindField("NONE", value), -2);
     EXPECT_EQ(Expand("<@" + full + "@><@P@><@" + past + "@>" + Repeat("<@V@>|", 60), APPENDED, ""),
               "n" + Repeat(full + "|", 60));
     EXPECT_EQ(Expand(Repeat("<@F@>", 60) + "<@IF NONE@>", SKIP, ""), "");
