@@ -7,9 +7,7 @@
 
 namespace {
 
-// The boxes a user sees, a line each: "function: ", "class: " and "return: " (the last two only
-// when not empty), then "param: type | name | text" for each parameter (the name and the text
-// left out when empty); "syntax error" when the declaration cannot be read.
+// The boxes a user sees, a line each, as data/README.md shows them.
 std::string Describe(const CTidyAnalysis& analysis, TidyResult eResult) {
     if (eResult == TidyResult::SyntaxError) {
         return "syntax error\n";
@@ -26,9 +24,7 @@ std::string Describe(const CTidyAnalysis& analysis, TidyResult eResult) {
 
 class TidyRows : public testing::TestWithParam<std::string> {};
 
-// Each row's declaration is its input without the last line break, in code page 932, and its
-// tags are the user's own drop words. An object that already holds a longer result reads it, and
-// must replace that result whole.
+// Each row is read by an object that already holds a longer result, which it must replace.
 TEST_P(TidyRows, GiveTheBoxesTheFileSays) {
     for (const CRow& row : ReadRows(GetParam())) {
         SCOPED_TRACE(row.m_strWhere);

@@ -10,8 +10,7 @@
 
 namespace {
 
-// Each function found, a line each: "name first-last nameLine:column", with " /N" for the first
-// comment line above it and " decl" for a declaration; "none" when there is no function.
+// The functions found, a line each, as data/README.md shows them.
 std::string Describe(const std::vector<CSourceFunction>& functions) {
     std::string text = functions.empty() ? "none\n" : "";
     for (const CSourceFunction& function : functions) {
@@ -28,9 +27,6 @@ std::string Describe(const std::vector<CSourceFunction>& functions) {
 
 class SourceRows : public testing::TestWithParam<std::string> {};
 
-// Each row's input is a whole file, every line ending in a line break unless the data takes it
-// away. Tags: "declarations" asks for declarations too, "cp932" reads the file, and gives its
-// text, in code page 932 rather than UTF-8.
 TEST_P(SourceRows, FindTheFunctionsTheFileSays) {
     for (const CRow& row : ReadRows(GetParam())) {
         SCOPED_TRACE(row.m_strWhere);
