@@ -36,11 +36,12 @@ public:
     int GetArg(int index, char* type, char* name) const;
     void Clear();
 
-    // Steps of Analyze, public so that they can be tested on their own.
+private:
+    // Steps of Analyze. 0 when every bracket closes an earlier one and the text holds no colon or
+    // two, -1 otherwise. 0 with the text before the last top-level bracket group in `head` and the
+    // rest in `args`; -1, both untouched, when no group is closed.
     int CheckSyntax(const char* text);
     int SplitDecl(const char* text, char* head, char* args);
-
-private:
     // Function name, owning class and return type from the head (the text before the list).
     void TakeHead(char* head);
     void TakeName(const char* word);

@@ -41,7 +41,7 @@ TEST(FuncParserAnalyze, FixedTextRules) {
         {"star on function", "char *GetName(void)", "0|*GetName|char|-1||"},
         {"default value", "void f(int a = 0)", "0|f|void|-1||int a =/0"},
         {"scope in argument", "void f(std::string s)", "0|f|void|-1||std::string/s"},
-        {"destructor", "CFoo::~CFoo()", "0|~CFoo||0|CFoo|"},
+        {"destructor, one-letter class", "C::~C()", "0|~C||0|C|"},
         {"global scope has no class", "::f(int a)", "0|f||0||int/a"},
         {"list only", "(int a)", "0|||-1||int/a"},
         {"end semicolons", ";;void g(char c);;", "0|g|void|-1||char/c"},
@@ -59,6 +59,8 @@ TEST(FuncParserAnalyze, RefusalsLeaveTheObjectEmpty) {
         {"no list", "int x", REFUSED},
         {"unclosed", "int f(int a", REFUSED},
         {"close first", "int f)(", REFUSED},
+        {"close before a closed list", "int f)(int a)", REFUSED},
+        {"open after a closed list", "int f(int a)(", REFUSED},
         {"one colon", "void a:b(int x)", REFUSED},
         {"two scopes", "std::string CFoo::Get()", REFUSED},
     };
@@ -77,11 +79,13 @@ TEST(FuncParserAnalyze, FieldsAndDeclarationAtTheirLimits) {
         {"1023 bytes", "void " + Bytes('f', 1016) + "()", "0|" + Bytes('f', 1016) + "|void|-1||"},
         {"1023 bytes, long class", Bytes('c', 1018) + "::f()", "0|f||0|" + Bytes('c', 1018) + "|"},
         {"1024 bytes", "void " + Bytes('f', 1017) + "()", REFUSED},
+        {"1024 bytes, 1023 once squeezed", "void  " + Bytes('f', 1016) + "()", REFUSED},
     };
     ExpectRows(rows);
 }
 
-TEST(FuncParserGetters, IndexOutsideTheListClearAndTooLongSplit) {
+TEST(FuncParserGetters, IndexOutsideTheListAndClear) {
+    EXPECT_EQ(Describe(CFuncParser(), 0), "0|||0||");
     CFuncParser parser;
     char szType[ARG_TEXT_SIZE] = "keep";
     char szName[FUNC_TEXT_SIZE] = "keep";
@@ -92,15 +96,7 @@ TEST(FuncParserGetters, IndexOutsideTheListClearAndTooLongSplit) {
     parser.Clear();
     parser.Clear();
     EXPECT_EQ(Describe(parser, 0), "0|||0||");
-    // The step's own guard: its two buffers of FUNC_TEXT_SIZE bytes cannot take 1024 bytes.
-    EXPECT_EQ(parser.SplitDecl((Bytes('f', 1022) + "()").c_str(), szName, szName), -1);
-    // On its own the step meets a close bracket with none open, which is not a group.
-    EXPECT_EQ(parser.SplitDecl("f)(a)", szType, szName), 0);
-    EXPECT_EQ(std::string(szType) + "|" + szName, "f)|(a)");
-    // No text at all is refused by every step.
     EXPECT_EQ(parser.Analyze(nullptr), -1);
-    EXPECT_EQ(parser.CheckSyntax(nullptr), -1);
-    EXPECT_EQ(parser.SplitDecl(nullptr, szType, szName), -1);
 }
 
 } // namespace

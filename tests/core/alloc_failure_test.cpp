@@ -6,181 +6,178 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <functional>
+#include <set>
 #include <string>
 #include <unistd.h>
+#include <vector>
+
+namespace fs = std::filesystem;
 
 namespace {
 
 int g_nRequests = 0;
 int g_nRefused = 0; // the request (from 1) to refuse; 0 refuses none
-std::size_t g_nRefusedSize = 0;
 
-bool Answer(std::size_t size) {
-    if (++g_nRequests != g_nRefused) {
-        return true;
-    }
-    g_nRefusedSize = size;
-    return false;
+bool Answer(std::size_t) {
+    return ++g_nRequests != g_nRefused;
 }
 
-// Runs `operation` with request `refused` refused, counting every request it makes.
-template <typename Operation> auto Watch(int refused, Operation operation) {
-    g_nRequests = 0;
-    g_nRefused = refused;
-    g_nRefusedSize = 0;
+// Runs `operation` with the memory requests it makes counted, one of them refused.
+template <typename Operation> auto Counted(Operation operation) {
     TxtSetAllocHook(&Answer);
     const auto result = operation();
     TxtSetAllocHook(nullptr);
     return result;
 }
 
-// An operation run with one request refused (0: none) that checks what it promises then.
-struct CAllocRow {
-    const char* name;
-    std::function<void(int refused)> run;
-};
-
-// A rewriting edit of "  a  b  ": its one scratch copy refused, the text stays as it was.
-CAllocRow Rewrite(const char* name, int (*edit)(char*)) {
-    return {name, [edit](int refused) {
-                char szText[64] = "  a  b  ";
-                EXPECT_EQ(Watch(refused, [&] { return edit(szText); }), refused ? TXT_ENOMEM : 0);
-                if (refused != 0) {
-                    EXPECT_STREQ(szText, "  a  b  ");
-                }
-            }};
+std::string Outcome(int nResult, const std::string& text) {
+    return std::to_string(nResult) + "|" + text;
 }
 
-// Refusing the scratch copy keeps the previous analysis and refusing a node empties the object.
-// Refusing an edit's copy leaves that edit undone, which may change the names taken but never the
-// verdict.
-CAllocRow Analysis(const char* name, const char* decl) {
-    return {name, [decl](int refused) {
+// An operation, what it gives with all the memory it asks for, and what else it may give when one
+// request is refused: each of these for some request, and nothing else.
+struct CAllocRow {
+    const char* name;
+    std::function<std::string()> run;
+    std::vector<std::string> outcomes;
+};
+
+// An edit of `text` in an array of 64 bytes; its outcome is its result and the text it leaves.
+CAllocRow Edit(const char* name, const char* text, int (*edit)(char*),
+               std::vector<std::string> outcomes) {
+    return {name,
+            [text, edit] {
+                char szText[64] = {};
+                std::strcpy(szText, text);
+                const int nResult = Counted([&] { return edit(szText); });
+                return Outcome(nResult, szText);
+            },
+            outcomes};
+}
+
+// Analyses `decl` with "int g(int a)" analysed before. Without memory for its copy the analysis
+// keeps the previous result, without memory for an argument it is left empty; an edit left undone
+// may change the names, never the verdict, and the list always holds what its count says. The
+// verdict comes first, then what it may become.
+CAllocRow Analysis(const char* name, const char* decl, std::vector<std::string> outcomes) {
+    return {name,
+            [decl] {
                 CFuncParser parser;
-                const int full = parser.Analyze(decl);
-                ASSERT_EQ(parser.Analyze("int g(int a)"), 0);
-                const std::string previous = Describe(parser, TXT_ENOMEM);
-                const int result = Watch(refused, [&] { return parser.Analyze(decl); });
-                const std::string got = Describe(parser, result);
-                EXPECT_EQ(got.find('?'), std::string::npos) << "the list holds what the count says";
-                if (refused == 1) {
-                    EXPECT_EQ(got, previous);
-                } else if (g_nRefusedSize == sizeof(ArgInfo)) {
-                    EXPECT_EQ(got, "-100|||0||");
-                } else {
-                    EXPECT_EQ(result, full);
-                }
-            }};
+                parser.Analyze("int g(int a)");
+                const int nResult = Counted([&] { return parser.Analyze(decl); });
+                const std::string described = Describe(parser, nResult);
+                return nResult == TXT_ENOMEM || described.find('?') != std::string::npos
+                           ? described
+                           : std::to_string(nResult);
+            },
+            outcomes};
 }
 
 const std::string LONG_VALUE(FIELD_TEXT_SIZE - 1, 'v');
 
+// Expands `line` with `fields`: a line that no memory lets be filled is written as it stands,
+// never half edited.
+CAllocRow Line(const char* name, std::string line, std::vector<std::string> fields,
+               std::vector<std::string> outcomes) {
+    return {name,
+            [line, fields] {
+                CFieldList list;
+                for (std::size_t i = 0; i + 1 < fields.size(); i += 2) {
+                    list.AddField(fields[i].c_str(), fields[i + 1].c_str());
+                }
+                std::string output(EXPAND_OUTPUT_SIZE, '\0');
+                const int nResult =
+                    Counted([&] { return list.ExpandLine(line.c_str(), output.data()); });
+                return Outcome(nResult, output.c_str());
+            },
+            outcomes};
+}
+
+// A rewriting edit refused its scratch copy leaves the text as it was.
 const CAllocRow ROWS[] = {
-    Rewrite("trim left", [](char* text) { return TxtTrimLeft(text, ' '); }),
-    Rewrite("replace", [](char* text) { return TxtReplace(text, "b", "xyz"); }),
-    Rewrite("squeeze", [](char* text) { return TxtSqueeze(text, ' '); }),
-    {"trim still trims right",
-     [](int refused) {
-         char szText[] = "xxaxx";
-         Watch(refused, [&] { return TxtTrim(szText, 'x'), 0; });
-         EXPECT_STREQ(szText, refused ? "xxa" : "a");
-     }},
-    // The working array, the first pass's copy, then the second pass's: earlier passes stay done.
-    {"region removal",
-     [](int refused) {
-         char szText[] = "//* a */* b */";
-         const int result = Watch(refused, [&] { return TxtRemoveRegions(szText, "/*", "*/"); });
-         const char* const apszAfter[] = {"", "//* a */* b */", "//* a */* b */", "/* b */"};
-         ASSERT_LE(refused, 3);
-         EXPECT_EQ(result, refused ? -1 : 0);
-         EXPECT_STREQ(szText, apszAfter[refused]);
-     }},
-    // Two requests per kind of comment; a later one only leaves a run of spaces.
-    {"pasted text cleaning",
-     [](int refused) {
-         char szText[] = "int\tf(); /* a */ // b\n";
-         const int result = Watch(refused, [&] { return TxtCleanPasted(szText); });
-         EXPECT_EQ(result, refused >= 1 && refused <= 4 ? -1 : 0);
-         if (refused >= 1 && refused <= 4) {
-             EXPECT_STREQ(szText, refused <= 2 ? "int f(); /* a */ // b\n" : "int f(); \r // b\n");
-         }
-     }},
+    Edit("trim left", "  a  b  ", [](char* text) { return TxtTrimLeft(text, ' '); },
+         {Outcome(0, "a  b  "), Outcome(TXT_ENOMEM, "  a  b  ")}),
+    Edit("replace", "  a  b  ", [](char* text) { return TxtReplace(text, "b", "xyz"); },
+         {Outcome(0, "  a  xyz  "), Outcome(TXT_ENOMEM, "  a  b  ")}),
+    Edit("squeeze", "  a  b  ", [](char* text) { return TxtSqueeze(text, ' '); },
+         {Outcome(0, " a b "), Outcome(TXT_ENOMEM, "  a  b  ")}),
+    Edit("trim still trims right", "xxaxx", [](char* text) { return TxtTrim(text, 'x'), 0; },
+         {Outcome(0, "a"), Outcome(0, "xxa")}),
+    // Earlier passes stay done: the first takes "/* a */" out, which joins "/" and "* b */".
+    Edit("region removal", "//* a */* b */",
+         [](char* text) { return TxtRemoveRegions(text, "/*", "*/"); },
+         {Outcome(0, ""), Outcome(-1, "//* a */* b */"), Outcome(-1, "/* b */")}),
+    // A comment left in is refused; spaces left unsqueezed are not.
+    Edit("pasted text cleaning", "int\tf(); /* a */ // b\n", TxtCleanPasted,
+         {Outcome(0, "int f(); "), Outcome(0, "int f();  "), Outcome(-1, "int f(); /* a */ // b\n"),
+          Outcome(-1, "int f(); \r // b\n")}),
     Analysis("tab, spaced scope, trailing const",
-             "unsigned\tlong CList :: Find( const char* key , int n ) const ;"),
-    Analysis("refused declaration", "int x"),
+             "unsigned\tlong CList :: Find( const char* key , int n ) const ;",
+             {"0", "-100|g|int|-1||int/a", "-100|||0||"}),
+    Analysis("refused declaration", "int x", {"-1", "-100|g|int|-1||int/a"}),
     {"field addition",
-     [](int refused) {
+     [] {
          CFieldList list;
-         ASSERT_EQ(list.AddField("FUNC", "f"), 0);
-         EXPECT_EQ(Watch(refused, [&] { return list.AddField("RET", "int"); }), refused ? -1 : 0);
-         char szValue[FIELD_TEXT_SIZE] = {};
-         EXPECT_EQ(list.FindField("RET", szValue), refused ? -1 : 0);
-         EXPECT_EQ(list.FindField("FUNC", szValue), 0);
-         EXPECT_STREQ(szValue, "f");
-     }},
-    // Requests: the read buffer, the UTF-8 file's converted text, then the larger working area of
-    // the LONG line (filled in one scan; refused, the passes fill it with areas of their own).
+         list.AddField("FUNC", "f");
+         const int nResult = Counted([&] { return list.AddField("RET", "int"); });
+         char szFunc[FIELD_TEXT_SIZE] = {}, szRet[FIELD_TEXT_SIZE] = "none";
+         list.FindField("FUNC", szFunc);
+         list.FindField("RET", szRet);
+         return Outcome(nResult, std::string(szFunc) + "," + szRet);
+     },
+     {Outcome(0, "f,int"), Outcome(-1, "f,none")}},
+    // A UTF-8 file and a line too long to be filled in its first working area: without memory
+    // the file is unreadable and the output untouched, but never cut or half filled, and the
+    // file is closed.
     {"format file expansion",
-     [](int refused) {
+     [] {
          const std::string path = testing::TempDir() + "veldane-alloc-" + std::to_string(getpid());
          std::ofstream(path, std::ios::binary) << "\xEF\xBB\xBF/*\n * <@FUNC@>\n * <@LONG@>\n */";
          CFieldList list;
-         ASSERT_EQ(list.AddField("FUNC", "GetCount"), 0);
-         ASSERT_EQ(list.AddField("LONG", LONG_VALUE.c_str()), 0);
+         list.AddField("FUNC", "GetCount");
+         list.AddField("LONG", LONG_VALUE.c_str());
          std::string output(EXPAND_OUTPUT_SIZE, '#');
-         const int result =
-             Watch(refused, [&] { return list.ExpandFile(path.c_str(), output.data()); });
+         const auto files = std::distance(fs::directory_iterator("/proc/self/fd"), {});
+         const int nResult = Counted([&] { return list.ExpandFile(path.c_str(), output.data()); });
          std::remove(path.c_str());
-         if (refused == 1 || refused == 2) {
-             EXPECT_EQ(result, -1);
-             EXPECT_EQ(output, std::string(EXPAND_OUTPUT_SIZE, '#'));
-             return;
+         if (std::distance(fs::directory_iterator("/proc/self/fd"), {}) != files) {
+             return std::string("the file left open");
          }
-         EXPECT_EQ(result, 0);
-         EXPECT_EQ(output.c_str(), "/*\r\n * GetCount\r\n * " + LONG_VALUE + "\r\n */");
-     }},
-    // A line too long for the one-scan way: its working area, the pass's key and pattern areas,
-    // then the removal's scratch copy. Without any of them the line stays as it stands.
-    {"long line by passes",
-     [](int refused) {
-         const std::string line = "<@" + std::string(1100, 'k') + "@>x";
-         CFieldList list;
-         std::string output(EXPAND_OUTPUT_SIZE, '\0');
-         EXPECT_EQ(Watch(refused, [&] { return list.ExpandLine(line.c_str(), output.data()); }),
-                   EXPAND_APPENDED);
-         ASSERT_LE(refused, 4);
-         EXPECT_EQ(output.c_str(), refused ? line : "x");
-     }},
-    // The first value brings in a placeholder, so the line goes pass by pass: the first pass's
-    // replacement (the second pass then does it), the second pass's larger working area, then its
-    // replacement. A pass without memory leaves the text as it was, and a placeholder no pass
-    // could fill is written as it stands, never half edited.
-    {"line by passes",
-     [](int refused) {
-         const std::string value(1000, 'v');
-         CFieldList list;
-         ASSERT_EQ(list.AddField("NEST", "<@V@>") + list.AddField("V", value.c_str()), 0);
-         std::string output(EXPAND_OUTPUT_SIZE, '\0');
-         EXPECT_EQ(Watch(refused, [&] { return list.ExpandLine("<@NEST@><@V@>", output.data()); }),
-                   EXPAND_APPENDED);
-         ASSERT_LE(refused, 3);
-         EXPECT_EQ(output.c_str(), refused ? "<@V@><@V@>" : value + value);
-     }},
+         return Outcome(nResult, output == std::string(EXPAND_OUTPUT_SIZE, '#') ? "untouched"
+                                                                                : output.c_str());
+     },
+     {Outcome(0, "/*\r\n * GetCount\r\n * " + LONG_VALUE + "\r\n */"), Outcome(-1, "untouched")}},
+    Line("long line by passes", "<@" + std::string(1100, 'k') + "@>x", {},
+         {Outcome(EXPAND_APPENDED, "x"),
+          Outcome(EXPAND_APPENDED, "<@" + std::string(1100, 'k') + "@>x")}),
+    // The first value brings in a placeholder, so the line goes pass by pass.
+    Line(
+        "line by passes", "<@NEST@><@V@>", {"NEST", "<@V@>", "V", std::string(1000, 'v')},
+        {Outcome(EXPAND_APPENDED, std::string(2000, 'v')), Outcome(EXPAND_APPENDED, "<@V@><@V@>")}),
 };
 
 TEST(AllocFailure, EveryRefusedRequestKeepsTheOperationsPromise) {
     for (const CAllocRow& row : ROWS) {
         SCOPED_TRACE(row.name);
-        row.run(0);
+        g_nRequests = g_nRefused = 0;
+        std::set<std::string> seen = {row.run()};
+        EXPECT_EQ(*seen.begin(), row.outcomes.front());
         const int count = g_nRequests;
-        EXPECT_GT(count, 0);
-        for (int refused = 1; refused <= count; ++refused) {
-            SCOPED_TRACE("request " + std::to_string(refused) + " of " + std::to_string(count));
-            row.run(refused);
+        for (g_nRefused = 1; g_nRefused <= count; ++g_nRefused) {
+            g_nRequests = 0;
+            const std::string outcome = row.run();
+            EXPECT_NE(std::find(row.outcomes.begin(), row.outcomes.end(), outcome),
+                      row.outcomes.end())
+                << "request " << g_nRefused << " of " << count << " refused: " << outcome;
+            seen.insert(outcome);
         }
+        EXPECT_EQ(seen, std::set<std::string>(row.outcomes.begin(), row.outcomes.end()));
     }
 }
 

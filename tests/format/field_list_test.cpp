@@ -7,14 +7,18 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <tuple>
+
+namespace fs = std::filesystem;
 
 namespace {
 
 constexpr int APPENDED = EXPAND_APPENDED, KEEP = EXPAND_KEEP_NEXT, SKIP = EXPAND_SKIP_NEXT;
 const std::string HIRAGANA = "\x82\xA0";
+const std::string KANA = "\xEF\xBD\xB1";
 
 std::string Repeat(const std::string& text, std::size_t count) {
     std::string result;
@@ -91,7 +95,7 @@ TEST_F(CFieldListTest, FieldsUpToTheirSizeExpandWholeAndSelfFeedingOnesStop) {
     EXPECT_EQ(m_list.AddField("P", past.c_str()), -1);
     char value[FIELD_TEXT_SIZE] = {};
     EXPECT_EQ(m_list.AddField(nullptr, "v") + m_list.AddField("N", nullptr), -2);
-    EXPECT_EQ(m_list.FindField(nullptr, value), -1);
+    EXPECT_EQ(m_list.FindField(nullptr, value) + m_list.FindField("NONE", value), -2);
     EXPECT_EQ(Expand("<@" + full + "@><@P@><@" + past + "@>" + Repeat("<@V@>|", 60), APPENDED, ""),
               "n" + Repeat(full + "|", 60));
     EXPECT_EQ(Expand(Repeat("<@F@>", 60) + "<@IF NONE@>", SKIP, ""), "");
@@ -115,6 +119,7 @@ TEST_F(CFieldListTest, LineOutputStopsAtItsLastByteBetweenCharacters) {
         {"fills exactly", last - 2, "ab", "ab"},
         {"one past", last - 1, "yz", "y"},
         {"CR LF not split", last - 1, "\n", ""},
+        {"CR LF fits, the rest not", last - 4, "a\nbc", "a\r\nb"},
         {"double-byte at the edge", last - 2, "x" + HIRAGANA, "x"},
     };
     for (const auto& [name, filled, line, added] : rows) {
@@ -141,10 +146,21 @@ TEST_F(CFieldListTest, FileIsReadInPiecesUpToTheLineLimitAndAFullOutput) {
          std::string(89, 'a') + "\r\nGetCount\r\n"},
         {"UTF-8 with mark", "\xEF\xBB\xBF\xE3\x81\x82<@FUNC@>\r\n", HIRAGANA + "GetCount\r\n"},
         {"UTF-8 without mark", "\xE3\x81\x82\n", HIRAGANA + "\r\n"},
+        {"a mark makes it UTF-8, whatever follows", "\xEF\xBB\xBF" + HIRAGANA + "\n", "??\r\n"},
+        // 149 conditions, each dropping a line, all of 511 half-width katakana of three UTF-8
+        // bytes: the 150th line starts 453 KB in.
+        {"UTF-8 of three bytes a byte, read to the 150th line",
+         Repeat("<@IF NONE@>" + Repeat(KANA, 499) + "\n" + Repeat(KANA, 510) + "\n", 149) + "end\n",
+         "end\r\n"},
         {"code page 932 as is", HIRAGANA + "\n", HIRAGANA + "\r\n"},
+        // As UTF-8 they would be the overlong forms of '/' and DEL.
+        {"C0 and C1 are code page 932", "\xC0\xAF\xC1\xBF\n", "\xC0\xAF\xC1\xBF\r\n"},
+        // Lines of 100 hiragana of three UTF-8 bytes, 301 bytes in all, and the read limit falls
+        // inside a character: what was read is well-formed, and code page 932 past it does not
+        // count.
         {"UTF-8 judged by the bytes read",
-         "\xE3\x81\x82\n" + Repeat(Repeat("a", 100) + "\n", FORMAT_READ_LIMIT / 101 + 1) + HIRAGANA,
-         HIRAGANA + "\r\n" + Repeat(Repeat("a", 100) + "\r\n", FORMAT_LINE_LIMIT - 1)},
+         Repeat(Repeat("\xE3\x81\x82", 100) + "\n", FORMAT_READ_LIMIT / 301 + 1) + HIRAGANA,
+         Repeat(Repeat(HIRAGANA, 100) + "\r\n", FORMAT_LINE_LIMIT)},
         {"line limit", Repeat("a\n", 9) + "<@IF NONE@>\nb\n" + Repeat("c\n", 150),
          Repeat("a\r\n", 9) + Repeat("c\r\n", FORMAT_LINE_LIMIT - 10)},
         {"full output", "x\n" + Repeat(chars + "\n", 128) + "y\n",
@@ -156,20 +172,26 @@ TEST_F(CFieldListTest, FileIsReadInPiecesUpToTheLineLimitAndAFullOutput) {
     }
 }
 
+// Nor does it leave the file open; and a readable file needs somewhere to go.
 TEST_F(CFieldListTest, FileThatCannotBeReadLeavesTheOutputAlone) {
     ASSERT_EQ(mkfifo(m_path.c_str(), 0600), 0);
     const std::string untouched(EXPAND_OUTPUT_SIZE, '#');
+    const auto openFiles = [] {
+        return std::distance(fs::directory_iterator("/proc/self/fd"), {});
+    };
     // The last two are regular files that no one may read, not even the superuser: one that
     // does not open for reading, one whose reading fails.
     for (const std::string& path :
          {std::string(), m_path + "-x", testing::TempDir(), m_path,
           std::string("/proc/sys/vm/drop_caches"), std::string("/proc/self/mem")}) {
         m_output = untouched;
+        const auto before = openFiles();
         EXPECT_EQ(m_list.ExpandFile(path.c_str(), m_output.data()), -1) << path;
         EXPECT_EQ(m_output, untouched);
+        EXPECT_EQ(openFiles(), before) << path;
     }
     EXPECT_EQ(m_list.ExpandFile(nullptr, m_output.data()), -1);
-    EXPECT_EQ(m_list.ExpandFile(m_path.c_str(), nullptr), -1);
+    EXPECT_EQ(m_list.ExpandFile("/proc/self/cmdline", nullptr), -1);
 }
 
 } // namespace

@@ -89,20 +89,23 @@ protected:
         (std::filesystem::temp_directory_path() / "veldane-header-expand.txt").string();
 };
 
-// Every key takes the value set for it, in CR LF lines; an empty value leaves its key unknown.
-TEST_F(HeaderExpand, EveryKeyTakesItsValue) {
-    std::string strFormat;
-    std::string strExpected;
+// The keys as a user's format file spells them, each with the value of its box (numbered as the
+// boxes are, CLASS empty), in CR LF lines; an empty value leaves its key unknown.
+TEST_F(HeaderExpand, EveryKeyTakesItsBoxsValue) {
     CHeaderValues values;
-    for (int i = 0; i < HEADER_KEY_COUNT; ++i) {
-        strFormat += std::string("<@") + g_apszHeaderKeys[i] + "@>.";
-        values.Set(i, i == HeaderKeyIndex(HeaderKey::Class) ? "" : std::to_string(i));
-        strExpected += (i == HeaderKeyIndex(HeaderKey::Class) ? "" : std::to_string(i)) + ".";
+    for (int nKey = 0; nKey < HEADER_KEY_COUNT; ++nKey) {
+        values.Set(nKey, nKey == HeaderKeyIndex(HeaderKey::Class) ? "" : std::to_string(nKey));
     }
-    strFormat += "\n<@IF CLASS@>\nskipped\n<@IFN CLASS@>\nkept\n";
+    const char* pszFormat = Format(
+        "<@FUNC@>.<@RET@>.<@RET_TEXT@>.<@CLASS@>.<@DEVELOPER@>.<@TITLE@>.<@DATE@>."
+        "<@ARG_1_TYPE@>.<@ARG_1_NAME@>.<@ARG_1_TEXT@>.<@ARG_2_TYPE@>.<@ARG_2_NAME@>.<@ARG_2_TEXT@>."
+        "<@ARG_3_TYPE@>.<@ARG_3_NAME@>.<@ARG_3_TEXT@>.<@ARG_4_TYPE@>.<@ARG_4_NAME@>.<@ARG_4_TEXT@>."
+        "<@ARG_5_TYPE@>.<@ARG_5_NAME@>.<@ARG_5_TEXT@>.<@ARG_6_TYPE@>.<@ARG_6_NAME@>.<@ARG_6_TEXT@>."
+        "\n<@IF CLASS@>\nskipped\n<@IFN CLASS@>\nkept\n");
     std::string strComment;
-    EXPECT_EQ(values.Expand(Format(strFormat), strComment), HeaderExpandResult::Done);
-    EXPECT_EQ(strComment, strExpected + "\r\nkept\r\n");
+    EXPECT_EQ(values.Expand(pszFormat, strComment), HeaderExpandResult::Done);
+    EXPECT_EQ(strComment, "0.1.2..4.5.6.7.8.9.10.11.12.13.14.15.16.17.18.19.20.21.22.23.24.\r\n"
+                          "kept\r\n");
 }
 
 TEST_F(HeaderExpand, UnreadableFileLeavesTheCommentUntouched) {

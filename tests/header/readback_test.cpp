@@ -2,6 +2,7 @@
 #include "header/header_readback.h"
 #include "header/header_update.h"
 #include "header/header_values.h"
+#include "tests/data_rows.h"
 
 #include <gtest/gtest.h>
 
@@ -59,6 +60,15 @@ std::vector<CBoxValue> Analysed(const std::vector<CBoxValue>& boxes) {
     return analysed;
 }
 
+// The boxes holding what a reading or an update gives each key.
+std::vector<CBoxValue> Boxes(const std::string (&astrValues)[HEADER_KEY_COUNT]) {
+    std::vector<CBoxValue> boxes;
+    for (int i = 0; i < HEADER_KEY_COUNT; ++i) {
+        boxes.push_back({i, astrValues[i]});
+    }
+    return boxes;
+}
+
 std::string Expand(const std::string& path, const std::vector<CBoxValue>& boxes) {
     CHeaderValues values;
     values.Set(boxes);
@@ -82,11 +92,8 @@ TEST(HeaderReadBack, ExampleCommentsReadBackToTheirValues) {
                       ReadBackResult::Read)
                 << format << "\n"
                 << comment;
-            std::vector<CBoxValue> read;
-            for (int i = 0; i < HEADER_KEY_COUNT; ++i) {
-                read.push_back({i, reading.m_astrValues[i]});
-            }
-            EXPECT_TRUE(HeaderCommentsAgree(Expand(path, read), comment)) << comment;
+            EXPECT_TRUE(HeaderCommentsAgree(Expand(path, Boxes(reading.m_astrValues)), comment))
+                << comment;
             for (const CBoxValue& value : Analysed(boxes)) {
                 EXPECT_TRUE(!bShowsAnalysis ||
                             reading.m_astrValues[value.m_nKey] == value.m_strText)
@@ -112,28 +119,7 @@ TEST(HeaderReadBack, UnusableFormat) {
     EXPECT_EQ(comment, "untouched");
 }
 
-class HeaderUpdateTest : public testing::Test {
-protected:
-    void SetUp() override {
-        std::ofstream(m_strPath, std::ios::binary)
-            << "<@FUNC@> <@RET@> <@CLASS@>: <@TITLE@> / <@RET_TEXT@>\n"
-               "<@IF DATE@>\n"
-               "dated\n"
-            << Rows();
-    }
-    void TearDown() override { std::filesystem::remove(m_strPath); }
-    static std::string Rows() {
-        std::string rows;
-        for (int nRow = 1; nRow <= HEADER_ARG_ROWS; ++nRow) {
-            const std::string arg = "ARG_" + std::to_string(nRow);
-            rows += "<@IF " + arg + "_TYPE@>\n<@" + arg + "_TYPE@> <@" + arg + "_NAME@>: <@" + arg +
-                    "_TEXT@>\n";
-        }
-        return rows;
-    }
-    const std::string m_strPath =
-        (std::filesystem::temp_directory_path() / "veldane-update-test.txt").string();
-};
+const std::string UPDATE_FORMAT = HEADER_TEST_DATA "update-format.txt";
 
 std::vector<CBoxValue> Boxes(const std::string& declaration) {
     CHeaderAnalysis analysis;
@@ -141,84 +127,41 @@ std::vector<CBoxValue> Boxes(const std::string& declaration) {
     return analysis.BoxValues(HEADER_ARG_ROWS);
 }
 
-// The old comment is made from the old declaration and descriptions ("" for none), read back with
-// the new declaration's analysis and updated: the analysed boxes come from the new one, the rest
-// from the comment, each description with its argument.
-TEST_F(HeaderUpdateTest, DescriptionsFollowTheirArguments) {
-    const struct {
-        const char* pszName;
-        std::string strOld;
-        std::string strTexts; // the old rows' descriptions, separated by '|'
-        std::string strNew;
-        std::string strFresh; // return type, class, rows' descriptions; no '|' at the end
-        std::string strLost;
-    } rows[] = {
-        {"nothing changed", "int C::f(int a, char *b)", "A|B", "int C::f(int a, char *b)",
-         "int|C|A|B", ""},
-        {"renamed", "int f(int a, int b)", "A|B", "int f(int a, int c)", "int||A|B", ""},
-        {"inserted at the front", "int f(int a)", "A", "int f(int z, int a)", "int|||A", ""},
-        {"removed", "int f(int a, int b)", "A|B", "int f(int b)", "int||B", "a=A;"},
-        {"reordered", "int f(int a, int b)", "A|", "int f(int b, int a)", "int|||A", ""},
-        {"renamed beside another", "int f(int a, int b)", "A|", "int f(int b, int c)", "int|||A",
-         ""},
-        {"return type and class", "int C::f(int a)", "A", "long D::f(int a)", "long|D|A", ""},
-        {"pointer with the type", "int f(char* p, int q)", "P|Q", "int f(char *p, int r)",
-         "int||P|Q", ""},
-        {"two gone, one new", "int f(int a, int b)", "A|B", "int f(int c)", "int", "a=A;b=B;"},
-    };
-    for (const auto& row : rows) {
-        std::vector<CBoxValue> old = Boxes(row.strOld);
-        for (std::size_t from = 0, nRow = 1; from <= row.strTexts.size(); ++nRow) {
-            const std::size_t end = std::min(row.strTexts.find('|', from), row.strTexts.size());
-            old.push_back({HeaderArgKeyIndex(static_cast<int>(nRow), ArgPart::Text),
-                           row.strTexts.substr(from, end - from)});
-            from = end + 1;
-        }
-        old.push_back({HeaderKeyIndex(HeaderKey::Title), "T"});
-        old.push_back({HeaderKeyIndex(HeaderKey::Date), "D"});
-        const std::string comment = Expand(m_strPath, old);
-        const std::vector<CBoxValue> current = Boxes(row.strNew);
+// Each row of the data file: the old comment, read back with the analysis of the declaration as
+// it is now and updated, gives the fresh comment and loses the descriptions told.
+TEST(HeaderUpdate, UpdatesAsTheDataFileSays) {
+    for (const CDataRow& row :
+         ReadDataRows(HEADER_TEST_DATA "update.txt", {"old", "new", "fresh", "lost"})) {
+        SCOPED_TRACE(row.m_strName);
+        const std::vector<CBoxValue> current = Boxes(row["new"]);
         CHeaderReading reading;
-        ASSERT_EQ(HeaderReadBack(m_strPath.c_str(), comment, current, reading),
-                  ReadBackResult::Read)
-            << row.pszName;
+        ASSERT_EQ(HeaderReadBack(UPDATE_FORMAT.c_str(), row["old"], current, reading),
+                  ReadBackResult::Read);
+        // The date stays present though no line shows it.
+        EXPECT_TRUE(reading.m_abStandIn[HeaderKeyIndex(HeaderKey::Date)]);
         const CHeaderUpdate update = HeaderUpdate(reading, current);
-        EXPECT_EQ(update.m_astrValues[HeaderKeyIndex(HeaderKey::Func)], "f") << row.pszName;
-        std::string fresh = update.m_astrValues[HeaderKeyIndex(HeaderKey::Ret)] + "|" +
-                            update.m_astrValues[HeaderKeyIndex(HeaderKey::Class)];
-        for (int nRow = 1; nRow <= HEADER_ARG_ROWS; ++nRow) {
-            fresh += "|" + update.m_astrValues[HeaderArgKeyIndex(nRow, ArgPart::Text)];
-        }
-        fresh.erase(fresh.find_last_not_of('|') + 1);
+        const std::string fresh = Expand(UPDATE_FORMAT, Boxes(update.m_astrValues));
+        EXPECT_EQ(FormatCommentLines(fresh), FormatCommentLines(row["fresh"]));
+        // Only a comment that needs no change agrees with its update.
+        EXPECT_EQ(HeaderCommentsAgree(fresh, row["old"]), row["old"] == row["fresh"]);
         std::string lost;
         for (const CLostDescription& gone : update.m_vecLost) {
             lost += gone.m_strName + "=" + gone.m_strText + ";";
         }
-        EXPECT_EQ(fresh, row.strFresh) << row.pszName;
-        EXPECT_EQ(lost, row.strLost) << row.pszName;
-        // The title stays, the date stays present though no line shows it.
-        EXPECT_EQ(update.m_astrValues[HeaderKeyIndex(HeaderKey::Title)], "T") << row.pszName;
-        EXPECT_TRUE(reading.m_abStandIn[HeaderKeyIndex(HeaderKey::Date)]) << row.pszName;
-        std::vector<CBoxValue> updated;
-        for (int i = 0; i < HEADER_KEY_COUNT; ++i) {
-            updated.push_back({i, update.m_astrValues[i]});
-        }
-        EXPECT_EQ(HeaderCommentsAgree(Expand(m_strPath, updated), comment),
-                  row.strOld == row.strNew)
-            << row.pszName;
+        EXPECT_EQ(lost, row["lost"]);
     }
 }
 
 // Values under keys outside the list change nothing, and only the analysed ones of the
 // declaration as it is now replace what the comment says.
-TEST_F(HeaderUpdateTest, OnlyAnalysedKeysOfTheDeclarationCount) {
+TEST(HeaderUpdate, OnlyAnalysedKeysOfTheDeclarationCount) {
     std::vector<CBoxValue> boxes = Boxes("int f(int a)");
     boxes.push_back({HeaderKeyIndex(HeaderKey::Title), "T"});
-    const std::string comment = Expand(m_strPath, boxes);
+    const std::string comment = Expand(UPDATE_FORMAT, boxes);
     boxes.insert(boxes.end(),
                  {{-1, "x"}, {HEADER_KEY_COUNT, "y"}, {HeaderKeyIndex(HeaderKey::Title), "new"}});
     CHeaderReading reading;
-    ASSERT_EQ(HeaderReadBack(m_strPath.c_str(), comment, boxes, reading), ReadBackResult::Read);
+    ASSERT_EQ(HeaderReadBack(UPDATE_FORMAT.c_str(), comment, boxes, reading), ReadBackResult::Read);
     const CHeaderUpdate update = HeaderUpdate(reading, boxes);
     EXPECT_EQ(update.m_astrValues[HeaderKeyIndex(HeaderKey::Title)], "T");
     EXPECT_EQ(update.m_astrValues[HeaderArgKeyIndex(1, ArgPart::Name)], "a");

@@ -9,6 +9,7 @@ TEST(TxtCodePage, ConvertsWithWindowsMappingsAndReplacesTheRest) {
     const std::tuple<const char*, std::string, std::string> rows[] = {
         {"ascii with backslash and tilde", "a\\~", "a\\~"},
         {"fullwidth tilde", "\uFF5E", "\x81\x60"},
+        {"half-width katakana, three UTF-8 bytes each", "\uFF71\uFF9D", "\xB1\xDD"},
         {"NEC row 13 circled one", "\u2460", "\x87\x40"},
         {"NUL inside", std::string("a\0b", 3), std::string("a\0b", 3)},
         {"character the code page lacks", "a\U0001F600z", "a?z"},
@@ -28,6 +29,10 @@ TEST(TxtCodePage, ConvertsWithWindowsMappingsAndReplacesTheRest) {
             EXPECT_EQ(TxtCp932ToUtf8(cp932), utf8) << name;
         }
     }
+    // Only a lead byte takes a trail byte along ('@' after 0xFD stays), '~' is a trail byte and
+    // '?' is not; a lead byte at the end of the text takes nothing, whatever lies behind it.
+    EXPECT_EQ(TxtCp932ToUtf8("\xFD@\x85?\x85~"), "?@???");
+    EXPECT_EQ(TxtCp932ToUtf8(std::string_view("a\x82x", 2)), "a?");
 }
 
 TEST(TxtUtf8ToCp932, WritesOnlyWholeCharactersThatFit) {
@@ -47,12 +52,21 @@ TEST(TxtUtf8ToCp932, WritesOnlyWholeCharactersThatFit) {
 TEST(TxtIsUtf8, AcceptsWellFormedAndCutOffText) {
     // name, bytes, well-formed, well-formed to the last byte
     const std::tuple<const char*, const char*, bool, bool> rows[] = {
-        {"every length", "a\u00E9\u3042\U0001F600", true, true},
+        {"every range's lowest and highest",
+         "\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xED\x9F\xBF\xEF\xBF\xBF"
+         "\xF0\x90\x80\x80\xF4\x8F\xBF\xBF",
+         true, true},
+        {"a trail byte first", "\x80", false, false},
+        {"C0 and C1 begin no character", "\xC1\xBF", false, false},
+        {"trail byte below the range", "\xC2\x7F", false, false},
+        {"trail byte above the range", "\xDF\xC0", false, false},
+        {"third byte out of range", "\xE0\xA0\x7F", false, false},
+        {"fourth byte out of range", "\xF4\x8F\xBF\xC0", false, false},
         {"cut off at the end", "a\xF0\x9F\x98", true, false},
+        {"cut off after the lead byte", "a\xE3", true, false},
         {"cut short inside", "\xE3\x81z", false, false},
         {"overlong three bytes", "\xE0\x9F\xBF", false, false},
         {"surrogate cut off", "\xED\xA0", false, false},
-        {"four bytes at the lowest and highest", "\xF0\x90\x80\x80\xF4\x8F\xBF\xBF", true, true},
         {"overlong four bytes", "\xF0\x8F\xBF\xBF", false, false},
         {"above U+10FFFF", "\xF4\x90\x80\x80", false, false},
         {"lead byte past four", "\xF5\x80\x80\x80", false, false},
@@ -69,6 +83,7 @@ TEST(TxtCp932Cut, NeverSplitsADoubleByteCharacter) {
         {"would split a pair", "a\x82\xA0", 2, 1},
         {"pair fits", "a\x82\xA0", 3, 3},
         {"trail byte in lead range", "\x82\x81z", 2, 2},
+        {"lone lead byte at the end", "ab\x82", 3, 3},
     };
     for (const auto& [name, text, max, length] : rows) {
         EXPECT_EQ(TxtCp932Cut(text, max), length) << name;

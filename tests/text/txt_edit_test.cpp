@@ -3,48 +3,8 @@
 
 namespace {
 
-TEST(TxtGetField, CopiesOneFieldWithoutMergingDelimiters) {
-    const std::tuple<const char*, const char*, char, int, int, const char*> rows[] = {
-        {"empty between spaces", "a  b", ' ', 2, -1, ""},
-        {"after empty field", "a  b", ' ', 3, 0, "b"},
-        {"index past last", "a,b", ',', 3, -1, ""},
-        {"trail byte delimits", "A\x83||B", '|', 1, 0, "A\x83"},
-        {"index zero names no field", "a,b", ',', 0, -1, ""},
-    };
-    for (const auto& [name, text, delim, index, result, field] : rows) {
-        std::string out = TextArray("");
-        EXPECT_EQ(TxtGetField(text, delim, index, out.data()), result) << name;
-        EXPECT_STREQ(out.c_str(), field) << name;
-    }
-}
-
-// The text starts one byte into the array: that 'x' must survive every edit.
-template <typename Edit> void ExpectShortened(const char* text, const char* expected, Edit edit) {
-    std::string array = TextArray(std::string("x") + text);
-    edit(array.data() + 1);
-    EXPECT_EQ(array.c_str(), std::string("x") + expected) << text;
-    EXPECT_TRUE(ZeroAfterText(array)) << text;
-}
-
-TEST(TxtShorteningEdits, TrimAndSqueezeLeaveOnlyZerosBehind) {
-    const std::tuple<const char*, char, const char*, const char*, const char*, const char*> rows[] =
-        {
-            // text, character, trimmed left, right, both, squeezed
-            {"xxaxxbxx", 'x', "axxbxx", "xxaxxb", "axxb", "xaxbx"},
-            {"xxx", 'x', "", "", "", "x"},
-            {"", 'x', "", "", "", ""},
-            // The terminator is never trimmed, not even from an empty text.
-            {"", '\0', "", "", "", ""},
-            {"ab", '\0', "ab", "ab", "ab", "ab"},
-        };
-    for (const auto& [text, ch, left, right, both, squeezed] : rows) {
-        const char c = ch;
-        ExpectShortened(text, left, [c](char* t) { EXPECT_EQ(TxtTrimLeft(t, c), 0); });
-        ExpectShortened(text, right, [c](char* t) { TxtTrimRight(t, c); });
-        ExpectShortened(text, both, [c](char* t) { TxtTrim(t, c); });
-        ExpectShortened(text, squeezed, [c](char* t) { EXPECT_EQ(TxtSqueeze(t, c), 0); });
-    }
-}
+// Field copies, trims, squeezes and counts of characters are compared with plain string rules by
+// the fuzz target text_edits, whose corpus the tests replay.
 
 TEST(TxtReplace, RemoveAndCountFindLeftmostNonOverlappingOccurrences) {
     // name, text, pattern, replacement, replaced, removed, count

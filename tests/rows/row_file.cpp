@@ -1,0 +1,129 @@
+#include "row_file.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+#include "text/codepage.h"
+
+namespace {
+
+const std::string ROW_MARK = "=== ";
+const std::string RESULT_MARK = "---";
+
+[[noreturn]] void Fail(const std::string& where, const std::string& what) {
+    throw std::runtime_error(where + ": " + what);
+}
+
+// "name [tag tag]" into the row's name and tags.
+void ReadHead(const std::string& head, const std::string& where, CRow& row) {
+    const std::size_t open = head.rfind(" [");
+    std::string name = head;
+    if (open != std::string::npos && head.back() == ']') {
+        name = head.substr(0, open);
+        std::istringstream tags(head.substr(open + 2, head.size() - open - 3));
+        for (std::string tag; tags >> tag;) {
+            row.m_vecTags.push_back(tag);
+        }
+    }
+    row.m_strWhere = where + ": " + name;
+}
+
+bool IsHexDigit(char c) {
+    return std::isxdigit(static_cast<unsigned char>(c)) != 0;
+}
+
+} // namespace
+
+std::vector<CRow> ReadRows(const std::string& path) {
+    std::ifstream stream(path, std::ios::binary);
+    if (!stream) {
+        Fail(path, "cannot be read");
+    }
+    std::vector<CRow> rows;
+    bool bInInput = false;
+    int nLine = 0;
+    for (std::string line; std::getline(stream, line);) {
+        const std::string where = path + ":" + std::to_string(++nLine);
+        if (line.rfind(ROW_MARK, 0) == 0) {
+            if (bInInput) {
+                Fail(where, "the row above has no " + RESULT_MARK + " line");
+            }
+            rows.emplace_back();
+            ReadHead(line.substr(ROW_MARK.size()), where, rows.back());
+            bInInput = true;
+        } else if (bInInput) {
+            if (line == RESULT_MARK) {
+                bInInput = false;
+            } else {
+                rows.back().m_strInput += line + "\n";
+            }
+        } else if (!line.empty() && line[0] != '#') {
+            if (rows.empty()) {
+                Fail(where, "text before the first row");
+            }
+            rows.back().m_vecResult.push_back(line);
+        }
+    }
+    if (bInInput || rows.empty()) {
+        Fail(path, bInInput ? "the last row has no " + RESULT_MARK + " line" : "no row");
+    }
+    return rows;
+}
+
+std::string RowText(std::string_view text, bool bCp932) {
+    std::string out;
+    std::string run; // text between escapes, converted as a whole
+    const auto flush = [&] {
+        out += bCp932 ? TxtUtf8ToCp932(run) : run;
+        run.clear();
+    };
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\') {
+            run += text[i];
+            continue;
+        }
+        const char escape = i + 1 < text.size() ? text[++i] : '\0';
+        if (escape == '\\' || escape == 't' || escape == 'r') {
+            run += escape == '\\' ? '\\' : escape == 't' ? '\t' : '\r';
+        } else if (escape == 'x' && i + 2 < text.size() && IsHexDigit(text[i + 1]) &&
+                   IsHexDigit(text[i + 2])) {
+            flush();
+            out += static_cast<char>(std::stoi(std::string(text.substr(i + 1, 2)), nullptr, 16));
+            i += 2;
+        } else if (escape != '\n') {
+            throw std::runtime_error("unknown escape in: " + std::string(text));
+        }
+    }
+    flush();
+    return out;
+}
+
+std::string RowResult(const CRow& row, bool bCp932) {
+    std::string result;
+    for (const std::string& line : row.m_vecResult) {
+        result += RowText(line, bCp932) + "\n";
+    }
+    return result;
+}
+
+std::vector<std::string> RowFiles(const std::string& folder) {
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        files.push_back(entry.path().string());
+    }
+    if (files.empty()) {
+        Fail(folder, "no data file");
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+std::string RowFileTestName(const std::string& path) {
+    std::string name = std::filesystem::path(path).stem().string();
+    std::replace(name.begin(), name.end(), '-', '_');
+    return name;
+}

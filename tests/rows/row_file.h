@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The rows of a test's data file, each an input and the result it must give:
+//
+//   # a comment, on a line of its own outside an input
+//   === the row's name [tag tag]
+//   the input, as many lines as it takes
+//   ---
+//   the result, a line each
+//
+// Blank lines and comments between rows are left out; inside an input every line counts. Inputs
+// and results are UTF-8 text with escapes: \\ a backslash, \t a tab, \r a carriage return,
+// \xNN a byte as it is, and a backslash at the end of a line takes that line's break away.
+
+struct CRow {
+    std::string m_strWhere;               // "file:line: name", to show with a failure
+    std::vector<std::string> m_vecTags;   // the words in brackets behind the name
+    std::string m_strInput;               // each line with its line break, escapes as written
+    std::vector<std::string> m_vecResult; // escapes as written
+};
+
+// The rows of the file at `path` in file order. Throws std::runtime_error naming the line when
+// the file cannot be read, holds no row or a row is not whole, so that a slip in the data fails
+// the test instead of checking less.
+std::vector<CRow> ReadRows(const std::string& path);
+
+// `text` with its escapes applied, the UTF-8 text between them in code page 932 when `bCp932`.
+// Throws std::runtime_error on an escape it does not know.
+std::string RowText(std::string_view text, bool bCp932);
+
+// The row's result lines as RowText gives them, each ending in a line break.
+std::string RowResult(const CRow& row, bool bCp932);
+
+// The files of `folder`, sorted, for a test each; throws std::runtime_error when there is none.
+std::vector<std::string> RowFiles(const std::string& folder);
+
+// A test's name for the file at `path`: its name without the extension, '-' as '_'.
+std::string RowFileTestName(const std::string& path);
