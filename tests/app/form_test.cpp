@@ -6,16 +6,12 @@
 #include "app/group_box.h"
 #include "app/header_app.h"
 #include "app/header_dlg.h"
-#include "app/key_boxes.h"
-#include "app/strings.h"
-#include "header/header_keys.h"
 #include "header/messages.h"
 #include "platform/clipboard.h"
 #include "platform/desktop_services.h"
 #include "platform/dialog_units.h"
 #include "platform/qt_text.h"
 #include "row_file.h"
-#include "text/codepage.h"
 #include "text/txt_alloc.h"
 
 #include <QtTest>
@@ -56,9 +52,7 @@ constexpr int WARM_UP_RUNS = 500;
 constexpr long FLAT_BOUND = 1 << 20;
 
 const QString INI = "ini/informatin.ini";
-const QString SELECT = "フォーマットファイルを選択してください。";
 const QString COPIED = "コメントをクリップボードにコピーしました。";
-const QString TOO_MANY = "引数の数が最大数を超えました。[引数6]まで表示しますがよろしいですか？";
 
 // Lays a file (a FIFO, which has no writer) and the folders it needs.
 bool Lay(const QString& strPath, const QByteArray& bytes, bool bFifo = false) {
@@ -335,36 +329,39 @@ private slots:
     void realMessageAndAboutBoxes() {
         CHeaderDlg& dlg = ShownDlg(&PfDesktopServices());
         m_listShown << dlg.actions().value(0)->text();
-        WhenShown([this](QWidget* pModal) {
-            m_listShown << pModal->windowTitle();
-            for (const QLabel* pLabel : pModal->findChildren<QLabel*>()) {
-                m_listShown << pLabel->text();
-            }
-            QTest::keyClick(pModal, Qt::Key_Return);
-        });
-        QTest::keyClick(dlg.GetDlgItem(IDC_TITLE), Qt::Key_F1);
+        // The next modal window: its title, a message box's icon, buttons and text, the About
+        // box's labels; then `key`.
         const auto answer = [this](Qt::Key key) {
             WhenShown([this, key](QWidget* pModal) {
                 auto* pBox = qobject_cast<QMessageBox*>(pModal);
-                const int nButtons = pBox->standardButtons();
-                m_listShown << pBox->windowTitle() +
-                                   QString::asprintf(" %d %x ", pBox->icon(), nButtons) +
-                                   pBox->text();
+                m_listShown << pModal->windowTitle() +
+                                   (pBox ? QString::asprintf(" %d %x ", pBox->icon(),
+                                                             int(pBox->standardButtons())) +
+                                               pBox->text()
+                                         : "");
+                for (const QLabel* pLabel :
+                     pBox ? QList<QLabel*>() : pModal->findChildren<QLabel*>()) {
+                    m_listShown << pLabel->text();
+                }
                 QTest::keyClick(pModal, key);
             });
         };
+        answer(Qt::Key_Return);
+        QTest::keyClick(dlg.GetDlgItem(IDC_TITLE), Qt::Key_F1);
         answer(Qt::Key_Return);
         dlg.ShowMessage(MSG_SELECT_FORMAT);
         answer(Qt::Key_Enter);
         QVERIFY(dlg.AskYesNo(MSG_TOO_MANY_ARGS));
         answer(Qt::Key_Escape);
         QVERIFY(!dlg.AskYesNo(MSG_TOO_MANY_ARGS));
-        const QString strQuestion = "|VELDANE for C 0 14000 " + TOO_MANY;
+        const QString strQuestion =
+            "|VELDANE for C 0 14000 "
+            "引数の数が最大数を超えました。[引数6]まで表示しますがよろしいですか？";
         QCOMPARE(m_listShown.join('|') + Text(IDC_FUNC),
                  "Quorvel のﾊﾞｰｼﾞｮﾝ情報(&A)...|VELDANE for C のﾊﾞｰｼﾞｮﾝ情報||"
                  "VELDANE for C   Ver 1.1|関数ヘッダコメント作成ツール|"
-                 "VELDANE for C 0 400 " +
-                     SELECT + strQuestion + strQuestion);
+                 "VELDANE for C 0 400 フォーマットファイルを選択してください。" +
+                     strQuestion + strQuestion);
         QCOMPARE(dlg.contextMenuPolicy(), Qt::ActionsContextMenu);
     }
 
