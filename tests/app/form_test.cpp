@@ -26,26 +26,17 @@ namespace {
 
 // What a step makes fail; the clipboard's faults are what reading it reports.
 enum { OK, NO_MEMORY, CLIPBOARD_BROKEN, CLIPBOARD_NO_TEXT };
-const std::map<std::string, int> FAULTS = {{"no-memory", NO_MEMORY},
-                                           {"clipboard-broken", CLIPBOARD_BROKEN},
-                                           {"clipboard-no-text", CLIPBOARD_NO_TEXT}};
+// clang-format off
+const std::map<std::string, int> FAULTS = {
+    {"no-memory", NO_MEMORY}, {"clipboard-broken", CLIPBOARD_BROKEN}, {"clipboard-no-text", CLIPBOARD_NO_TEXT}};
 // The controls a session names, besides typeN, nameN and textN of argument row N.
-const std::map<std::string, int> BOXES = {{"decl", IDC_DECL_INPUT},
-                                          {"func", IDC_FUNC},
-                                          {"ret", IDC_RET},
-                                          {"class", IDC_CLASS},
-                                          {"title", IDC_TITLE},
-                                          {"ret-text", IDC_RET_TEXT},
-                                          {"date", IDC_DATE},
-                                          {"develop", IDC_DEVELOP},
-                                          {"format-name", IDC_FORMAT_NAME},
-                                          {"analyse-button", IDC_ANALYZE},
-                                          {"make-button", IDC_MAKE_HEADER},
-                                          {"clear-button", IDC_CLEAR_INPUT},
-                                          {"paste-button", IDC_PASTE},
-                                          {"choose-button", IDC_SELECT_FORMAT}};
-const std::map<std::string, int (*)(int)> ROW_BOXES = {
-    {"type", ArgTypeId}, {"name", ArgNameId}, {"text", ArgTextId}};
+const std::map<std::string, int> BOXES = {
+    {"decl", IDC_DECL_INPUT}, {"func", IDC_FUNC}, {"ret", IDC_RET}, {"class", IDC_CLASS}, {"title", IDC_TITLE},
+    {"ret-text", IDC_RET_TEXT}, {"date", IDC_DATE}, {"develop", IDC_DEVELOP}, {"format-name", IDC_FORMAT_NAME},
+    {"analyse-button", IDC_ANALYZE}, {"make-button", IDC_MAKE_HEADER}, {"clear-button", IDC_CLEAR_INPUT},
+    {"paste-button", IDC_PASTE}, {"choose-button", IDC_SELECT_FORMAT}};
+const std::map<std::string, int (*)(int)> ROW_BOXES = {{"type", ArgTypeId}, {"name", ArgNameId}, {"text", ArgTextId}};
+// clang-format on
 // Soak: runs (SOAK_RUNS asks for others), runs that warm the caches up, growth of memory allowed.
 constexpr int DEFAULT_RUNS = 2000;
 constexpr int WARM_UP_RUNS = 500;
@@ -53,13 +44,6 @@ constexpr long FLAT_BOUND = 1 << 20;
 
 const QString COPIED = "コメントをクリップボードにコピーしました。";
 
-// Lays a file (a FIFO, which has no writer) and the folders it needs.
-bool Lay(const QString& strPath, const QByteArray& bytes, bool bFifo = false) {
-    QFile file(strPath);
-    return QDir().mkpath(QFileInfo(strPath).path()) &&
-           (bFifo ? mkfifo(QFile::encodeName(strPath).constData(), 0600) == 0
-                  : file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-}
 // The box a session names: one of BOXES, or typeN, nameN or textN of argument row N.
 int BoxId(const std::string& strName) {
     const auto row = ROW_BOXES.find(strName.substr(0, 4));
@@ -204,8 +188,12 @@ class CFormTest : public QObject, public CDesktopServices {
             {"close", [&] { Close(); }},
             {"folder", [&] { QDir().mkpath(strPath); }},
             {"cd", [&] { QVERIFY(QDir().mkpath(strPath) && QDir::setCurrent(strPath)); }},
-            {"file", [&] { QVERIFY(Lay(strPath, QByteArray::fromStdString(strText))); }},
-            {"fifo", [&] { QVERIFY(Lay(strPath, {}, true)); }},
+            {"file",
+             [&] {
+                 QDir().mkpath(QFileInfo(strPath).path());
+                 QVERIFY(bool(std::ofstream(strArg, std::ios::binary) << strText));
+             }},
+            {"fifo", [&] { QVERIFY(mkfifo(strArg.c_str(), 0600) == 0); }},
             {"no", [&] { m_bYes = false; }},
             {"fault", [&] { m_nPending = FAULTS.at(strArg); }},
             {"clip", [&] { m_strClip = AppText((strArg + strText).c_str()); }},
