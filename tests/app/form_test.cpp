@@ -350,7 +350,7 @@ private slots:
         std::istringstream script(row.m_strInput);
         for (std::string strLine; std::getline(script, strLine);) {
             const std::size_t nSpace = std::min(strLine.find(' '), strLine.size());
-            if (nSpace == 0) {
+            if (nSpace == 0 && !vecSteps.empty()) {
                 vecSteps.back()[2] += strLine.substr(2) + '\n';
             } else {
                 vecSteps.push_back(
