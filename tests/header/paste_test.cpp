@@ -74,9 +74,9 @@ TEST(HeaderPaste, ReadsALeadingCommentBack) {
             // A format that cannot be read (the first request) is as none; a run of blanks may
             // stay, as the analysis takes it.
             const testing::Matcher<std::string> done =
-                s_nRefused == 1 ? testing::Matcher<std::string>(" int f(int a);")
-                                : testing::AnyOf(" int f(int a);|t|r|A|||||",
-                                                 "  int f(int a);|t|r|A|||||");
+                s_nRefused == 1
+                    ? testing::Matcher<std::string>(" int f(int a);")
+                    : testing::AnyOf(" int f(int a);|t|r|A|||||", "  int f(int a);|t|r|A|||||");
             EXPECT_THAT(Shown(kept), done) << "request " << s_nRefused;
         }
         if (s_nRequests < s_nRefused) {
