@@ -84,6 +84,11 @@ TEST(HeaderPaste, ReadsALeadingCommentBack) {
         }
     }
     EXPECT_GT(nNoMemory, 1);
+    CPasteBoxes kept{"kept", {}};
+    TxtSetAllocHook([](std::size_t) { return false; });
+    EXPECT_EQ(HeaderPaste(pasted, path.c_str(), {}, kept), PasteResult::NoMemory);
+    TxtSetAllocHook(nullptr);
+    EXPECT_EQ(Shown(kept), "kept");
     std::remove(path.c_str());
 }
 

@@ -161,6 +161,7 @@ TEST_F(SettingsFileTest, WriteKeepsPermissionsAndLinksAndMakesFoldersWhenAsked) 
     std::ofstream(m_folder + "/kept/real.ini") << OLD;
     fs::permissions(m_folder + "/kept/real.ini", fs::perms::owner_read | fs::perms::owner_write);
     fs::create_symlink("kept/real.ini", File());
+    fs::create_symlink(m_folder + "/nowhere", m_folder + "/dangling");
     std::ofstream(m_folder + "/blocked") << "x";
     const struct {
         const char* name;
@@ -172,6 +173,9 @@ TEST_F(SettingsFileTest, WriteKeepsPermissionsAndLinksAndMakesFoldersWhenAsked) 
         {"new, umask 077", m_folder + "/new-077.ini", 077, 0600},
         {"through a link", File(), 022, 0600},
         {"two missing folders", m_folder + "/a/b/informatin.ini", 022, 0644, true},
+        // No folder can be made among the process files.
+        {"a folder that cannot be made", "/proc/veldane-missing/informatin.ini", 022, 0, true},
+        {"a link to nothing where the folder goes", m_folder + "/dangling/x.ini", 022, 0, true},
         {"a file where the folder goes", m_folder + "/blocked/veldane/x.ini", 022, 0, true},
     };
     for (const auto& row : rows) {
@@ -193,13 +197,15 @@ TEST_F(SettingsFileTest, WriteKeepsPermissionsAndLinksAndMakesFoldersWhenAsked) 
     for (const char* folder : {"/a", "/a/b"}) {
         EXPECT_EQ(fs::status(m_folder + folder).permissions(), fs::perms::owner_all) << folder;
     }
+    EXPECT_FALSE(fs::exists(m_folder + "/nowhere"));
     EXPECT_EQ(Read(m_folder + "/blocked"), "x");
 }
 
 // A forked writer alternates between the two sets until it is killed; after every kill the file
 // is one set or the other, and at most one temporary file is left, which the next write removes.
 // The files a user keeps beside the settings stay, and so does the temporary file of a writer
-// that still runs (it holds a lock on it); writers of one folder take turns.
+// that still runs (it holds a lock on it) and anything else of that name but a file; writers of
+// one folder take turns.
 TEST_F(SettingsFileTest, KilledWriterLeavesTheOldOrTheNewFileAndNothingElse) {
     for (const char* name : {"informatin.ini.tmp-backup1", "informatin.ini.tmp-backup",
                              ".informatin.ini.swp", "informatin.ini~"}) {
@@ -261,7 +267,14 @@ TEST_F(SettingsFileTest, KilledWriterLeavesTheOldOrTheNewFileAndNothingElse) {
     ASSERT_EQ(flock(fd, LOCK_EX), 0);
     ASSERT_TRUE(settings.WriteValues("App", CrashSet(0)));
     EXPECT_TRUE(fs::exists(leftOver)) << "a running writer's file was removed";
-    close(fd); // unlocked, it is what a writer that died left
+    close(fd);
+    // A link of that name is no writer's file: it stays.
+    fs::remove(leftOver);
+    fs::create_symlink("informatin.ini.tmp-backup", leftOver);
+    ASSERT_TRUE(settings.WriteValues("App", CrashSet(1)));
+    EXPECT_TRUE(fs::is_symlink(leftOver));
+    fs::remove(leftOver);
+    std::ofstream(leftOver) << "x"; // unlocked, it is what a writer that died left
     ASSERT_TRUE(settings.WriteValues("App", CrashSet(0)));
     EXPECT_EQ(entries(), 1);
     for (const auto& [name, shown] : kept) {
