@@ -36,6 +36,9 @@ TEST_P(TidyRows, GiveTheBoxesTheFileSays) {
         ASSERT_EQ(analysis.Analyze("int CPrev::g(int a /* x */, int b)"), TidyResult::Done);
         const TidyResult eResult = analysis.Analyze(declaration, row.m_vecTags);
         EXPECT_EQ(Describe(analysis, eResult), RowResult(row, true));
+        if (HasFailure()) {
+            return; // a fault that loops on a later row must not hide the row that showed it
+        }
     }
 }
 
