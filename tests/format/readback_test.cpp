@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -35,8 +36,9 @@ std::vector<CReadBackKey> Keys(const std::string& preferred) {
 // format and comment lines of a failure.
 std::string ReadBack(const std::string& format, const std::string& comment,
                      const std::string& preferred = "") {
-    const std::string path =
-        (std::filesystem::temp_directory_path() / "veldane-readback-test.txt").string();
+    const std::string path = (std::filesystem::temp_directory_path() /
+                              ("veldane-readback-" + std::to_string(getpid()) + ".txt"))
+                                 .string();
     std::ofstream(path, std::ios::binary) << format;
     CFormatText text;
     EXPECT_EQ(text.Load(path.c_str()), 0);

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -85,8 +87,9 @@ protected:
         std::ofstream(m_strPath, std::ios::binary) << text;
         return m_strPath.c_str();
     }
-    const std::string m_strPath =
-        (std::filesystem::temp_directory_path() / "veldane-header-expand.txt").string();
+    const std::string m_strPath = (std::filesystem::temp_directory_path() /
+                                   ("veldane-header-expand-" + std::to_string(getpid()) + ".txt"))
+                                      .string();
 };
 
 // The keys as a user's format file spells them, each with the value of its box (numbered as the

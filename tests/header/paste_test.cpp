@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -23,7 +25,8 @@ std::string Shown(const CPasteBoxes& boxes) {
 // A comment is taken off the paste only when it reads back through the chosen format whole and a
 // declaration follows it; its descriptions go to the rows of the arguments they describe.
 TEST(HeaderPaste, ReadsALeadingCommentBack) {
-    const std::string path = std::filesystem::temp_directory_path() / "veldane-paste-format.txt";
+    const std::string path = std::filesystem::temp_directory_path() /
+                             ("veldane-paste-format-" + std::to_string(getpid()) + ".txt");
     std::ofstream(path)
         << "// <@TITLE@>\n<@IF ARG_1_NAME@>\n// <@ARG_1_NAME@>: <@ARG_1_TEXT@>\n"
            "<@IF ARG_2_NAME@>\n// <@ARG_2_NAME@>: <@ARG_2_TEXT@>\n// <@RET_TEXT@>\n";
