@@ -302,6 +302,7 @@ void CSourceStatement::HeadWord(const CSourceToken& token) {
     case SourceWord::ClassKey:
         ++m_nTypeWords;
         m_bClassKey = !m_bEnum;
+        m_nClassKeyTypeWords = m_nTypeWords;
         break;
     case SourceWord::Enum:
         ++m_nTypeWords;
@@ -423,6 +424,9 @@ bool CSourceStatement::IsFunction(std::string_view className, bool definition) c
         return false;
     }
     if (definition ? m_bDeclarationOnly : m_eMode == Mode::InitList) {
+        return false;
+    }
+    if (m_bClassKey && m_nCandidateTypeWords <= m_nClassKeyTypeWords) {
         return false;
     }
     return m_nCandidateTypeWords > 0 || IsSpecialMember(className);

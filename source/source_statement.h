@@ -171,5 +171,8 @@ private:
     bool m_bBaseClause = false;
     bool m_bNotClass = false;
     std::size_t m_nClassWords = 0;
+    // The type words counted up to and with the last class key: a candidate with no more than
+    // these has no type to return (`struct EXPORT(x) T {` is a class behind a macro).
+    std::size_t m_nClassKeyTypeWords = 0;
     std::string_view m_strClassName;
 };
