@@ -51,6 +51,9 @@ TEST(ClipboardTest, ReadGivesCodePage932CutBetweenCharacters) {
     QGuiApplication::clipboard()->setImage(QImage(1, 1, QImage::Format_RGB32));
     std::string read;
     EXPECT_EQ(ClipReadText(&read, 2047), CLIP_NO_TEXT);
+    // Emptied, the clipboard holds no data at all.
+    QGuiApplication::clipboard()->clear();
+    EXPECT_EQ(ClipReadText(&read, 2047), CLIP_NO_TEXT);
 }
 
 } // namespace
