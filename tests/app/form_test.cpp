@@ -276,7 +276,8 @@ private slots:
     // In the form's own font and in the desktop's, in either locale (./test runs this under
     // ja_JP.UTF-8 too, where fontconfig names the fonts in Japanese), no caption is cut: a label's
     // pixels lie within it, a button's text within the room its style draws it in, a group box's
-    // title within the box. The form's own font is the one it was drawn in, under any locale.
+    // title within the box, where it stands as a label shows it between equal blanks. The form's
+    // own font is the one it was drawn in, under any locale.
     void captionsFitTheirControls() {
         QFETCH(QFont, font);
         const QByteArray locale = qgetenv("LC_ALL");
@@ -300,8 +301,13 @@ private slots:
                 p->style()->subElementRect(QStyle::SE_PushButtonContents, &option, p);
             cut(p->fontMetrics().horizontalAdvance(p->text()) <= room.width(), p->text());
         }
-        for (const CGroupBox* p : dlg.findChildren<CGroupBox*>()) {
+        for (CGroupBox* p : dlg.findChildren<CGroupBox*>()) {
             cut(p->rect().contains(p->CaptionRect()), p->title());
+            QLabel label(p->title(), &dlg);
+            label.setIndent(
+                (p->CaptionRect().width() - p->fontMetrics().horizontalAdvance(p->title())) / 2);
+            label.resize(p->CaptionRect().size());
+            cut(p->grab(p->CaptionRect()).toImage() == label.grab().toImage(), p->title() + "?");
         }
         QCOMPARE(listCut.join(""), QString());
     }

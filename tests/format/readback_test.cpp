@@ -107,6 +107,21 @@ TEST(ReadBack, GivesUpPastItsLimits) {
     CFormatReading reading;
     std::vector<CReadBackKey> keys(READBACK_KEY_LIMIT);
     EXPECT_EQ(FormatReadComment(empty, "", keys, reading), FormatReadBack::Read);
+    // Each on a line of its own, then all on one: a place is remembered by every key's value.
+    std::string format, comment, again, last;
+    for (std::size_t k = 0; k < keys.size(); ++k) {
+        keys[k].m_strName = std::to_string(k);
+        format += "<@" + keys[k].m_strName + "@>\n";
+        comment += keys[k].m_strName + "\n";
+        again += ",<@" + keys[k].m_strName + "@>";
+        last += "," + keys[k].m_strName;
+    }
+    const std::string path = testing::TempDir() + "veldane-every-key.txt";
+    std::ofstream(path) << format << again << " .\n";
+    CFormatText all;
+    ASSERT_EQ(all.Load(path.c_str()), 0);
+    EXPECT_EQ(FormatReadComment(all, comment + last + " .\n", keys, reading), FormatReadBack::Read);
+    EXPECT_EQ(reading.m_vecValues.back().m_strValue, "63");
     keys.emplace_back();
     EXPECT_EQ(FormatReadComment(empty, "", keys, reading), FormatReadBack::NoMatch);
 }

@@ -51,6 +51,8 @@ TEST(ClipboardTest, ReadGivesCodePage932CutBetweenCharacters) {
     QGuiApplication::clipboard()->setImage(QImage(1, 1, QImage::Format_RGB32));
     std::string read;
     EXPECT_EQ(ClipReadText(&read, 2047), CLIP_NO_TEXT);
+    QGuiApplication::clipboard()->clear(); // an emptied clipboard holds no data at all
+    EXPECT_EQ(ClipReadText(&read, 2047), CLIP_NO_TEXT);
 }
 
 } // namespace

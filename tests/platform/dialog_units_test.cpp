@@ -22,6 +22,7 @@ TEST(DialogUnitsTest, MapsCornersWithTruncatingDivision) {
     // A font without glyphs must not collapse the form to nothing.
     EXPECT_EQ(CDialogUnits(0, -3).ToPixels(0, 0, 4, 8), QRect(0, 0, 1, 1));
     EXPECT_EQ(PfFontOrDefault("No Such Family", 9), QFont());
+    EXPECT_EQ(CDialogUnits(PfDialogFont()).ToPixels(0, 0, 4, 8), QRect(0, 0, 7, 13));
 }
 
 } // namespace

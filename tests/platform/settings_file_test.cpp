@@ -114,6 +114,7 @@ TEST_F(SettingsFileTest, RefusedWriteLeavesEverythingAsItWas) {
     } rows[] = {
         {"a value with a line break", [] {}, file, "a\n[Other]\nKEY=1", "old"},
         {"a value with a CR", [] {}, file, "a\rb", "old"},
+        {"a line break where no file is yet", [&] { fs::remove(file); }, file, "a\nb", "def"},
         {"a disk that fills", [] {}, file, std::string(8192, 'y'), "old", false, true},
         {"unreadable to the writer", [&] { fs::permissions(file, fs::perms::none); }, file, "new",
          "def", true},

@@ -28,6 +28,12 @@ TEST(TxtCodePage, ConvertsWithWindowsMappingsAndReplacesTheRest) {
         if (cp932.find('?') == std::string::npos) {
             EXPECT_EQ(TxtCp932ToUtf8(cp932), utf8) << name;
         }
+        // A character that comes back as '?' is listed as changed; the text is read to its end
+        // only.
+        const std::vector<char> exact(utf8.begin(), utf8.end());
+        EXPECT_EQ(TxtCp932Changes({exact.data(), exact.size()}).empty(),
+                  cp932.find('?') == std::string::npos)
+            << name;
     }
     // Only a lead byte takes a trail byte along ('@' after 0xFD stays), '~' is a trail byte and
     // '?' is not; a lead byte at the end of the text takes nothing, whatever lies behind it.

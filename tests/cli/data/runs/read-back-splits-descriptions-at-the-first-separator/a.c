@@ -1,0 +1,5 @@
+// f
+// a b / c d / e
+int f(void)
+{
+}

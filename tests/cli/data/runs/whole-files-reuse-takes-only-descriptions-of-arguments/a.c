@@ -1,0 +1,6 @@
+// nMode
+// Open
+// int 2024/04/01
+int Open(void)
+{
+}

@@ -1,0 +1,3 @@
+int Close(int nMode)
+{
+}
