@@ -1,7 +1,7 @@
 #include "format/field_list.h"
 #include "format/format_read.h"
 #include "format/format_readback.h"
-#include "tests/data_rows.h"
+#include "row_file.h"
 
 #include <gtest/gtest.h>
 
@@ -64,9 +64,9 @@ std::string ReadBack(const std::string& format, const std::string& comment,
 
 // Each row of the data file: the format, the comment, the preferred values and what is read.
 TEST(ReadBack, ReadsAsTheDataFileSays) {
-    for (const CDataRow& row :
-         ReadDataRows(FORMAT_TEST_DATA "readback.txt", {"format", "comment", "prefer", "read"})) {
-        SCOPED_TRACE(row.m_strName);
+    for (const CFieldRow& row :
+         ReadFieldRows(FORMAT_TEST_DATA "readback.txt", {"format", "comment", "prefer", "read"})) {
+        SCOPED_TRACE(row.m_strWhere);
         EXPECT_EQ(ReadBack(row["format"], row["comment"], row["prefer"]), row["read"]);
     }
 }

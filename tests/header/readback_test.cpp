@@ -2,7 +2,7 @@
 #include "header/header_readback.h"
 #include "header/header_update.h"
 #include "header/header_values.h"
-#include "tests/data_rows.h"
+#include "row_file.h"
 
 #include <gtest/gtest.h>
 
@@ -130,9 +130,9 @@ std::vector<CBoxValue> Boxes(const std::string& declaration) {
 // Each row of the data file: the old comment, read back with the analysis of the declaration as
 // it is now and updated, gives the fresh comment and loses the descriptions told.
 TEST(HeaderUpdate, UpdatesAsTheDataFileSays) {
-    for (const CDataRow& row :
-         ReadDataRows(HEADER_TEST_DATA "update.txt", {"old", "new", "fresh", "lost"})) {
-        SCOPED_TRACE(row.m_strName);
+    for (const CFieldRow& row :
+         ReadFieldRows(HEADER_TEST_DATA "update.txt", {"old", "new", "fresh", "lost"})) {
+        SCOPED_TRACE(row.m_strWhere);
         const std::vector<CBoxValue> current = Boxes(row["new"]);
         CHeaderReading reading;
         ASSERT_EQ(HeaderReadBack(UPDATE_FORMAT.c_str(), row["old"], current, reading),

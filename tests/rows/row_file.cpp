@@ -13,6 +13,9 @@ namespace {
 
 const std::string ROW_MARK = "=== ";
 const std::string RESULT_MARK = "---";
+// The escapes that stand for one byte, and their bytes.
+constexpr std::string_view SIMPLE_ESCAPES = "\\trn0\"";
+constexpr std::string_view SIMPLE_BYTES{"\\\t\r\n\0\"", 6};
 
 [[noreturn]] void Fail(const std::string& where, const std::string& what) {
     throw std::runtime_error(where + ": " + what);
@@ -87,8 +90,9 @@ std::string RowText(std::string_view text, bool bCp932) {
             continue;
         }
         const char escape = i + 1 < text.size() ? text[++i] : '\0';
-        if (escape == '\\' || escape == 't' || escape == 'r') {
-            run += escape == '\\' ? '\\' : escape == 't' ? '\t' : '\r';
+        const std::size_t simple = SIMPLE_ESCAPES.find(escape);
+        if (simple != std::string_view::npos) {
+            run += SIMPLE_BYTES[simple];
         } else if (escape == 'x' && i + 2 < text.size() && IsHexDigit(text[i + 1]) &&
                    IsHexDigit(text[i + 2])) {
             flush();
@@ -126,4 +130,41 @@ std::string RowFileTestName(const std::string& path) {
     std::string name = std::filesystem::path(path).stem().string();
     std::replace(name.begin(), name.end(), '-', '_');
     return name;
+}
+
+std::string CFieldRow::operator[](const std::string& field) const {
+    const auto found = m_mapFields.find(field);
+    return found == m_mapFields.end() ? std::string() : found->second;
+}
+
+std::vector<CFieldRow> ReadFieldRows(const std::string& path,
+                                     const std::vector<std::string>& fields) {
+    std::ifstream stream(path, std::ios::binary);
+    std::vector<CFieldRow> rows;
+    int nLine = 0;
+    for (std::string line; std::getline(stream, line);) {
+        const std::string where = path + ":" + std::to_string(++nLine);
+        if (line.empty() || line[0] == '#') {
+            continue;
+        }
+        if (line.front() == '[' && line.back() == ']') {
+            rows.push_back({where + ": " + line.substr(1, line.size() - 2), {}});
+            continue;
+        }
+        const std::string field = line.substr(0, line.find(' '));
+        const std::size_t open = line.find('"');
+        if (rows.empty() || std::find(fields.begin(), fields.end(), field) == fields.end() ||
+            line.find_first_not_of(' ', field.size()) != open || open + 1 == line.size() ||
+            line.back() != '"' ||
+            !rows.back()
+                 .m_mapFields
+                 .emplace(field, RowText(line.substr(open + 1, line.size() - open - 2), false))
+                 .second) {
+            Fail(where, "neither a row's name nor a new field of it: " + line);
+        }
+    }
+    if (rows.empty()) {
+        Fail(path, "no row");
+    }
+    return rows;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,8 +14,9 @@
 //   the result, a line each
 //
 // Blank lines and comments between rows are left out; inside an input every line counts. Inputs
-// and results are UTF-8 text with escapes: \\ a backslash, \t a tab, \r a carriage return,
-// \xNN a byte as it is, and a backslash at the end of a line takes that line's break away.
+// and results are UTF-8 text with escapes: \\ a backslash, \t a tab, \r a carriage return, \n a
+// line feed, \0 a NUL, \" a quote, \xNN a byte as it is, and a backslash at the end of a line
+// takes that line's break away.
 
 struct CRow {
     std::string m_strWhere;               // "file:line: name", to show with a failure
@@ -40,3 +42,22 @@ std::vector<std::string> RowFiles(const std::string& folder);
 
 // A test's name for the file at `path`: its name without the extension, '-' as '_'.
 std::string RowFileTestName(const std::string& path);
+
+// Rows of named fields, for inputs whose line ends and blanks must stay visible:
+//
+//   [the row's name]
+//   field "its text, escapes as above"
+//
+// Blank lines and lines beginning with '#' are comments.
+struct CFieldRow {
+    std::string m_strWhere; // "file:line: name"
+    std::map<std::string, std::string> m_mapFields;
+
+    // The field's bytes; empty when the row leaves it out.
+    std::string operator[](const std::string& field) const;
+};
+
+// The rows of the file at `path`, whose fields must be among `fields`. Throws
+// std::runtime_error naming the line on anything else, a field written twice, or no row.
+std::vector<CFieldRow> ReadFieldRows(const std::string& path,
+                                     const std::vector<std::string>& fields);
