@@ -32,17 +32,20 @@ std::vector<CReadBackKey> Keys(const std::string& preferred) {
     return keys;
 }
 
+// `text` loaded with `format` as its file would hold it.
+void LoadFormat(CFormatText& text, const std::string& format) {
+    const std::string path = testing::TempDir() + "veldane-readback-" + std::to_string(getpid());
+    std::ofstream(path, std::ios::binary) << format;
+    EXPECT_EQ(text.Load(path.c_str()), 0);
+    std::filesystem::remove(path);
+}
+
 // "A=x|N?" for A shown as x and N kept by a condition; "no F/C" or "budget F/C" with the
 // format and comment lines of a failure.
 std::string ReadBack(const std::string& format, const std::string& comment,
                      const std::string& preferred = "") {
-    const std::string path = (std::filesystem::temp_directory_path() /
-                              ("veldane-readback-" + std::to_string(getpid()) + ".txt"))
-                                 .string();
-    std::ofstream(path, std::ios::binary) << format;
     CFormatText text;
-    EXPECT_EQ(text.Load(path.c_str()), 0);
-    std::filesystem::remove(path);
+    LoadFormat(text, format);
     const std::vector<CReadBackKey> keys = Keys(preferred);
     CFormatReading reading;
     const FormatReadBack result = FormatReadComment(text, comment, keys, reading);
@@ -116,10 +119,8 @@ TEST(ReadBack, GivesUpPastItsLimits) {
         again += ",<@" + keys[k].m_strName + "@>";
         last += "," + keys[k].m_strName;
     }
-    const std::string path = testing::TempDir() + "veldane-every-key.txt";
-    std::ofstream(path) << format << again << " .\n";
     CFormatText all;
-    ASSERT_EQ(all.Load(path.c_str()), 0);
+    LoadFormat(all, format + again + " .\n");
     EXPECT_EQ(FormatReadComment(all, comment + last + " .\n", keys, reading), FormatReadBack::Read);
     EXPECT_EQ(reading.m_vecValues.back().m_strValue, "63");
     keys.emplace_back();

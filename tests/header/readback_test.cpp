@@ -9,23 +9,20 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
+#include <sstream>
 #include <string>
 
 namespace {
 
-// Words of values, one blank between them: names with the pointer marks analyses give, Japanese
-// words (a full-width blank ends in '@'), and the format files' own punctuation.
-constexpr std::string_view WORDS =
-    "int const char *p &r n CList :: : [in] @x - \x97\x76\x91\x66 \x90\x94 \x81\x40";
-
+// Words of values: names with the pointer marks analyses give, Japanese words (a full-width
+// blank ends in '@'), and the format files' own punctuation.
 std::string RandomWord(std::mt19937& random) {
-    std::size_t start = 0;
-    for (auto skip = random() % (std::count(WORDS.begin(), WORDS.end(), ' ') + 1); skip > 0;
-         --skip) {
-        start = WORDS.find(' ', start) + 1;
-    }
-    return std::string(WORDS.substr(start, WORDS.find(' ', start) - start));
+    static std::istringstream words(
+        "int const char *p &r n CList :: : [in] @x - \x97\x76\x91\x66 \x90\x94 \x81\x40");
+    static const std::vector<std::string> list(std::istream_iterator<std::string>(words), {});
+    return list[random() % list.size()];
 }
 
 std::string RandomValue(std::mt19937& random) {
