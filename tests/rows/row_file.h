@@ -5,18 +5,7 @@
 #include <string_view>
 #include <vector>
 
-// The rows of a test's data file, each an input and the result it must give:
-//
-//   # a comment, on a line of its own outside an input
-//   === the row's name [tag tag]
-//   the input, as many lines as it takes
-//   ---
-//   the result, a line each
-//
-// Blank lines and comments between rows are left out; inside an input every line counts. Inputs
-// and results are UTF-8 text with escapes: \\ a backslash, \t a tab, \r a carriage return, \n a
-// line feed, \0 a NUL, \" a quote, \xNN a byte as it is, and a backslash at the end of a line
-// takes that line's break away.
+// The data files' two forms and their escapes are described in README.md beside this file.
 
 struct CRow {
     std::string m_strWhere;               // "file:line: name", to show with a failure
@@ -43,12 +32,7 @@ std::vector<std::string> RowFiles(const std::string& folder);
 // A test's name for the file at `path`: its name without the extension, '-' as '_'.
 std::string RowFileTestName(const std::string& path);
 
-// Rows of named fields, for inputs whose line ends and blanks must stay visible:
-//
-//   [the row's name]
-//   field "its text, escapes as above"
-//
-// Blank lines and lines beginning with '#' are comments.
+// A row of named fields, for inputs whose line ends and blanks must stay visible.
 struct CFieldRow {
     std::string m_strWhere; // "file:line: name"
     std::map<std::string, std::string> m_mapFields;
