@@ -34,13 +34,7 @@ std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
-// Each folder under data/runs is one run of veldane-header, named after what it shows: its
-// files are copied into a fresh folder and the tool runs there with the arguments of `args`, one
-// a line, and `stdin` on standard input, as an ordinary user, with the files of `readonly` (one a
-// line) made read-only first, and standard output a full device when `stdout-full` is there.
-// Afterwards the status (`status`, 0 when missing), standard output and error (`stdout`, `stderr`:
-// empty when missing) and every file under `expected/` must be as the folder holds them; a file not
-// under `expected/` must be as it was.
+// Each folder under data/runs is one run of veldane-header, as data/README.md tells.
 class CaseRuns : public testing::TestWithParam<fs::path> {};
 
 TEST_P(CaseRuns, EndAsTheFolderSays) {
