@@ -115,11 +115,12 @@ bool CTidyReader::NameBefore(int nParen, int nFrom) const {
 }
 
 // A bracket group that begins with a pointer or reference mark, perhaps after a class's name
-// ("(*f", "(&a", "(CFoo::*p"): a declarator, not a parameter list.
+// ("(*f", "(&a", "(CFoo::*p"): a declarator, not a parameter list. Any word before "::" names
+// a class, also one spelled like a contextual keyword ("(final::*p").
 bool CTidyReader::IsNestedDeclarator(int nParen) const {
     const int nClose = T(nParen).m_nPartner;
     int j = Next(nParen + 1);
-    while (j < nClose && IsKind(j, TidyWordKind::Name)) {
+    while (j < nClose) {
         int k = Next(j + 1);
         if (k < nClose && T(k).Is("<") && T(k).m_nPartner > k) {
             k = Next(T(k).m_nPartner + 1);
