@@ -83,7 +83,7 @@ PasteResult HeaderPaste(std::string_view pasted, const char* pszFormatPath,
     CHeaderReading reading;
     std::size_t commentLines = 0;
     const std::vector<CLine> lines = SplitLines(pasted);
-    if (pszFormatPath != nullptr && pszFormatPath[0] != '\0' && format.Load(pszFormatPath) == 0) {
+    if (format.Load(pszFormatPath) == 0) { // no path or an empty one loads nothing
         CHeaderReader reader(format);
         commentLines = PastedComment(reader, pasted, lines, reading);
     }

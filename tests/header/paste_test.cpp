@@ -30,6 +30,8 @@ TEST(HeaderPaste, ReadsALeadingCommentBack) {
     std::ofstream(path)
         << "// <@TITLE@>\n<@IF ARG_1_NAME@>\n// <@ARG_1_NAME@>: <@ARG_1_TEXT@>\n"
            "<@IF ARG_2_NAME@>\n// <@ARG_2_NAME@>: <@ARG_2_TEXT@>\n// <@RET_TEXT@>\n";
+    const std::string hashPath = path + "-hash";
+    std::ofstream(hashPath) << "# <@TITLE@>\n"; // one line, and no comment the cleaning drops
     const std::string comment = "\n  // t\n  // a: A\n  // b: B\n  // r\n";
     const struct {
         const char* m_pszName;
@@ -52,6 +54,7 @@ TEST(HeaderPaste, ReadsALeadingCommentBack) {
          " int f(int a);"},
         {"no format at all", comment + "  int f(int a);", nullptr, " int f(int a);"},
         {"nothing but blank lines", " \n\t\n", path.c_str(), " "},
+        {"a comment of one line", "# t\nint f();", hashPath.c_str(), "int f();|t|||||||"},
     };
     for (const auto& row : rows) {
         CPasteBoxes boxes;
@@ -93,6 +96,7 @@ TEST(HeaderPaste, ReadsALeadingCommentBack) {
     TxtSetAllocHook(nullptr);
     EXPECT_EQ(Shown(kept), "kept");
     std::remove(path.c_str());
+    std::remove(hashPath.c_str());
 }
 
 } // namespace
