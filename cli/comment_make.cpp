@@ -127,7 +127,7 @@ int CliMakeComment(const CliOptions& options, const CSettingsFile& settings,
     SetOptionValues(options, settings, values);
     // A description written after a parameter fills only a row no --arg-text gave.
     for (int row = 1; row <= HEADER_ARG_ROWS; ++row) {
-        if (!options.m_abHasArgText[row - 1] && !analysis.ArgComment(row).empty()) {
+        if (!options.m_abHasArgText[row - 1]) {
             values.Set(HeaderArgKeyIndex(row, ArgPart::Text), analysis.ArgComment(row));
         }
     }

@@ -52,9 +52,10 @@ CFormatText::~CFormatText() {
 }
 
 int CFormatText::Load(const char* path) {
-    if (path == nullptr || path[0] == '\0') {
+    if (path == nullptr) {
         return -1;
     }
+    // An empty path names no regular file either.
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) {
         return -1;

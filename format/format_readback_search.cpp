@@ -50,7 +50,8 @@ SearchResult CReadSearch::Run(std::vector<CReadBinding>& bindings) {
     const ReadKeyMask all =
         m_model.m_vecPieces.empty() ? 0 : m_model.m_vecPieces.front().m_maskFromHere;
     const bool bFound = Explore(CPos(), all).has_value();
-    if (m_bSpent || !bFound) {
+    // A search that spends its budget winds up without a reading, found or not.
+    if (!bFound) {
         return m_bSpent ? SearchResult::OverBudget : SearchResult::NoMatch;
     }
     // The way back through the remembered choices repeats steps already counted.

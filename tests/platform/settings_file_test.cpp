@@ -160,7 +160,8 @@ TEST_F(SettingsFileTest, RefusedWriteLeavesEverythingAsItWas) {
 TEST_F(SettingsFileTest, WriteKeepsPermissionsAndLinksAndMakesFoldersWhenAsked) {
     fs::create_directory(m_folder + "/kept");
     std::ofstream(m_folder + "/kept/real.ini") << OLD;
-    fs::permissions(m_folder + "/kept/real.ini", fs::perms::owner_read | fs::perms::owner_write);
+    fs::permissions(m_folder + "/kept/real.ini",
+                    fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_exec);
     fs::create_symlink("kept/real.ini", File());
     fs::create_symlink(m_folder + "/nowhere", m_folder + "/dangling");
     std::ofstream(m_folder + "/blocked") << "x";
@@ -172,7 +173,7 @@ TEST_F(SettingsFileTest, WriteKeepsPermissionsAndLinksAndMakesFoldersWhenAsked) 
     } rows[] = {
         {"new, umask 022", m_folder + "/new-022.ini", 022, 0644},
         {"new, umask 077", m_folder + "/new-077.ini", 077, 0600},
-        {"through a link", File(), 022, 0600},
+        {"through a link", File(), 022, 0601},
         {"two missing folders", m_folder + "/a/b/informatin.ini", 022, 0644, true},
         // No folder can be made among the process files.
         {"a folder that cannot be made", "/proc/veldane-missing/informatin.ini", 022, 0, true},
