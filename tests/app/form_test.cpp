@@ -319,7 +319,7 @@ private slots:
         CHeaderDlg& dlg = ShownDlg(&PfDesktopServices());
         m_listShown << dlg.actions().value(0)->text();
         // The next modal window: its title, a message box's icon, buttons and text, the About
-        // box's labels; then `key`.
+        // box's labels and its icon's width; then `key`.
         const auto answer = [this](Qt::Key key) {
             WhenShown([this, key](QWidget* pModal) {
                 auto* pBox = qobject_cast<QMessageBox*>(pModal);
@@ -330,7 +330,9 @@ private slots:
                                          : "");
                 for (const QLabel* pLabel :
                      pBox ? QList<QLabel*>() : pModal->findChildren<QLabel*>()) {
-                    m_listShown << pLabel->text();
+                    const QPixmap icon = pLabel->pixmap();
+                    m_listShown << (icon.isNull() ? pLabel->text()
+                                                  : QString("%1 px").arg(icon.width()));
                 }
                 QTest::keyClick(pModal, key);
             });
