@@ -19,7 +19,7 @@ void PairAngles(std::vector<CTidyToken>& tokens, const CTidySpan& span) {
     // The mark at the bottom stands for the span itself; every closer finds its own opener's
     // mark above it, since the brackets are paired.
     std::vector<int> vecOpen{BRACKET_MARK};
-    bool bAfterWord = false; // comments passed over
+    bool bAfterWord = false; // after a word or an operator's name; comments passed over
     for (int i = span.m_nBegin; i < span.m_nEnd; ++i) {
         CTidyToken& token = tokens[static_cast<std::size_t>(i)];
         if (token.m_kind == TidyTokenKind::Comment) {
@@ -39,7 +39,7 @@ void PairAngles(std::vector<CTidyToken>& tokens, const CTidySpan& span) {
             tokens[static_cast<std::size_t>(vecOpen.back())].m_nPartner = i;
             vecOpen.pop_back();
         }
-        bAfterWord = token.IsWord();
+        bAfterWord = token.IsWord() || token.m_kind == TidyTokenKind::Operator;
     }
 }
 

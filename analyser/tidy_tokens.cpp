@@ -2,6 +2,7 @@
 
 #include "text/codepage.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <iterator>
 
@@ -220,38 +221,53 @@ bool IsAdjacent(const CTidyToken& before, const CTidyToken& after) {
     return before.m_sv.data() + before.m_sv.size() == after.m_sv.data();
 }
 
+// The first token from `i` on that is no comment (the count of tokens when none).
+std::size_t PastComments(const std::vector<CTidyToken>& tokens, std::size_t i) {
+    const auto from = tokens.begin() + static_cast<std::ptrdiff_t>(std::min(i, tokens.size()));
+    const auto it = std::find_if(from, tokens.end(), [](const CTidyToken& token) {
+        return token.m_kind != TidyTokenKind::Comment;
+    });
+    return static_cast<std::size_t>(it - tokens.begin());
+}
+
 // How many tokens from `at` make up the symbol of the operator function named before them, and
-// the name; 0 for a conversion function (or none). Only adjacent punctuation forms a symbol.
+// the name; 0 for a conversion function (or none). Comments may stand before the symbol and
+// between its brackets, "operator /* call */ ( )", and are folded in with it; only adjacent
+// punctuation forms a symbol.
 std::size_t OperatorSymbol(const std::vector<CTidyToken>& tokens, std::size_t at,
                            std::string_view& svName) {
     auto is = [&](std::size_t i, std::string_view sv) {
         return i < tokens.size() && tokens[i].Is(sv);
     };
-    if (is(at, "(") && is(at + 1, ")")) {
+    auto upTo = [at](std::size_t last) { return last + 1 - at; };
+    const std::size_t first = PastComments(tokens, at);
+    const std::size_t second = PastComments(tokens, first + 1);
+    if (is(first, "(") && is(second, ")")) {
         svName = OPERATOR_CALL;
-        return 2;
+        return upTo(second);
     }
-    if (is(at, "[") && is(at + 1, "]")) {
+    if (is(first, "[") && is(second, "]")) {
         svName = OPERATOR_INDEX;
-        return 2;
+        return upTo(second);
     }
-    const bool bNew = is(at, "new");
-    if (bNew || is(at, "delete")) {
-        const bool bArray = is(at + 1, "[") && is(at + 2, "]");
+    const bool bNew = is(first, "new");
+    if (bNew || is(first, "delete")) {
+        const std::size_t third = PastComments(tokens, second + 1);
+        const bool bArray = is(second, "[") && is(third, "]");
         svName = bNew ? (bArray ? OPERATOR_NEW_ARRAY : OPERATOR_NEW)
                       : (bArray ? OPERATOR_DELETE_ARRAY : OPERATOR_DELETE);
-        return bArray ? 3 : 1;
+        return upTo(bArray ? third : first);
     }
-    if (is(at, "co_await")) {
+    if (is(first, "co_await")) {
         svName = OPERATOR_AWAIT;
-        return 1;
+        return upTo(first);
     }
     std::string symbol;
     std::size_t aEnds[OPERATOR_SYMBOL_TOKENS] = {};
     std::size_t count = 0;
-    for (std::size_t i = at; i < tokens.size() && count < OPERATOR_SYMBOL_TOKENS; ++i) {
+    for (std::size_t i = first; i < tokens.size() && count < OPERATOR_SYMBOL_TOKENS; ++i) {
         if (tokens[i].m_kind != TidyTokenKind::Punct ||
-            (i > at && !IsAdjacent(tokens[i - 1], tokens[i]))) {
+            (i > first && !IsAdjacent(tokens[i - 1], tokens[i]))) {
             break;
         }
         symbol += tokens[i].m_sv;
@@ -262,7 +278,7 @@ std::size_t OperatorSymbol(const std::vector<CTidyToken>& tokens, std::size_t at
         for (std::size_t k = 0; k < count; ++k) {
             if (aEnds[k] == sv.size() && symbol.compare(0, sv.size(), sv) == 0) {
                 svName = name;
-                return k + 1;
+                return upTo(first + k);
             }
         }
     }
