@@ -190,7 +190,7 @@ TEST_F(SettingsFileTest, WriteKeepsPermissionsAndLinksAndMakesFoldersWhenAsked) 
         const long files = OpenFiles();
         EXPECT_EQ(settings.WriteString("App", "DEVELOP", "new"), row.mode != 0);
         EXPECT_EQ(OpenFiles(), files);
-        umask(previous);
+        EXPECT_EQ(umask(previous), row.umask); // the program leaves the mask as it found it
         EXPECT_EQ(settings.GetString("App", "DEVELOP", "none"), row.mode != 0 ? "new" : read);
         struct stat st {};
         EXPECT_EQ(stat(row.path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0, row.mode);
