@@ -1,0 +1,2 @@
+// unsigned int a: A
+int f(long b);
