@@ -16,6 +16,7 @@ TEST(DialogUnitsTest, MapsCornersWithTruncatingDivision) {
     // 381-unit form grows by 12 pixels, not by a whole pixel per four units; a fit is kept.
     EXPECT_EQ(units.WidenedFor(12, 18, 32).ToPixels(12, 111, 18, 9), QRect(21, 180, 32, 15));
     EXPECT_EQ(units.WidenedFor(12, 18, 32).ToPixelsX(381), 678);
+    EXPECT_EQ(units.WidenedFor(12, 18, 33).ToPixelsX(381), 690); // truncation at 12 helps
     EXPECT_EQ(units.WidenedFor(12, 18, 31).ToPixelsX(381) +
                   units.WidenedFor(0, 0, 9).ToPixelsX(381),
               666 * 2);
