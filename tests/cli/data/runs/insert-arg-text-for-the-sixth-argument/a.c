@@ -1,0 +1,1 @@
+int f(int a, int b, int c, int d, int e, int g);
