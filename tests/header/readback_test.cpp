@@ -108,6 +108,8 @@ TEST(HeaderReadBack, UnusableFormat) {
               ReadBackResult::Unreadable);
     std::string comment = "untouched";
     EXPECT_EQ(CHeaderValues().Expand(nullptr, comment), HeaderExpandResult::Unreadable);
+    EXPECT_EQ(CHeaderValues().Expand("/nonexistent/format.txt", comment),
+              HeaderExpandResult::Unreadable);
     const std::string binary = testing::TempDir() + "veldane-binary-format";
     std::ofstream(binary, std::ios::binary) << "\x7F"
                                                "ELF<@FUNC@>\n";
