@@ -1,5 +1,6 @@
 #include "format/field_list.h"
 #include "format/format_read.h"
+#include "row_file.h"
 
 #include <gtest/gtest.h>
 
@@ -63,25 +64,18 @@ protected:
 };
 
 TEST_F(CFieldListTest, LineFillsPlaceholdersAndObeysConditions) {
-    const std::tuple<const char*, std::string, int, std::string> rows[] = {
-        {"filled twice, LF in value", "<@FUNC@>-<@FUNC@>-<@MULTI@>\n", APPENDED,
-         "GetCount-GetCount-a\r\nb\r\n"},
-        {"absent and empty keys", "[<@NONE@><@@><@BLANK@>]", APPENDED, "[]"},
-        {"whole exact keys", "<@func@>|<@ FUNC@>|<@FUN@>|<@IF@>|<@if FUNC@>", APPENDED, "||||"},
-        {"value's region, no pass left", "<@NEST@>", APPENDED, "<@FUNC@>"},
-        {"value's region, a pass left", "<@NEST@><@NONE@>", APPENDED, "GetCount<@NONE@>"},
-        {"IF empty value", "<@IF BLANK@>\n", KEEP, ""},
-        {"IFN absent", "<@IFN NONE@>\n", KEEP, ""},
-        {"first condition decides", "<@FUNC@>: <@IF NONE@><@IF FUNC@>", SKIP, ""},
-        // 2048 bytes once filled, as large as the working area has grown to by then: the room
-        // for the terminator makes it grow once more.
-        {"fill exactly as long as the area", Repeat("<@TITLE@>", 6) + Repeat("<@DATE@>", 197),
-         APPENDED, Repeat("Count entries", 6) + Repeat("2001/06/01", 197)},
-    };
-    for (const auto& [name, line, result, written] : rows) {
-        SCOPED_TRACE(name);
-        EXPECT_EQ(Expand(line, result), "old|" + written);
+    ASSERT_EQ(m_list.AddField("K", "v"), 0);
+    for (const CFieldRow& row :
+         ReadFieldRows(FORMAT_TEST_DATA "expand-line.txt", {"line", "result", "written"})) {
+        const int result = row["result"] == "keep"   ? KEEP
+                           : row["result"] == "skip" ? SKIP
+                                                     : APPENDED;
+        EXPECT_EQ(Expand(row["line"], result), "old|" + row["written"]) << row.m_strWhere;
     }
+    // 2048 bytes once filled, as large as the working area has grown to by then: the room for
+    // the terminator makes it grow once more.
+    EXPECT_EQ(Expand(Repeat("<@TITLE@>", 6) + Repeat("<@DATE@>", 197), APPENDED),
+              "old|" + Repeat("Count entries", 6) + Repeat("2001/06/01", 197));
 }
 
 // Texts up to the field size are taken, and values are never cut however many there are. Values
