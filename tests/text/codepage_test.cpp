@@ -1,7 +1,10 @@
 #include "row_file.h"
-#include "tests/text/text_buffer.h"
 #include "text/codepage.h"
 
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
 #include <vector>
 
 namespace {

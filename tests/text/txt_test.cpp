@@ -1,8 +1,46 @@
 #include "row_file.h"
-#include "tests/text/text_buffer.h"
 #include "text/txt.h"
 
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
 namespace {
+
+// Room for every example text here, with space to grow for replacements.
+constexpr std::size_t TEXT_ARRAY_SIZE = 128;
+
+// A zero-filled caller array holding `text`, as every caller of the toolkit passes it.
+std::string TextArray(const std::string& text) {
+    return text + std::string(TEXT_ARRAY_SIZE - text.size(), '\0');
+}
+
+// A shortened result must leave nothing but zeros behind it.
+bool ZeroAfterText(const std::string& array) {
+    return array.find_first_not_of('\0', std::strlen(array.c_str())) == std::string::npos;
+}
+
+// Field copies, trims, squeezes and counts of characters are compared with plain string rules by
+// the fuzz target text_edits, whose corpus the tests replay.
+
+TEST(TxtReplace, RemoveAndCountFindLeftmostNonOverlappingOccurrences) {
+    for (const CFieldRow& row :
+         ReadFieldRows(TEXT_TEST_DATA "replace.txt",
+                       {"text", "pattern", "replacement", "replaced", "removed", "count"})) {
+        SCOPED_TRACE(row.m_strWhere);
+        const std::string text = row["text"], pattern = row["pattern"];
+        // The bytes after the terminator are the caller's: a text that grows must end itself.
+        std::string grown = text + '\0' + std::string(TEXT_ARRAY_SIZE, '#');
+        EXPECT_EQ(TxtReplace(grown.data(), pattern.c_str(), row["replacement"].c_str()), 0);
+        EXPECT_STREQ(grown.c_str(), row["replaced"].c_str());
+        std::string shrunk = TextArray(text);
+        EXPECT_EQ(TxtRemove(shrunk.data(), pattern.c_str()), 0);
+        EXPECT_STREQ(shrunk.c_str(), row["removed"].c_str());
+        EXPECT_TRUE(ZeroAfterText(shrunk));
+        EXPECT_EQ(TxtCount(text.c_str(), pattern.c_str()), std::stoi(row["count"]));
+    }
+}
 
 // Each row of the data file: counted, copied and removed.
 TEST(TxtRegions, CountCopyAndRemoveWalkTheSameRegions) {
