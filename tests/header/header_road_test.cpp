@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -24,14 +25,8 @@ std::string Shown(const std::vector<CBoxValue>& values) {
 TEST(HeaderAnalysis, FillsTheAnalysedBoxes) {
     const std::string seven = "void g(int a, int b, int c, int d, int e, int f, char h)";
     const std::string name(600, 'n');
-    const struct {
-        const char* pszName;
-        std::string strDeclaration;
-        int nRows;
-        AnalyzeResult eResult;
-        int nArgs;
-        std::string strShown;
-    } rows[] = {
+    // name, declaration, rows to fill, result, arguments, boxes shown
+    const std::tuple<const char*, std::string, int, AnalyzeResult, int, std::string> rows[] = {
         {"member function", "static int CFoo::Bar(const char *name, int n);", 6,
          AnalyzeResult::Done, 2, "Bar|static int|CFoo|const char|*name|int|n||||||||"},
         {"seven arguments, six rows", seven, 6, AnalyzeResult::Done, 7,
@@ -45,14 +40,14 @@ TEST(HeaderAnalysis, FillsTheAnalysedBoxes) {
         {"NUL ends the box", std::string("int f(int a)\0;(", 15), 6, AnalyzeResult::Done, 1,
          "f|int||int|a||||||||||"},
     };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.pszName);
+    for (const auto& [name, declaration, nRows, eExpected, nArgs, shown] : rows) {
+        SCOPED_TRACE(name);
         CHeaderAnalysis analysis;
-        const AnalyzeResult eResult = analysis.Analyze(row.strDeclaration);
-        EXPECT_EQ(eResult, row.eResult);
+        const AnalyzeResult eResult = analysis.Analyze(declaration);
+        EXPECT_EQ(eResult, eExpected);
         EXPECT_EQ(HeaderAnalyzeMessage(eResult) == nullptr, eResult == AnalyzeResult::Done);
-        EXPECT_EQ(analysis.ArgCount(), row.nArgs);
-        EXPECT_EQ(Shown(analysis.BoxValues(row.nRows)), row.strShown);
+        EXPECT_EQ(analysis.ArgCount(), nArgs);
+        EXPECT_EQ(Shown(analysis.BoxValues(nRows)), shown);
     }
 }
 
@@ -60,19 +55,15 @@ TEST(HeaderAnalysis, FillsTheAnalysedBoxes) {
 // are the window's and veldane-header's rows.
 TEST(HeaderPaste, TakesTheFirstBytesCleaned) {
     const std::string kanji = "\x93\xfa";
-    const struct {
-        const char* pszName;
-        std::string strPasted;
-        std::string strCleaned;
-    } rows[] = {
+    const std::tuple<const char*, std::string, std::string> rows[] = {
         {"kanji ends the paste", std::string(2045, 'a') + kanji, std::string(2045, 'a') + kanji},
         {"kanji one past the paste", std::string(2046, 'a') + kanji, std::string(2046, 'a')},
         {"NUL ends the text", std::string("int f()\0 x", 10), "int f()"},
     };
-    for (const auto& row : rows) {
+    for (const auto& [name, pasted, cleaned] : rows) {
         std::string strCleaned;
-        EXPECT_EQ(HeaderCleanPaste(row.strPasted, strCleaned), PasteResult::Done) << row.pszName;
-        EXPECT_EQ(strCleaned, row.strCleaned) << row.pszName;
+        EXPECT_EQ(HeaderCleanPaste(pasted, strCleaned), PasteResult::Done) << name;
+        EXPECT_EQ(strCleaned, cleaned) << name;
     }
 }
 

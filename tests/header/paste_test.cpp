@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -25,12 +26,8 @@ TEST(HeaderPaste, ReadsALeadingCommentBack) {
     // One line, and no comment the cleaning drops.
     const char* const hashFormat = HEADER_TEST_DATA "paste-hash-format.txt";
     const std::string comment = "\n  // t\n  // a: A\n  // b: B\n  // r\n";
-    const struct {
-        const char* m_pszName;
-        std::string m_strPasted;
-        const char* m_pszFormat;
-        std::string m_strShown;
-    } rows[] = {
+    // name, text pasted, format file, what the form shows
+    const std::tuple<const char*, std::string, const char*, std::string> rows[] = {
         {"arguments reordered", comment + "  int f(int b, int a);", format,
          " int f(int b, int a);|t|r|B|A||||"},
         {"declaration not analysed", comment + "  int f;", format, " int f;|t|r"},
@@ -47,10 +44,10 @@ TEST(HeaderPaste, ReadsALeadingCommentBack) {
         {"nothing but blank lines", " \n\t\n", format, " "},
         {"a comment of one line", "# t\nint f();", hashFormat, "int f();|t|||||||"},
     };
-    for (const auto& row : rows) {
+    for (const auto& [name, pasted, pszFormat, shown] : rows) {
         CPasteBoxes boxes;
-        ASSERT_EQ(HeaderPaste(row.m_strPasted, row.m_pszFormat, {}, boxes), PasteResult::Done);
-        EXPECT_EQ(Shown(boxes), row.m_strShown) << row.m_pszName;
+        ASSERT_EQ(HeaderPaste(pasted, pszFormat, {}, boxes), PasteResult::Done);
+        EXPECT_EQ(Shown(boxes), shown) << name;
     }
     // Each request for memory refused in turn (the format's, the reading's, the cleaning's): the
     // paste either completes as it would have or says so and the form keeps what it shows.

@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -63,23 +64,21 @@ TEST(TxtRegions, CountCopyAndRemoveWalkTheSameRegions) {
 }
 
 TEST(TxtRegions, ReplacementTakesEachRegionsPlaceAndNeverGrowsTheText) {
-    struct {
-        const char *name, *open, *close, *replacement, *text;
-        int result;
-        const char* expected;
-    } const rows[] = {
-        {"each region one space", "/*", "*/", " ", "a/* x */b/**/c", 0, "a b c"},
-        {"copies take it too", "/*", "*/", " ", "/*x*/a/*x*/", 0, " a "},
-        // "/" and "*" meet where the region was only when nothing takes its place.
-        {"no new marker across the space", "/*", "*/", " ", "//* a */* b */", 0, "/ * b */"},
-        {"as long as both markers", "<@", "@>", "1234", "a<@b@>c", -1, "a<@b@>c"},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        std::string array = TextArray(row.text);
-        EXPECT_EQ(TxtReplaceRegions(array.data(), row.open, row.close, row.replacement),
-                  row.result);
-        EXPECT_STREQ(array.c_str(), row.expected);
+    // name, open and close marker, replacement, text, result, text replaced
+    const std::tuple<const char*, const char*, const char*, const char*, const char*, int,
+                     const char*>
+        rows[] = {
+            {"each region one space", "/*", "*/", " ", "a/* x */b/**/c", 0, "a b c"},
+            {"copies take it too", "/*", "*/", " ", "/*x*/a/*x*/", 0, " a "},
+            // "/" and "*" meet where the region was only when nothing takes its place.
+            {"no new marker across the space", "/*", "*/", " ", "//* a */* b */", 0, "/ * b */"},
+            {"as long as both markers", "<@", "@>", "1234", "a<@b@>c", -1, "a<@b@>c"},
+        };
+    for (const auto& [name, open, close, replacement, text, result, expected] : rows) {
+        SCOPED_TRACE(name);
+        std::string array = TextArray(text);
+        EXPECT_EQ(TxtReplaceRegions(array.data(), open, close, replacement), result);
+        EXPECT_STREQ(array.c_str(), expected);
         EXPECT_TRUE(ZeroAfterText(array));
     }
 }
