@@ -88,7 +88,6 @@ TEST(HeaderExpand, EveryKeyTakesItsBoxsValue) {
 TEST(HeaderDate, WritesZeroPaddedFields) {
     std::tm date{};
     date.tm_year = 5 - 1900;
-    date.tm_mon = 0;
     date.tm_mday = 7;
     EXPECT_EQ(HeaderDateText(date), "0005/01/07");
 }
