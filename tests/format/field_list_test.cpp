@@ -1,5 +1,6 @@
 #include "format/field_list.h"
 #include "format/format_read.h"
+#include "row_file.h"
 
 #include <gtest/gtest.h>
 
@@ -63,25 +64,18 @@ protected:
 };
 
 TEST_F(CFieldListTest, LineFillsPlaceholdersAndObeysConditions) {
-    const std::tuple<const char*, std::string, int, std::string> rows[] = {
-        {"filled twice, LF in value", "<@FUNC@>-<@FUNC@>-<@MULTI@>\n", APPENDED,
-         "GetCount-GetCount-a\r\nb\r\n"},
-        {"absent and empty keys", "[<@NONE@><@@><@BLANK@>]", APPENDED, "[]"},
-        {"whole exact keys", "<@func@>|<@ FUNC@>|<@FUN@>|<@IF@>|<@if FUNC@>", APPENDED, "||||"},
-        {"value's region, no pass left", "<@NEST@>", APPENDED, "<@FUNC@>"},
-        {"value's region, a pass left", "<@NEST@><@NONE@>", APPENDED, "GetCount<@NONE@>"},
-        {"IF empty value", "<@IF BLANK@>\n", KEEP, ""},
-        {"IFN absent", "<@IFN NONE@>\n", KEEP, ""},
-        {"first condition decides", "<@FUNC@>: <@IF NONE@><@IF FUNC@>", SKIP, ""},
-        // 2048 bytes once filled, as large as the working area has grown to by then: the room
-        // for the terminator makes it grow once more.
-        {"fill exactly as long as the area", Repeat("<@TITLE@>", 6) + Repeat("<@DATE@>", 197),
-         APPENDED, Repeat("Count entries", 6) + Repeat("2001/06/01", 197)},
-    };
-    for (const auto& [name, line, result, written] : rows) {
-        SCOPED_TRACE(name);
-        EXPECT_EQ(Expand(line, result), "old|" + written);
+    ASSERT_EQ(m_list.AddField("K", "v"), 0);
+    for (const CFieldRow& row :
+         ReadFieldRows(FORMAT_TEST_DATA "expand-line.txt", {"line", "result", "written"})) {
+        const int result = row["result"] == "keep"   ? KEEP
+                           : row["result"] == "skip" ? SKIP
+                                                     : APPENDED;
+        EXPECT_EQ(Expand(row["line"], result), "old|" + row["written"]) << row.m_strWhere;
     }
+    // 2048 bytes once filled, as large as the working area has grown to by then: the room for
+    // the terminator makes it grow once more.
+    EXPECT_EQ(Expand(Repeat("<@TITLE@>", 6) + Repeat("<@DATE@>", 197), APPENDED),
+              "old|" + Repeat("Count entries", 6) + Repeat("2001/06/01", 197));
 }
 
 // Texts up to the field size are taken, and values are never cut however many there are. Values
@@ -136,25 +130,14 @@ TEST_F(CFieldListTest, FileIsReadInPiecesUpToTheLineLimitAndAFullOutput) {
     const std::string cut = std::string(508, 'a') + "<@FUNC@>";
     const std::string chars = Repeat(HIRAGANA, (FORMAT_PIECE_SIZE - 1) / 2);
     const std::tuple<const char*, std::string, std::string> rows[] = {
-        {"empty file", "", ""},
-        {"CR LF read as LF, lone CR stays", "a\r\nb\rc\r\r\nd\r", "a\r\nb\rc\r\r\nd\r"},
-        {"dropped condition not evaluated", "<@IF NONE@>\n<@IFN FUNC@>\n<@IF FUNC@>\nshown\n",
-         "shown\r\n"},
-        {"NUL ends the piece text", std::string("ab\0cd\nef\n", 9), "abef\r\n"},
         {"placeholder across pieces", cut + "\n", cut + "\r\n"},
         {"drop takes one piece", "<@IF NONE@>\n" + std::string(600, 'a') + "\n<@FUNC@>\n",
          std::string(89, 'a') + "\r\nGetCount\r\n"},
-        {"UTF-8 with mark", "\xEF\xBB\xBF\xE3\x81\x82<@FUNC@>\r\n", HIRAGANA + "GetCount\r\n"},
-        {"UTF-8 without mark", "\xE3\x81\x82\n", HIRAGANA + "\r\n"},
-        {"a mark makes it UTF-8, whatever follows", "\xEF\xBB\xBF" + HIRAGANA + "\n", "??\r\n"},
         // 149 conditions, each dropping a line, all of 511 half-width katakana of three UTF-8
         // bytes: the 150th line starts 453 KB in.
         {"UTF-8 of three bytes a byte, read to the 150th line",
          Repeat("<@IF NONE@>" + Repeat(KANA, 499) + "\n" + Repeat(KANA, 510) + "\n", 149) + "end\n",
          "end\r\n"},
-        {"code page 932 as is", HIRAGANA + "\n", HIRAGANA + "\r\n"},
-        // As UTF-8 they would be the overlong forms of '/' and DEL.
-        {"C0 and C1 are code page 932", "\xC0\xAF\xC1\xBF\n", "\xC0\xAF\xC1\xBF\r\n"},
         // Lines of 100 hiragana of three UTF-8 bytes, 301 bytes in all, and the read limit falls
         // inside a character: what was read is well-formed, and code page 932 past it does not
         // count.
@@ -167,8 +150,11 @@ TEST_F(CFieldListTest, FileIsReadInPiecesUpToTheLineLimitAndAFullOutput) {
          ("x\r\n" + Repeat(chars + "\r\n", 128)).substr(0, EXPAND_OUTPUT_SIZE - 2)},
     };
     for (const auto& [name, file, output] : rows) {
-        SCOPED_TRACE(name);
-        EXPECT_EQ(ExpandBytes(file), output);
+        EXPECT_EQ(ExpandBytes(file), output) << name;
+    }
+    for (const CFieldRow& row :
+         ReadFieldRows(FORMAT_TEST_DATA "expand-file.txt", {"file", "output"})) {
+        EXPECT_EQ(ExpandBytes(row["file"]), row["output"]) << row.m_strWhere;
     }
 }
 

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <unistd.h>
 #include <vector>
 
@@ -80,20 +81,16 @@ TEST(ReadBack, ReadsUpToTheFormatsLimits) {
     const std::string lines(FORMAT_LINE_LIMIT, '\n');
     const std::string longest(EXPAND_OUTPUT_SIZE, '\n');
     const std::string wide(FORMAT_PIECE_SIZE + 1, 'x');
-    const struct {
-        const char* pszName;
-        std::string strFormat;
-        std::string strComment;
-        std::string strRead;
-    } rows[] = {
+    // name, format, comment, what is read
+    const std::tuple<const char*, std::string, std::string, std::string> rows[] = {
         {"line pieces join up", wide + "<@A@>\n", wide + "v", "A=v"},
         {"lines past the last are not read", lines + "<@A@>\n", lines, ""},
         {"as long as an expansion", "<@A@>\n", longest, "no 2/2"},
         {"longer than any expansion", "<@A@>\n", longest + "\n",
          "no 0/" + std::to_string(EXPAND_OUTPUT_SIZE + 1)},
     };
-    for (const auto& row : rows) {
-        EXPECT_EQ(ReadBack(row.strFormat, row.strComment), row.strRead) << row.pszName;
+    for (const auto& [name, format, comment, read] : rows) {
+        EXPECT_EQ(ReadBack(format, comment), read) << name;
     }
 }
 

@@ -4,11 +4,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <string>
-#include <unistd.h>
+#include <tuple>
 
 namespace {
 
@@ -25,41 +22,32 @@ std::string Shown(const CPasteBoxes& boxes) {
 // A comment is taken off the paste only when it reads back through the chosen format whole and a
 // declaration follows it; its descriptions go to the rows of the arguments they describe.
 TEST(HeaderPaste, ReadsALeadingCommentBack) {
-    const std::string path = std::filesystem::temp_directory_path() /
-                             ("veldane-paste-format-" + std::to_string(getpid()) + ".txt");
-    std::ofstream(path)
-        << "// <@TITLE@>\n<@IF ARG_1_NAME@>\n// <@ARG_1_NAME@>: <@ARG_1_TEXT@>\n"
-           "<@IF ARG_2_NAME@>\n// <@ARG_2_NAME@>: <@ARG_2_TEXT@>\n// <@RET_TEXT@>\n";
-    const std::string hashPath = path + "-hash";
-    std::ofstream(hashPath) << "# <@TITLE@>\n"; // one line, and no comment the cleaning drops
+    const char* const format = HEADER_TEST_DATA "paste-format.txt";
+    // One line, and no comment the cleaning drops.
+    const char* const hashFormat = HEADER_TEST_DATA "paste-hash-format.txt";
     const std::string comment = "\n  // t\n  // a: A\n  // b: B\n  // r\n";
-    const struct {
-        const char* m_pszName;
-        std::string m_strPasted;
-        const char* m_pszFormat;
-        std::string m_strShown;
-    } rows[] = {
-        {"arguments reordered", comment + "  int f(int b, int a);", path.c_str(),
+    // name, text pasted, format file, what the form shows
+    const std::tuple<const char*, std::string, const char*, std::string> rows[] = {
+        {"arguments reordered", comment + "  int f(int b, int a);", format,
          " int f(int b, int a);|t|r|B|A||||"},
-        {"declaration not analysed", comment + "  int f;", path.c_str(), " int f;|t|r"},
+        {"declaration not analysed", comment + "  int f;", format, " int f;|t|r"},
         // Without a comment read back, the paste is cleaned as always: comments go.
         {"no format chosen", comment + "  int f(int a);", "", " int f(int a);"},
-        {"comment not in the format", "/* t */\n// r\nint f(int a);", path.c_str(),
-         "int f(int a);"},
-        {"nothing after the comment", comment, path.c_str(), " "},
-        {"comment lines less indented", "// t\n// r\n  int f();", path.c_str(), " int f();"},
-        {"blank line and comment lines ended by CR LF", "\r\n// t\r\n// r\r\nint f();",
-         path.c_str(), "int f();|t|r||||||"},
+        {"comment not in the format", "/* t */\n// r\nint f(int a);", format, "int f(int a);"},
+        {"nothing after the comment", comment, format, " "},
+        {"comment lines less indented", "// t\n// r\n  int f();", format, " int f();"},
+        {"blank line and comment lines ended by CR LF", "\r\n// t\r\n// r\r\nint f();", format,
+         "int f();|t|r||||||"},
         {"format missing", comment + "  int f(int a);", "/nonexistent/format.txt",
          " int f(int a);"},
         {"no format at all", comment + "  int f(int a);", nullptr, " int f(int a);"},
-        {"nothing but blank lines", " \n\t\n", path.c_str(), " "},
-        {"a comment of one line", "# t\nint f();", hashPath.c_str(), "int f();|t|||||||"},
+        {"nothing but blank lines", " \n\t\n", format, " "},
+        {"a comment of one line", "# t\nint f();", hashFormat, "int f();|t|||||||"},
     };
-    for (const auto& row : rows) {
+    for (const auto& [name, pasted, pszFormat, shown] : rows) {
         CPasteBoxes boxes;
-        ASSERT_EQ(HeaderPaste(row.m_strPasted, row.m_pszFormat, {}, boxes), PasteResult::Done);
-        EXPECT_EQ(Shown(boxes), row.m_strShown) << row.m_pszName;
+        ASSERT_EQ(HeaderPaste(pasted, pszFormat, {}, boxes), PasteResult::Done);
+        EXPECT_EQ(Shown(boxes), shown) << name;
     }
     // Each request for memory refused in turn (the format's, the reading's, the cleaning's): the
     // paste either completes as it would have or says so and the form keeps what it shows.
@@ -71,7 +59,7 @@ TEST(HeaderPaste, ReadsALeadingCommentBack) {
         CPasteBoxes kept{"kept", {}};
         s_nRequests = 0;
         TxtSetAllocHook([](std::size_t) { return ++s_nRequests != s_nRefused; });
-        const PasteResult result = HeaderPaste(pasted, path.c_str(), {}, kept);
+        const PasteResult result = HeaderPaste(pasted, format, {}, kept);
         TxtSetAllocHook(nullptr);
         if (result == PasteResult::NoMemory) {
             ++nNoMemory;
@@ -92,11 +80,9 @@ TEST(HeaderPaste, ReadsALeadingCommentBack) {
     EXPECT_GT(nNoMemory, 1);
     CPasteBoxes kept{"kept", {}};
     TxtSetAllocHook([](std::size_t) { return false; });
-    EXPECT_EQ(HeaderPaste(pasted, path.c_str(), {}, kept), PasteResult::NoMemory);
+    EXPECT_EQ(HeaderPaste(pasted, format, {}, kept), PasteResult::NoMemory);
     TxtSetAllocHook(nullptr);
     EXPECT_EQ(Shown(kept), "kept");
-    std::remove(path.c_str());
-    std::remove(hashPath.c_str());
 }
 
 } // namespace

@@ -6,9 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <random>
 #include <sstream>
@@ -16,19 +13,15 @@
 
 namespace {
 
-// Words of values: names with the pointer marks analyses give, Japanese words (a full-width
-// blank ends in '@'), and the format files' own punctuation.
-std::string RandomWord(std::mt19937& random) {
+// Words of values, one or two blanks apart: names with the pointer marks analyses give, Japanese
+// words (a full-width blank ends in '@'), and the format files' own punctuation.
+std::string RandomValue(std::mt19937& random) {
     static std::istringstream words(
         "int const char *p &r n CList :: : [in] @x - \x97\x76\x91\x66 \x90\x94 \x81\x40");
     static const std::vector<std::string> list(std::istream_iterator<std::string>(words), {});
-    return list[random() % list.size()];
-}
-
-std::string RandomValue(std::mt19937& random) {
-    std::string value = RandomWord(random);
+    std::string value = list[random() % list.size()];
     while (random() % 2 == 0) {
-        value += std::string(1 + random() % 2, ' ') + RandomWord(random);
+        value += std::string(1 + random() % 2, ' ') + list[random() % list.size()];
     }
     return value;
 }
@@ -108,11 +101,10 @@ TEST(HeaderReadBack, UnusableFormat) {
               ReadBackResult::Unreadable);
     std::string comment = "untouched";
     EXPECT_EQ(CHeaderValues().Expand(nullptr, comment), HeaderExpandResult::Unreadable);
-    const std::string binary = testing::TempDir() + "veldane-binary-format";
-    std::ofstream(binary, std::ios::binary) << "\x7F"
-                                               "ELF<@FUNC@>\n";
-    EXPECT_EQ(CHeaderValues().Expand(binary.c_str(), comment), HeaderExpandResult::NotText);
-    std::filesystem::remove(binary);
+    EXPECT_EQ(CHeaderValues().Expand("/nonexistent/format.txt", comment),
+              HeaderExpandResult::Unreadable);
+    EXPECT_EQ(CHeaderValues().Expand(HEADER_TEST_DATA "binary-format.txt", comment),
+              HeaderExpandResult::NotText);
     EXPECT_EQ(comment, "untouched");
 }
 

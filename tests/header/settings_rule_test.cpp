@@ -2,17 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 // Each row: whether the start folder holds an "ini" folder, XDG_CONFIG_HOME, HOME, and where the
-// settings are then.
+// settings are then and whether their folder must be made.
 TEST(SettingsRule, ProjectFolderFirstThenTheUsersConfigurationFolder) {
-    struct {
-        const char* name;
-        bool bIni;
-        const char *xdg, *home, *path;
-        bool makeFolder;
-    } const rows[] = {
+    const std::tuple<const char*, bool, const char*, const char*, const char*, bool> rows[] = {
         {"ini folder present", true, "/x", "/h", "/s/ini/informatin.ini", false},
         {"ini folder absent", false, nullptr, "/h", "/h/.config/veldane/informatin.ini", true},
         {"XDG_CONFIG_HOME set", false, "/x/y", "/h", "/x/y/veldane/informatin.ini", true},
@@ -23,10 +20,10 @@ TEST(SettingsRule, ProjectFolderFirstThenTheUsersConfigurationFolder) {
         {"empty home", false, "", "", "/s/ini/informatin.ini", false},
         {"relative home", false, "x", "h", "/s/ini/informatin.ini", false},
     };
-    for (const auto& row : rows) {
-        const SettingsLocation location = SettingsLocate("/s", row.bIni, row.xdg, row.home);
-        EXPECT_EQ(location.strPath, row.path) << row.name;
-        EXPECT_EQ(location.bMakeFolder, row.makeFolder) << row.name;
+    for (const auto& [name, bIni, xdg, home, path, bMakeFolder] : rows) {
+        const SettingsLocation location = SettingsLocate("/s", bIni, xdg, home);
+        EXPECT_EQ(location.strPath, path) << name;
+        EXPECT_EQ(location.bMakeFolder, bMakeFolder) << name;
     }
 }
 

@@ -50,13 +50,11 @@ INSTANTIATE_TEST_SUITE_P(File, SourceRows, testing::ValuesIn(RowFiles(SOURCE_TES
 
 // The file inside `depth` nested groups.
 std::string Nested(std::size_t depth) {
-    std::string opens;
-    std::string closes;
+    std::string file = "int f() {}\n";
     for (; depth > 0; --depth) {
-        opens += "#if A\n";
-        closes += "#endif\n";
+        file = "#if A\n" + file + "#endif\n";
     }
-    return opens + "int f() {}\n" + closes;
+    return file;
 }
 
 // Each tracked group holds copies of the state; deeper ones would cost memory for nothing a real

@@ -1,6 +1,10 @@
-#include "tests/text/text_buffer.h"
+#include "row_file.h"
 #include "text/codepage.h"
 
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -56,31 +60,9 @@ TEST(TxtUtf8ToCp932, WritesOnlyWholeCharactersThatFit) {
 }
 
 TEST(TxtIsUtf8, AcceptsWellFormedAndCutOffText) {
-    // name, bytes, well-formed, well-formed to the last byte
-    const std::tuple<const char*, const char*, bool, bool> rows[] = {
-        {"every range's lowest and highest",
-         "\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xED\x9F\xBF\xEF\xBF\xBF"
-         "\xF0\x90\x80\x80\xF4\x8F\xBF\xBF",
-         true, true},
-        {"a trail byte first", "\x80", false, false},
-        {"C0 and C1 begin no character", "\xC1\xBF", false, false},
-        {"trail byte below the range", "\xC2\x7F", false, false},
-        {"trail byte above the range", "\xDF\xC0", false, false},
-        {"third byte out of range", "\xE0\xA0\x7F", false, false},
-        {"fourth byte out of range", "\xF4\x8F\xBF\xC0", false, false},
-        {"cut off at the end", "a\xF0\x9F\x98", true, false},
-        {"cut off after the lead byte", "a\xE3", true, false},
-        {"cut short inside", "\xE3\x81z", false, false},
-        {"overlong three bytes", "\xE0\x9F\xBF", false, false},
-        {"surrogate cut off", "\xED\xA0", false, false},
-        {"overlong four bytes", "\xF0\x8F\xBF\xBF", false, false},
-        {"above U+10FFFF", "\xF4\x90\x80\x80", false, false},
-        {"lead byte past four", "\xF5\x80\x80\x80", false, false},
-        {"code page 932 text", "\x82\xA0\x82\xA2", false, false},
-    };
-    for (const auto& [name, bytes, valid, complete] : rows) {
-        EXPECT_EQ(TxtIsUtf8(bytes), valid) << name;
-        EXPECT_EQ(TxtIsCompleteUtf8(bytes), complete) << name;
+    for (const CFieldRow& row : ReadFieldRows(TEXT_TEST_DATA "utf8.txt", {"bytes", "utf8"})) {
+        EXPECT_EQ(TxtIsUtf8(row["bytes"]), row["utf8"] != "no") << row.m_strWhere;
+        EXPECT_EQ(TxtIsCompleteUtf8(row["bytes"]), row["utf8"] == "whole") << row.m_strWhere;
     }
 }
 
