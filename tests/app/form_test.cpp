@@ -77,14 +77,6 @@ long StatusBytes(const std::string& strKey) {
     return std::atol(strLine.c_str() + strKey.size()) << 10;
 }
 
-// A modal window blocks the test in its own event loop: `fn` gets it from inside that loop.
-void WhenShown(std::function<void(QWidget*)> fn) {
-    QTimer::singleShot(0, [fn] {
-        QTRY_VERIFY(QApplication::activeModalWidget() != nullptr);
-        fn(QApplication::activeModalWidget());
-    });
-}
-
 } // namespace
 
 // One test's world: a fresh current directory, the form once opened, and the test itself as the
@@ -95,7 +87,7 @@ class CFormTest : public QObject, public CDesktopServices {
 
     std::unique_ptr<QTemporaryDir> m_pDir;
     QStringList m_listShown;
-    QStringList m_listFolders;            // where the chooser opened
+    QStringList m_listFolders;            // where the chooser opened, as RowFolder names them
     bool m_bYes = true, m_bChoose = true; // m_bChoose: false cancels the next choice
     std::string m_strPath;
     std::string m_strClip;
@@ -109,7 +101,7 @@ class CFormTest : public QObject, public CDesktopServices {
     bool Question(QWidget* p, const std::string& text) override { return Message(p, text), m_bYes; }
     bool ChooseFormatFile(QWidget*, const std::string& strFolder, std::string* pPath,
                           std::string* pName) override {
-        m_listFolders << QFile::decodeName(strFolder.c_str());
+        m_listFolders << RowFolder(QFile::decodeName(strFolder.c_str()));
         *pPath = m_strPath;
         *pName = m_strPath.substr(m_strPath.rfind('/') + 1);
         return std::exchange(m_bChoose, true);
@@ -155,15 +147,54 @@ class CFormTest : public QObject, public CDesktopServices {
         return *m_pDlg;
     }
 
-    // What `show` gives for the names: a box's text, the chosen path, the start of Analyse's tip.
+    // A folder as a row names it: the examples as such, any other relative to the current one.
+    static QString RowFolder(const QString& strFolder) {
+        return strFolder == QFileInfo(VELDANE_SOAK_FORMAT).path()
+                   ? "examples"
+                   : QDir().relativeFilePath(strFolder);
+    }
+    // What `show` gives for the names: a box's text, the chosen path, the start of Analyse's tip,
+    // the context menu, where the chooser opened, where it opens for a program in bin/.
     QByteArray Show(const QStringList& listNames) {
+        QStringList listMenu;
+        for (const QAction* pAction : Dlg().actions()) {
+            listMenu << pAction->text();
+        }
+        const std::string strInstalled = AppChooserFolder("", QDir().absoluteFilePath("bin"));
+        const std::map<QString, QByteArray> shown = {
+            {"path", Dlg().FormatPath()}, // as it is, in the file system's bytes
+            {"tip", Dlg().GetDlgItem(IDC_ANALYZE)->toolTip().left(6).toUtf8()},
+            {"menu", Dlg().contextMenuPolicy() == Qt::ActionsContextMenu
+                         ? listMenu.join(',').toUtf8()
+                         : ""},
+            {"chooser", m_listFolders.join(',').toUtf8()},
+            {"installed", RowFolder(QFile::decodeName(strInstalled.c_str())).toUtf8()}};
         QByteArrayList list;
         for (const QString& strName : listNames) {
-            list << (strName == "path"  ? QByteArray(Dlg().FormatPath())
-                     : strName == "tip" ? Dlg().GetDlgItem(IDC_ANALYZE)->toolTip().left(6).toUtf8()
-                                        : Text(BoxId(strName.toStdString())).toUtf8());
+            const auto it = shown.find(strName);
+            list << (it != shown.end() ? it->second : Text(BoxId(strName.toStdString())).toUtf8());
         }
         return list.join('|') + '\n';
+    }
+    // The next modal window, once shown: its title, a message box's icon, buttons and text, the
+    // About box's labels and its icon's width, each a message; then the key on it.
+    void Answer(Qt::Key key) {
+        QTimer::singleShot(0, [this, key] {
+            QTRY_VERIFY(QApplication::activeModalWidget() != nullptr);
+            QWidget* pModal = QApplication::activeModalWidget();
+            auto* pBox = qobject_cast<QMessageBox*>(pModal);
+            m_listShown << pModal->windowTitle() +
+                               (pBox ? QString::asprintf(" %d %x ", pBox->icon(),
+                                                         int(pBox->standardButtons())) +
+                                           pBox->text()
+                                     : "");
+            for (const QLabel* pLabel : pBox ? QList<QLabel*>() : pModal->findChildren<QLabel*>()) {
+                const QPixmap icon = pLabel->pixmap();
+                m_listShown << (icon.isNull() ? pLabel->text()
+                                              : QString("%1 px").arg(icon.width()));
+            }
+            QTest::keyClick(pModal, key);
+        });
     }
     // Runs one step of a session (see data/README.md); what it shows goes to m_session.
     void Step(const std::string& strStep, const std::string& strArg, const std::string& strText) {
@@ -181,6 +212,8 @@ class CFormTest : public QObject, public CDesktopServices {
         const std::map<std::string, std::function<void()>> steps = {
             {"open", [&] { Open(); }},
             {"shown", [&] { ShownDlg(); }},
+            {"real", [&] { ShownDlg(&PfDesktopServices()); }},
+            {"answer", [&] { Answer(Qt::Key(QKeySequence(strPath)[0].key())); }},
             {"press",
              [&] { QTest::keyClick(target(), QKeySequence(strPath.mid(nSpace + 1))[0].key()); }},
             {"click", [&] { QTest::mouseClick(target(), Qt::LeftButton); }},
@@ -312,44 +345,6 @@ private slots:
         QCOMPARE(listCut.join(""), QString());
     }
 
-    // A real message box is captioned, has no icon, and takes Return or Enter as OK or Yes and
-    // Escape as No; the form does not analyse. F1 opens the About box, as does the form's context
-    // menu, which holds that one entry.
-    void realMessageAndAboutBoxes() {
-        CHeaderDlg& dlg = ShownDlg(&PfDesktopServices());
-        m_listShown << dlg.actions().value(0)->text();
-        // The next modal window: its title, a message box's icon, buttons and text, the About
-        // box's labels and its icon's width; then `key`.
-        const auto answer = [this](Qt::Key key) {
-            WhenShown([this, key](QWidget* pModal) {
-                auto* pBox = qobject_cast<QMessageBox*>(pModal);
-                m_listShown << pModal->windowTitle() +
-                                   (pBox ? QString::asprintf(" %d %x ", pBox->icon(),
-                                                             int(pBox->standardButtons())) +
-                                               pBox->text()
-                                         : "");
-                for (const QLabel* pLabel :
-                     pBox ? QList<QLabel*>() : pModal->findChildren<QLabel*>()) {
-                    const QPixmap icon = pLabel->pixmap();
-                    m_listShown << (icon.isNull() ? pLabel->text()
-                                                  : QString("%1 px").arg(icon.width()));
-                }
-                QTest::keyClick(pModal, key);
-            });
-        };
-        answer(Qt::Key_Return);
-        QTest::keyClick(dlg.GetDlgItem(IDC_TITLE), Qt::Key_F1);
-        answer(Qt::Key_Return);
-        dlg.ShowMessage(MSG_SELECT_FORMAT);
-        answer(Qt::Key_Enter);
-        QVERIFY(dlg.AskYesNo(MSG_TOO_MANY_ARGS));
-        answer(Qt::Key_Escape);
-        QVERIFY(!dlg.AskYesNo(MSG_TOO_MANY_ARGS));
-        QCOMPARE(m_listShown.join('\n') + '\n' + Text(IDC_FUNC),
-                 QString::fromUtf8(ReadFile(VELDANE_FORM_DATA "/real_boxes.txt")));
-        QCOMPARE(dlg.contextMenuPolicy(), Qt::ActionsContextMenu);
-    }
-
     // A session of data/sessions.txt: each line of its input a step, indented lines the step's
     // text, each line of its result one thing the steps showed.
     void sessions() {
@@ -371,23 +366,6 @@ private slots:
         const QByteArray expected = QByteArray::fromStdString(Repeated(RowResult(row, false)));
         QCOMPARE(QString::fromUtf8(m_session), QString::fromUtf8(expected)); // readable
         QVERIFY(m_session == expected);                                      // byte for byte
-    }
-
-    // The chooser opens among the example formats: those installed beside the program (bin/ here)
-    // or, from a build tree, the source tree's; once a file is chosen, in its folder while it
-    // exists.
-    void chooserOpensWhereTheFormatsAre() {
-        const QDir here;
-        QVERIFY(here.mkpath("bin") && here.mkpath("share/veldane/formats") && here.mkpath("f"));
-        QCOMPARE(AppChooserFolder("", here.absoluteFilePath("bin")),
-                 QFile::encodeName(here.absoluteFilePath("share/veldane/formats")).toStdString());
-        Open();
-        for (const char* pszChosen : {"f/a.txt", "gone/a.txt", "b.txt"}) {
-            Choose(QFile::encodeName(here.absoluteFilePath(pszChosen)));
-        }
-        const QString strExamples = QFileInfo(VELDANE_SOAK_FORMAT).path();
-        QCOMPARE(m_listFolders,
-                 QStringList({strExamples, here.absoluteFilePath("f"), strExamples}));
     }
 
     // Make header over and over with the realistic format file and text in every box the header
