@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 namespace {
 
 const char* const FORMAT = "<@FUNC@>|<@TITLE@>|<@ARG_1_NAME@>|<@DATE@>\n";
@@ -64,28 +62,6 @@ TEST(CliRuns, OptionsAreReadInTheLocalesEncoding) {
     for (const char* name : {"LC_ALL", "LOCPATH", "ASAN_OPTIONS"}) {
         unsetenv(name);
     }
-}
-
-// The help names the settings file the tool reads from where it runs.
-TEST(CliRuns, HelpNamesTheSettingsFileItWouldRead) {
-    const CToolDir dir;
-    const auto [status, out, err] = dir.Run({"--help"});
-    const std::string file = std::filesystem::canonical(dir.Path("ini")) / "informatin.ini";
-    EXPECT_EQ(status, 0);
-    EXPECT_NE(out.find("使い方: veldane-header [オプション] [宣言]\n"), std::string::npos) << out;
-    EXPECT_NE(out.find("ここで読むのは次のファイルです:\n  " + file + "\n"), std::string::npos)
-        << out;
-    EXPECT_EQ(err, "");
-}
-
-// A format file that exists but cannot be opened, which only an ordinary user meets.
-TEST(CliRuns, UnreadableFormatFileIsNamed) {
-    const CToolDir dir;
-    dir.Write("format.txt", "<@FUNC@>\n");
-    std::filesystem::permissions(dir.Path("format.txt"), std::filesystem::perms::none);
-    const std::string message = Error("format.txt: フォーマットファイルを読み込めません。");
-    EXPECT_EQ(dir.Run({"-f", "format.txt"}, "int f()", ".stdout", true), Result(4, "", message));
-    EXPECT_EQ(dir.Run({"--check", "format.txt"}, "", ".stdout", true), Result(4, "", message));
 }
 
 } // namespace

@@ -23,7 +23,7 @@ public:
     // pipe can stall either side; `out` may be a device such as /dev/full, and `in` a file that
     // cannot be read, such as a folder, instead of `input`. `unprivileged` runs it as nobody when
     // the tests run as root, so that file permissions count. The folder's path is taken out of
-    // standard error, so that a file here reads as it is named from here.
+    // both outputs, so that a file here reads as it is named from here.
     Result Run(const std::vector<std::string>& args, const std::string& input = "",
                const std::string& out = ".stdout", bool unprivileged = false,
                const std::string& in = ".stdin") const;
