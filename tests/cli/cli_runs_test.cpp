@@ -13,28 +13,14 @@ const char* const FORMAT = "<@FUNC@>|<@TITLE@>|<@ARG_1_NAME@>|<@DATE@>\n";
 TEST(CliRuns, EndWithTheirStatusAndOutput) {
     const CToolDir dir;
     dir.Write("fmt.txt", FORMAT);
-    const struct {
-        const char* m_pszName;
-        std::vector<std::string> m_astrArgs;
-        std::string m_strInput;
-        const char* m_pszIn; // standard input: the input's file or another
-        Result m_result;
-    } rows[] = {
-        {"ten megabytes on standard input", Args("-f", "fmt.txt", "--date=d"),
-         "int f(int a)" + std::string(10 << 20, ' '), ".stdin",
-         Result(0, "f||a|d\n",
-                Error("宣言が長すぎる為、先頭の 2047 バイト（コード ページ 932 で数えて）だけを使い"
-                      "ます。"))},
-        {"standard input a folder", Args("-f", "fmt.txt"), "", "/",
-         Result(7, "", Error("標準入力を読み込めません。"))},
-        {"version", Args("--version"), "", ".stdin",
-         Result(0, "veldane-header " VELDANE_VERSION "\n", "")},
-    };
-    for (const auto& row : rows) {
-        EXPECT_EQ(dir.Run(row.m_astrArgs, row.m_strInput, ".stdout", false, row.m_pszIn),
-                  row.m_result)
-            << row.m_pszName;
-    }
+    EXPECT_EQ(
+        dir.Run({"-f", "fmt.txt", "--date=d"}, "int f(int a)" + std::string(10 << 20, ' ')),
+        Result(0, "f||a|d\n",
+               Error("宣言が長すぎる為、先頭の 2047 バイト（コード ページ 932 で数えて）だけを"
+                     "使います。")));
+    EXPECT_EQ(dir.Run({"-f", "fmt.txt"}, "", ".stdout", false, "/"),
+              Result(7, "", Error("標準入力を読み込めません。")));
+    EXPECT_EQ(dir.Run({"--version"}), Result(0, "veldane-header " VELDANE_VERSION "\n", ""));
 }
 
 // Under a Shift_JIS locale the options and the declaration argument are code page 932 bytes,

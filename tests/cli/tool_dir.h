@@ -39,8 +39,3 @@ std::string Without(std::string text, const std::string& part);
 inline std::string Error(const std::string& message) {
     return "veldane-header: " + message + "\n";
 }
-
-// A command line as a call, so that a table row holding one still fills its lines.
-template <typename... Arg> std::vector<std::string> Args(const Arg&... args) {
-    return {args...};
-}
