@@ -17,13 +17,9 @@ namespace fs = std::filesystem;
 const char* const CASE_FILES[] = {"args",  "status", "stdout",     "stderr",
                                   "stdin", "modes",  "stdout-full"};
 
-const std::string TODAY = "<today>";
-
-std::string Dated(std::string text) {
-    for (std::size_t at = text.find(TODAY); at != std::string::npos; at = text.find(TODAY)) {
-        text.replace(at, TODAY.size(), HeaderToday());
-    }
-    return text;
+// Today's date as an expected file writes it.
+std::string Dated(const std::string& text) {
+    return Replaced(text, "<today>", HeaderToday());
 }
 
 std::vector<std::string> Lines(const std::string& text) {

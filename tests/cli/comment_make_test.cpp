@@ -66,8 +66,8 @@ std::tuple<int, std::string, std::string> RunCounted(const CMemoryRow& row) {
     TxtSetAllocHook(nullptr);
     const std::string written =
         comment + testing::internal::GetCapturedStdout() + dir.Read("a.c") + dir.Read("b.c");
-    return {status, Without(testing::internal::GetCapturedStderr(), dir.Path("")),
-            Without(written, dir.Path(""))};
+    return {status, Replaced(testing::internal::GetCapturedStderr(), dir.Path("")),
+            Replaced(written, dir.Path(""))};
 }
 
 // Each run once with every request for memory granted, then again with each request refused in

@@ -13,9 +13,10 @@ std::string ReadBytes(const std::string& path) {
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
-std::string Without(std::string text, const std::string& part) {
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at)) {
-        text.erase(at, part.size());
+std::string Replaced(std::string text, const std::string& part, const std::string& by) {
+    for (std::size_t at = text.find(part); at != std::string::npos;
+         at = text.find(part, at + by.size())) {
+        text.replace(at, part.size(), by);
     }
     return text;
 }
@@ -76,6 +77,6 @@ Result CToolDir::Run(const std::vector<std::string>& args, const std::string& in
         command += " '" + arg + "'";
     }
     const int status = std::system((command + " <" + in + " >" + out + " 2>.stderr").c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Without(Read(out), Path("")),
-            Without(Read(".stderr"), Path(""))};
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Replaced(Read(out), Path("")),
+            Replaced(Read(".stderr"), Path(""))};
 }

@@ -33,8 +33,8 @@ private:
 };
 
 std::string ReadBytes(const std::string& path);
-// `text` with every `part` taken out.
-std::string Without(std::string text, const std::string& part);
+// `text` with every `part` replaced by `by`.
+std::string Replaced(std::string text, const std::string& part, const std::string& by = "");
 // A message of the tool's on standard error.
 inline std::string Error(const std::string& message) {
     return "veldane-header: " + message + "\n";
