@@ -1,4 +1,5 @@
 #include "header/header_date.h"
+#include "row_file.h"
 #include "tool_dir.h"
 
 #include <gtest/gtest.h>
@@ -13,16 +14,12 @@ namespace {
 namespace fs = std::filesystem;
 
 // What a case folder holds besides the files the run works on.
-const char* const CASE_FILES[] = {"args",  "status",   "stdout",     "stderr",
-                                  "stdin", "readonly", "stdout-full"};
+const char* const CASE_FILES[] = {"args",  "status", "stdout",     "stderr",
+                                  "stdin", "modes",  "stdout-full"};
 
-const std::string TODAY = "<today>";
-
-std::string Dated(std::string text) {
-    for (std::size_t at = text.find(TODAY); at != std::string::npos; at = text.find(TODAY)) {
-        text.replace(at, TODAY.size(), HeaderToday());
-    }
-    return text;
+// Today's date as an expected file writes it.
+std::string Dated(const std::string& text) {
+    return Replaced(text, "<today>", HeaderToday());
 }
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -35,10 +32,10 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 // Each folder under data/runs is one run of veldane-header, as data/README.md tells.
-class CaseRuns : public testing::TestWithParam<fs::path> {};
+class CaseRuns : public testing::TestWithParam<std::string> {};
 
 TEST_P(CaseRuns, EndAsTheFolderSays) {
-    const fs::path& folder = GetParam();
+    const fs::path folder = GetParam();
     const CToolDir dir;
     const auto given = [&](const char* name) { return ReadBytes(folder / name); };
     std::vector<std::pair<std::string, std::string>> files;
@@ -54,8 +51,9 @@ TEST_P(CaseRuns, EndAsTheFolderSays) {
             files.emplace_back(name, ReadBytes(entry.path()));
         }
     }
-    for (const std::string& name : Lines(given("readonly"))) {
-        fs::permissions(dir.Path(name), fs::perms::owner_read | fs::perms::others_read);
+    for (const std::string& line : Lines(given("modes"))) { // "octal-mode name"
+        fs::permissions(dir.Path(line.substr(line.find(' ') + 1)),
+                        static_cast<fs::perms>(std::stoi(line, nullptr, 8)));
     }
     const std::string output = fs::exists(folder / "stdout-full") ? "/dev/full" : ".stdout";
     const auto [status, out, err] = dir.Run(Lines(given("args")), given("stdin"), output, true);
@@ -64,25 +62,13 @@ TEST_P(CaseRuns, EndAsTheFolderSays) {
     EXPECT_EQ(err, given("stderr"));
     for (const auto& [name, before] : files) {
         const fs::path expected = folder / "expected" / name;
+        fs::permissions(dir.Path(name), fs::perms::owner_read, fs::perm_options::add);
         EXPECT_EQ(dir.Read(name), fs::exists(expected) ? Dated(ReadBytes(expected)) : before)
             << name;
     }
 }
 
-std::vector<fs::path> Folders() {
-    std::vector<fs::path> folders;
-    for (const fs::directory_entry& entry : fs::directory_iterator(CLI_TEST_DATA "runs")) {
-        folders.push_back(entry.path());
-    }
-    std::sort(folders.begin(), folders.end());
-    return folders;
-}
-
-// Each folder is a test of its own, named after it.
-INSTANTIATE_TEST_SUITE_P(Folder, CaseRuns, testing::ValuesIn(Folders()), [](const auto& info) {
-    std::string name = info.param.filename().string();
-    std::replace(name.begin(), name.end(), '-', '_');
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(Folder, CaseRuns, testing::ValuesIn(RowFiles(CLI_TEST_DATA "runs")),
+                         [](const auto& info) { return RowFileTestName(info.param); });
 
 } // namespace

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 namespace {
 
 const char* const FORMAT = "<@FUNC@>|<@TITLE@>|<@ARG_1_NAME@>|<@DATE@>\n";
@@ -15,28 +13,14 @@ const char* const FORMAT = "<@FUNC@>|<@TITLE@>|<@ARG_1_NAME@>|<@DATE@>\n";
 TEST(CliRuns, EndWithTheirStatusAndOutput) {
     const CToolDir dir;
     dir.Write("fmt.txt", FORMAT);
-    const struct {
-        const char* m_pszName;
-        std::vector<std::string> m_astrArgs;
-        std::string m_strInput;
-        const char* m_pszIn; // standard input: the input's file or another
-        Result m_result;
-    } rows[] = {
-        {"ten megabytes on standard input", Args("-f", "fmt.txt", "--date=d"),
-         "int f(int a)" + std::string(10 << 20, ' '), ".stdin",
-         Result(0, "f||a|d\n",
-                Error("宣言が長すぎる為、先頭の 2047 バイト（コード ページ 932 で数えて）だけを使い"
-                      "ます。"))},
-        {"standard input a folder", Args("-f", "fmt.txt"), "", "/",
-         Result(7, "", Error("標準入力を読み込めません。"))},
-        {"version", Args("--version"), "", ".stdin",
-         Result(0, "veldane-header " VELDANE_VERSION "\n", "")},
-    };
-    for (const auto& row : rows) {
-        EXPECT_EQ(dir.Run(row.m_astrArgs, row.m_strInput, ".stdout", false, row.m_pszIn),
-                  row.m_result)
-            << row.m_pszName;
-    }
+    EXPECT_EQ(
+        dir.Run({"-f", "fmt.txt", "--date=d"}, "int f(int a)" + std::string(10 << 20, ' ')),
+        Result(0, "f||a|d\n",
+               Error("宣言が長すぎる為、先頭の 2047 バイト（コード ページ 932 で数えて）だけを"
+                     "使います。")));
+    EXPECT_EQ(dir.Run({"-f", "fmt.txt"}, "", ".stdout", false, "/"),
+              Result(7, "", Error("標準入力を読み込めません。")));
+    EXPECT_EQ(dir.Run({"--version"}), Result(0, "veldane-header " VELDANE_VERSION "\n", ""));
 }
 
 // Under a Shift_JIS locale the options and the declaration argument are code page 932 bytes,
@@ -64,28 +48,6 @@ TEST(CliRuns, OptionsAreReadInTheLocalesEncoding) {
     for (const char* name : {"LC_ALL", "LOCPATH", "ASAN_OPTIONS"}) {
         unsetenv(name);
     }
-}
-
-// The help names the settings file the tool reads from where it runs.
-TEST(CliRuns, HelpNamesTheSettingsFileItWouldRead) {
-    const CToolDir dir;
-    const auto [status, out, err] = dir.Run({"--help"});
-    const std::string file = std::filesystem::canonical(dir.Path("ini")) / "informatin.ini";
-    EXPECT_EQ(status, 0);
-    EXPECT_NE(out.find("使い方: veldane-header [オプション] [宣言]\n"), std::string::npos) << out;
-    EXPECT_NE(out.find("ここで読むのは次のファイルです:\n  " + file + "\n"), std::string::npos)
-        << out;
-    EXPECT_EQ(err, "");
-}
-
-// A format file that exists but cannot be opened, which only an ordinary user meets.
-TEST(CliRuns, UnreadableFormatFileIsNamed) {
-    const CToolDir dir;
-    dir.Write("format.txt", "<@FUNC@>\n");
-    std::filesystem::permissions(dir.Path("format.txt"), std::filesystem::perms::none);
-    const std::string message = Error("format.txt: フォーマットファイルを読み込めません。");
-    EXPECT_EQ(dir.Run({"-f", "format.txt"}, "int f()", ".stdout", true), Result(4, "", message));
-    EXPECT_EQ(dir.Run({"--check", "format.txt"}, "", ".stdout", true), Result(4, "", message));
 }
 
 } // namespace

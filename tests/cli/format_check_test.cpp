@@ -2,55 +2,18 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
+#include "row_file.h"
 
 namespace {
 
-using Found = std::vector<std::pair<int, CheckKind>>; // line and kind of each finding
-
-const std::tuple<const char*, std::string, Found> ROWS[] = {
-    {"UnknownKeyOncePerLine", "<@X@><@X@>\n", {{1, CHECK_UNKNOWN_KEY}}},
-    {"EveryPrefixIsRemoved", "<@IFN IFN FUNC@>\nx\n", {}},
-    // As the expansion looks it up: "IF " taken out of "IIF F " leaves "IF " in the key.
-    {"PrefixMeetingWherePrefixWent", "<@IF IIF F FUNC@>\nx\n", {{1, CHECK_UNKNOWN_KEY}}},
-    {"PrefixInsideAKeyIsNoCondition", "<@FUNCIF @>\n", {{1, CHECK_UNKNOWN_KEY}}},
-    {"OpenMarkerOverlapsClose", "<@>\n", {{1, CHECK_UNCLOSED}}},
-    {"ConditionBeforeAnEmptyLastLine", "<@IF FUNC@>\n\n", {}},
-    // Only the first condition counts; the second is never written.
-    {"TwoConditionsOnALine", "<@IF FUNC@><@IFN RET@>\nx\n", {{1, CHECK_TEXT_BESIDE_CONDITION}}},
-    {"LineAtThePieceSize", std::string(510, 'a') + "\n", {}},
-    {"LineOnePastThePieceSize", std::string(511, 'a') + "\n", {{1, CHECK_LONG_LINE}}},
-    {"LastLineAtThePieceSizeWithoutLineEnd", std::string(511, 'a'), {}},
-    {"LinesAtTheLimit", std::string(150, '\n'), {}},
-    {"LinesOnePastTheLimit", std::string(151, '\n'), {{151, CHECK_TOO_MANY_LINES}}},
-    {"NulOncePerLine", std::string("a\0\0\nb\n\0", 7), {{1, CHECK_NUL}, {3, CHECK_NUL}}},
-    {"TextBeforeACondition", " * <@IF FUNC@>\nx\n", {{1, CHECK_TEXT_BESIDE_CONDITION}}},
-    {"PlaceholderAfterACondition", "<@IFN RET@><@RET@>\nx\n", {{1, CHECK_TEXT_BESIDE_CONDITION}}},
-    {"SecondConditionIsNeverJudged",
-     "<@IF RET@><@IF FUNC@>\nx\n",
-     {{1, CHECK_TEXT_BESIDE_CONDITION}}},
-    {"BlanksBesideAConditionAreNothingLost", " \t<@IF FUNC@> \r\nx\n", {}},
-    {"TextWithoutAConditionIsWritten", " * <@FUNC@> returns\n", {}},
-    // Binary data is one finding, whatever else its lines would give.
-    {"Executable",
-     "\x7F"
-     "ELF<@X@>\n<@IF FUNC@>",
-     {{1, CHECK_NOT_TEXT}}},
-    {"ControlBytesMakeBinary",
-     std::string(8, '\x01') + std::string(120, 'a'),
-     {{1, CHECK_NOT_TEXT}}},
-    {"ControlBytesTooFewForBinary", std::string(7, '\x01') + "\n", {}},
-    {"ControlBytesTooRareForBinary", std::string(8, '\x01') + std::string(121, 'a'), {}},
-    {"LineControlsAreText", std::string(64, '\t') + std::string(64, '\f') + "\x1B\r\n", {}},
-};
-
-TEST(FormatCheck, FindsWhatIsLikelyAMistake) {
-    for (const auto& [name, text, found] : ROWS) {
-        Found shown;
-        for (const CheckFinding& finding : CheckFormatText(text)) {
-            shown.emplace_back(finding.m_nLine, finding.m_eKind);
+// Each row of data/format-check.txt: what is likely a mistake in its format file.
+TEST(FormatCheck, FindsWhatTheRowsSay) {
+    for (const CRow& row : ReadRows(CLI_TEST_DATA "format-check.txt")) {
+        std::string found;
+        for (const CheckFinding& finding : CheckFormatText(RowText(row.m_strInput, true))) {
+            found += std::to_string(finding.m_nLine) + ": " + CheckDescribe(finding) + "\n";
         }
-        EXPECT_EQ(shown, found) << name;
+        EXPECT_EQ(found.empty() ? "none\n" : found, RowResult(row, false)) << row.m_strWhere;
     }
 }
 

@@ -8,50 +8,15 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace {
-
-// veldane-header as user nobody can run it: a copy in a folder of its own that anyone may enter.
-// The build tree may lie where only its owner can go, such as a clone in root's home folder.
-class CSharedTool {
-public:
-    CSharedTool() : m_strDir(std::filesystem::temp_directory_path() / "veldane-tool.XXXXXX") {
-        namespace fs = std::filesystem;
-        if (mkdtemp(m_strDir.data()) == nullptr ||
-            !fs::copy_file(VELDANE_HEADER_EXE, Path(), fs::copy_options::overwrite_existing)) {
-            std::abort();
-        }
-        const fs::perms reach = fs::perms::owner_all | fs::perms::group_read |
-                                fs::perms::group_exec | fs::perms::others_read |
-                                fs::perms::others_exec;
-        fs::permissions(m_strDir, reach);
-        fs::permissions(Path(), reach);
-    }
-    ~CSharedTool() { std::filesystem::remove_all(m_strDir); }
-    CSharedTool(const CSharedTool&) = delete;
-    CSharedTool& operator=(const CSharedTool&) = delete;
-
-    std::string Path() const { return m_strDir + "/veldane-header"; }
-
-private:
-    std::string m_strDir;
-};
-
-// Made at the first run as nobody, removed when the tests end.
-std::string SharedToolPath() {
-    static const CSharedTool tool;
-    return tool.Path();
-}
-
-} // namespace
-
 std::string ReadBytes(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
-std::string Without(std::string text, const std::string& part) {
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at)) {
-        text.erase(at, part.size());
+std::string Replaced(std::string text, const std::string& part, const std::string& by) {
+    for (std::size_t at = text.find(part); at != std::string::npos;
+         at = text.find(part, at + by.size())) {
+        text.replace(at, part.size(), by);
     }
     return text;
 }
@@ -76,6 +41,24 @@ std::string CToolDir::Read(const std::string& name) const {
     return ReadBytes(Path(name));
 }
 
+namespace {
+
+// veldane-header as user nobody can run it: a copy in a folder that anyone may enter, made at the
+// first run as nobody and removed when the tests end. The build tree may lie where only its owner
+// can go, such as a clone in root's home folder.
+std::string SharedToolPath() {
+    static const CToolDir shared;
+    static const std::string path = [] {
+        const std::string copy = shared.Path("veldane-header");
+        std::filesystem::copy_file(VELDANE_HEADER_EXE, copy);
+        std::filesystem::permissions(copy, std::filesystem::perms::all);
+        return copy;
+    }();
+    return path;
+}
+
+} // namespace
+
 Result CToolDir::Run(const std::vector<std::string>& args, const std::string& input,
                      const std::string& out, bool unprivileged, const std::string& in) const {
     Write(".stdin", input);
@@ -94,6 +77,6 @@ Result CToolDir::Run(const std::vector<std::string>& args, const std::string& in
         command += " '" + arg + "'";
     }
     const int status = std::system((command + " <" + in + " >" + out + " 2>.stderr").c_str());
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Read(out),
-            Without(Read(".stderr"), Path(""))};
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Replaced(Read(out), Path("")),
+            Replaced(Read(".stderr"), Path(""))};
 }

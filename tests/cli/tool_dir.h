@@ -23,7 +23,7 @@ public:
     // pipe can stall either side; `out` may be a device such as /dev/full, and `in` a file that
     // cannot be read, such as a folder, instead of `input`. `unprivileged` runs it as nobody when
     // the tests run as root, so that file permissions count. The folder's path is taken out of
-    // standard error, so that a file here reads as it is named from here.
+    // both outputs, so that a file here reads as it is named from here.
     Result Run(const std::vector<std::string>& args, const std::string& input = "",
                const std::string& out = ".stdout", bool unprivileged = false,
                const std::string& in = ".stdin") const;
@@ -33,14 +33,9 @@ private:
 };
 
 std::string ReadBytes(const std::string& path);
-// `text` with every `part` taken out.
-std::string Without(std::string text, const std::string& part);
+// `text` with every `part` replaced by `by`.
+std::string Replaced(std::string text, const std::string& part, const std::string& by = "");
 // A message of the tool's on standard error.
 inline std::string Error(const std::string& message) {
     return "veldane-header: " + message + "\n";
-}
-
-// A command line as a call, so that a table row holding one still fills its lines.
-template <typename... Arg> std::vector<std::string> Args(const Arg&... args) {
-    return {args...};
 }

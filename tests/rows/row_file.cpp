@@ -23,16 +23,12 @@ constexpr std::string_view SIMPLE_BYTES{"\\\t\r\n\0\"", 6};
 
 // "name [tag tag]" into the row's name and tags.
 void ReadHead(const std::string& head, const std::string& where, CRow& row) {
-    const std::size_t open = head.rfind(" [");
-    std::string name = head;
-    if (open != std::string::npos && head.back() == ']') {
-        name = head.substr(0, open);
-        std::istringstream tags(head.substr(open + 2, head.size() - open - 3));
-        for (std::string tag; tags >> tag;) {
-            row.m_vecTags.push_back(tag);
-        }
+    const std::size_t open = head.empty() || head.back() != ']' ? head.npos : head.rfind(" [");
+    std::istringstream tags(open == head.npos ? "" : head.substr(open + 2, head.size() - open - 3));
+    for (std::string tag; tags >> tag;) {
+        row.m_vecTags.push_back(tag);
     }
-    row.m_strWhere = where + ": " + name;
+    row.m_strWhere = where + ": " + head.substr(0, open);
 }
 
 bool IsHexDigit(char c) {
