@@ -100,10 +100,12 @@ protected:
             }
             const std::string path = w.size() > 1 && w[1][0] != '/' ? m_folder + "/" + w[1] : "";
             if (w[0] == "file") {
-                std::ofstream(path, std::ios::binary)
-                    << RowText(line.substr(6 + w[1].size()), false);
-            } else if (w[0] == "folder") {
-                fs::create_directory(path);
+                fs::create_directories(fs::path(path).parent_path());
+                std::ofstream(path, std::ios::binary | std::ios::app)
+                    << RowText(line.substr(std::min(line.size(), 6 + w[1].size())), false);
+            } else if (w[0] == "pad") {
+                std::ofstream(path, std::ios::app)
+                    << ';' << std::string(std::stoul(w[2]), 'x') << '\n';
             } else if (w[0] == "mode") {
                 fs::permissions(path, static_cast<fs::perms>(std::stoi(w[2], nullptr, 8)));
             } else if (w[0] == "link") {
@@ -121,16 +123,15 @@ protected:
             } else if (w[0] == "open") {
                 settings = CSettingsFile(path.empty() ? w[1] : path, w.size() > 2);
             } else if (w[0] == "write" || w[0] == "raw") {
-                const bool bWritten = w[0] == "raw"
+                std::vector<SettingsValue> values;
+                for (std::size_t i = 1; i + 1 < w.size(); i += 2) {
+                    values.push_back({w[i].c_str(), w[i + 1], w[0] == "raw"});
+                }
+                const bool bWritten = values.size() > 1 ? settings.WriteValues("App", values)
+                                      : w[0] == "raw"
                                           ? settings.WriteRaw("App", w[1].c_str(), w[2].c_str())
                                           : settings.WriteString("App", w[1].c_str(), w[2].c_str());
                 result += bWritten ? "written\n" : "refused\n";
-            } else if (w[0] == "values") {
-                std::vector<SettingsValue> values;
-                for (std::size_t i = 1; i + 1 < w.size(); i += 2) {
-                    values.push_back({w[i].c_str(), w[i + 1], false});
-                }
-                result += settings.WriteValues("App", values) ? "written\n" : "refused\n";
             } else if (w[0] == "read") {
                 result += settings.GetString("App", w[1].c_str(), "(none)") + "|" +
                           settings.GetRaw("App", w[1].c_str(), "(none)") + "\n";
