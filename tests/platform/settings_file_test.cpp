@@ -93,47 +93,49 @@ protected:
         std::string result;
         std::istringstream lines(steps);
         for (std::string line; std::getline(lines, line);) {
-            std::vector<std::string> w;
+            std::vector<std::string> words;
             for (std::size_t start = 0, end = 0; end != std::string::npos; start = end + 1) {
                 end = line.find(' ', start);
-                w.push_back(RowText(line.substr(start, end - start), false));
+                words.push_back(RowText(line.substr(start, end - start), false));
             }
-            const std::string path = w.size() > 1 && w[1][0] != '/' ? m_folder + "/" + w[1] : "";
-            if (w[0] == "file") {
+            const std::string path =
+                words.size() > 1 && words[1][0] != '/' ? m_folder + "/" + words[1] : "";
+            if (words[0] == "file") {
                 fs::create_directories(fs::path(path).parent_path());
                 std::ofstream(path, std::ios::binary | std::ios::app)
-                    << RowText(line.substr(std::min(line.size(), 6 + w[1].size())), false);
-            } else if (w[0] == "pad") {
+                    << RowText(line.substr(std::min(line.size(), 6 + words[1].size())), false);
+            } else if (words[0] == "pad") {
                 std::ofstream(path, std::ios::app)
-                    << ';' << std::string(std::stoul(w[2]), 'x') << '\n';
-            } else if (w[0] == "link") {
-                fs::create_symlink(w[2], path);
-            } else if (w[0] == "fifo") {
+                    << ';' << std::string(std::stoul(words[2]), 'x') << '\n';
+            } else if (words[0] == "link") {
+                fs::create_symlink(words[2], path);
+            } else if (words[0] == "fifo") {
                 mkfifo(path.c_str(), 0600);
-            } else if (w[0] == "lock") {
+            } else if (words[0] == "lock") {
                 locks.push_back(open(path.c_str(), O_RDONLY));
                 flock(locks.back(), LOCK_EX);
-            } else if (w[0] == "umask") {
-                umask(static_cast<mode_t>(std::stoi(w[1], nullptr, 8)));
-            } else if (w[0] == "limit") {
-                const rlimit small{std::stoul(w[1]), limit.rlim_max};
+            } else if (words[0] == "umask") {
+                umask(static_cast<mode_t>(std::stoi(words[1], nullptr, 8)));
+            } else if (words[0] == "limit") {
+                const rlimit small{std::stoul(words[1]), limit.rlim_max};
                 setrlimit(RLIMIT_FSIZE, &small);
-            } else if (w[0] == "open") {
-                settings = CSettingsFile(path.empty() ? w[1] : path, w.size() > 2);
-            } else if (w[0] == "write" || w[0] == "raw") {
+            } else if (words[0] == "open") {
+                settings = CSettingsFile(path.empty() ? words[1] : path, words.size() > 2);
+            } else if (words[0] == "write" || words[0] == "raw") {
                 std::vector<SettingsValue> values;
-                for (std::size_t i = 1; i + 1 < w.size(); i += 2) {
-                    values.push_back({w[i].c_str(), w[i + 1], w[0] == "raw"});
+                for (std::size_t i = 1; i + 1 < words.size(); i += 2) {
+                    values.push_back({words[i].c_str(), words[i + 1], words[0] == "raw"});
                 }
-                const bool bWritten = values.size() > 1 ? settings.WriteValues("App", values)
-                                      : w[0] == "raw"
-                                          ? settings.WriteRaw("App", w[1].c_str(), w[2].c_str())
-                                          : settings.WriteString("App", w[1].c_str(), w[2].c_str());
+                const bool bWritten =
+                    values.size() > 1 ? settings.WriteValues("App", values)
+                    : words[0] == "raw"
+                        ? settings.WriteRaw("App", words[1].c_str(), words[2].c_str())
+                        : settings.WriteString("App", words[1].c_str(), words[2].c_str());
                 result += bWritten ? "written\n" : "refused\n";
-            } else if (w[0] == "read") {
-                result += settings.GetString("App", w[1].c_str(), "(none)") + "|" +
-                          settings.GetRaw("App", w[1].c_str(), "(none)") + "\n";
-            } else if (w[0] == "show") {
+            } else if (words[0] == "read") {
+                result += settings.GetString("App", words[1].c_str(), "(none)") + "|" +
+                          settings.GetRaw("App", words[1].c_str(), "(none)") + "\n";
+            } else if (words[0] == "show") {
                 for (const auto& [name, shown] : Listing()) {
                     result += name + shown + "\n";
                 }
