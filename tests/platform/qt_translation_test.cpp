@@ -25,10 +25,8 @@ TEST(QtTranslationTest, QtsOwnTextsSpeakJapanese) {
     const QString english = Texts();
     ASSERT_TRUE(english.startsWith("&Yes|&No|&Undo")) << english.toStdString();
     ASSERT_TRUE(PfInstallQtJapanese());
-    const QString japanese = Texts();
-    EXPECT_TRUE(japanese.startsWith(QString::fromUtf8("はい"))) << japanese.toStdString();
-    EXPECT_TRUE(japanese.contains(QString::fromUtf8("いいえ"))) << japanese.toStdString();
-    EXPECT_TRUE(japanese.contains(QString::fromUtf8("元に戻す"))) << japanese.toStdString();
+    EXPECT_TRUE(Texts().startsWith(QString::fromUtf8("はい(&Y)|いいえ(&N)|元に戻す")))
+        << Texts().toStdString();
     // The other tests of this program see Qt's own texts again.
     for (QTranslator* translator : qApp->findChildren<QTranslator*>()) {
         QCoreApplication::removeTranslator(translator);
