@@ -31,6 +31,8 @@ constexpr auto TIME_LIMIT = std::chrono::seconds(10);
 constexpr unsigned SEED = 20240611;
 // How long a writer is watched waiting for another: many times what a write takes.
 constexpr useconds_t WAIT_US = 100000;
+// The user nobody, for files that root could read whatever their mode.
+constexpr uid_t NOBODY = 65534;
 
 // Two sets that differ in every value and in length, so that any mixture or torn write shows.
 std::vector<SettingsValue> CrashSet(int nSet) {
@@ -43,6 +45,14 @@ std::vector<SettingsValue> CrashSet(int nSet) {
 std::string Read(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Whom the file system checks from here on: this process's user, or nobody.
+void SetUser(uid_t user) {
+    if (geteuid() != user) {
+        EXPECT_EQ(geteuid() == 0 ? setegid(user) + seteuid(user) : seteuid(user) + setegid(user),
+                  0);
+    }
 }
 
 long OpenFiles() {
@@ -114,6 +124,10 @@ protected:
             } else if (words[0] == "lock") {
                 locks.push_back(open(path.c_str(), O_RDONLY));
                 flock(locks.back(), LOCK_EX);
+            } else if (words[0] == "chmod") {
+                fs::permissions(path, fs::perms(std::stoi(words[2], nullptr, 8)));
+            } else if (words[0] == "user") { // root reads any file: "other" is nobody then
+                SetUser(words[1] == "other" && getuid() == 0 ? NOBODY : getuid());
             } else if (words[0] == "umask") {
                 umask(static_cast<mode_t>(std::stoi(words[1], nullptr, 8)));
             } else if (words[0] == "limit") {
@@ -148,6 +162,7 @@ protected:
         }
         setrlimit(RLIMIT_FSIZE, &limit);
         umask(mask);
+        SetUser(getuid());
         return OpenFiles() == files ? result : result + "a file left open\n";
     }
     std::string m_folder = (fs::temp_directory_path() / "settings-XXXXXX").string();
