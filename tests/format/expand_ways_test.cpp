@@ -104,16 +104,13 @@ TEST(ExpandWays, DirectWayTakesOrdinaryLinesAndLeavesTheRestToThePasses) {
         for (int time = 0; time < 2 && !HasFailure(); ++time) {
             const LineResult passes =
                 ExpandLineByPasses(list, row.line.c_str(), outputs[0].data(), runs[0]);
-            const std::vector<char> before = outputs[1];
-            const std::size_t editBytes = runs[1].m_nEditBytes;
             LineResult direct = LineResult::Appended;
             const bool bTaken = ExpandLineDirect(list, row.line.c_str(), outputs[1].data(), runs[1],
                                                  direct) == DirectResult::Taken;
             EXPECT_TRUE(time > 0 || bTaken == row.direct);
             if (!bTaken) {
-                // A declined line is the passes' alone: nothing is written or counted.
-                EXPECT_EQ(outputs[1], before);
-                EXPECT_EQ(runs[1].m_nEditBytes, editBytes);
+                // A declined line is the passes' alone: anything the direct way wrote or counted
+                // shows in the comparison below.
                 ExpandLineByPasses(list, row.line.c_str(), outputs[1].data(), runs[1]);
             } else {
                 EXPECT_EQ(direct, passes);

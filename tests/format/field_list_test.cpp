@@ -23,7 +23,6 @@ const std::string KANA = "\xEF\xBD\xB1";
 
 std::string Repeat(const std::string& text, std::size_t count) {
     std::string result;
-    result.reserve(text.size() * count);
     while (count-- > 0) {
         result += text;
     }
