@@ -10,15 +10,6 @@
 
 namespace {
 
-// The boxes holding what a reading or an update gives each key.
-std::vector<CBoxValue> Boxes(const std::string (&astrValues)[HEADER_KEY_COUNT]) {
-    std::vector<CBoxValue> boxes;
-    for (int i = 0; i < HEADER_KEY_COUNT; ++i) {
-        boxes.push_back({i, astrValues[i]});
-    }
-    return boxes;
-}
-
 std::string Expand(const std::string& path, const std::vector<CBoxValue>& boxes) {
     CHeaderValues values;
     values.Set(boxes);
@@ -62,7 +53,11 @@ TEST(HeaderUpdate, UpdatesAsTheDataFileSays) {
         // The date stays present though no line shows it.
         EXPECT_TRUE(reading.m_abStandIn[HeaderKeyIndex(HeaderKey::Date)]);
         const CHeaderUpdate update = HeaderUpdate(reading, current);
-        const std::string fresh = Expand(UPDATE_FORMAT, Boxes(update.m_astrValues));
+        std::vector<CBoxValue> updated; // the boxes holding what the update gives each key
+        for (int i = 0; i < HEADER_KEY_COUNT; ++i) {
+            updated.push_back({i, update.m_astrValues[i]});
+        }
+        const std::string fresh = Expand(UPDATE_FORMAT, updated);
         EXPECT_EQ(FormatCommentLines(fresh), FormatCommentLines(row["fresh"]));
         // Only a comment that needs no change agrees with its update.
         EXPECT_EQ(HeaderCommentsAgree(fresh, row["old"]), row["old"] == row["fresh"]);
