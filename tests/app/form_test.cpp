@@ -19,7 +19,6 @@
 #include <clocale>
 #include <fstream>
 #include <regex>
-#include <sstream>
 #include <sys/stat.h>
 
 namespace {
@@ -345,23 +344,18 @@ private slots:
         QCOMPARE(listCut.join(""), QString());
     }
 
-    // A session of data/sessions.txt: each line of its input a step, indented lines the step's
-    // text, each line of its result one thing the steps showed.
+    // A session of data/sessions.txt: each line of its input a step, the lines indented below it
+    // the step's text, each line of its result one thing the steps showed.
     void sessions() {
         QFETCH(CRow, row);
-        std::vector<std::array<std::string, 3>> vecSteps; // step, argument, text
-        std::istringstream script(row.m_strInput);
-        for (std::string strLine; std::getline(script, strLine);) {
-            const std::size_t nSpace = std::min(strLine.find(' '), strLine.size());
-            if (nSpace == 0 && !vecSteps.empty()) {
-                vecSteps.back()[2] += strLine.substr(2) + '\n';
-            } else {
-                vecSteps.push_back(
-                    {strLine.substr(0, nSpace), strLine.substr(nSpace).erase(0, 1), ""});
-            }
-        }
-        for (const auto& [strStep, strArg, strText] : vecSteps) {
-            Step(strStep, Repeated(RowText(strArg, false)), Repeated(RowText(strText, false)));
+        static const std::regex STEP(R"((\S+) ?(.*)\n((?:  .*\n)*))"), INDENT("(^|\n)  ");
+        const std::string& str = row.m_strInput;
+        const auto CONTINUOUS = std::regex_constants::match_continuous; // no line passed over
+        for (std::sregex_iterator it(str.begin(), str.end(), STEP, CONTINUOUS), end; it != end;
+             ++it) {
+            const std::string strText = std::regex_replace((*it)[3].str(), INDENT, "$1");
+            Step((*it)[1].str(), Repeated(RowText((*it)[2].str(), false)),
+                 Repeated(RowText(strText, false)));
         }
         const QByteArray expected = QByteArray::fromStdString(Repeated(RowResult(row, false)));
         QCOMPARE(QString::fromUtf8(m_session), QString::fromUtf8(expected)); // readable

@@ -16,10 +16,6 @@ namespace {
 int g_nRequests = 0;
 int g_nRefused = 0; // the request for memory (from 1) that is refused; 0 refuses none
 
-bool Answer(std::size_t) {
-    return ++g_nRequests != g_nRefused;
-}
-
 const std::string FORMAT = "/*\n * <@FUNC@> <@TITLE@>\n<@IF ARG_1_NAME@>\n"
                            " * <@ARG_1_TYPE@> <@ARG_1_NAME@>: <@ARG_1_TEXT@>\n"
                            " * <@RET@> <@DEVELOPER@> <@DATE@>\n */\n";
@@ -49,16 +45,14 @@ std::tuple<int, std::string, std::string> RunCounted(const CMemoryRow& row) {
     options.m_eMode = row.m_eMode;
     options.m_eTidy = row.m_eTidy;
     options.m_nLine = 1;
-    options.m_vecFiles = {dir.Path("a.c")};
-    if (row.m_eMode != CliMode::InsertLine) {
-        options.m_vecFiles.push_back(dir.Path("b.c"));
-    }
+    options.m_vecFiles = {dir.Path("a.c"), dir.Path("b.c")};
+    options.m_vecFiles.resize(row.m_eMode == CliMode::InsertLine ? 1 : 2);
     const CSettingsFile settings("/nonexistent/settings.ini");
     std::string comment;
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
     g_nRequests = 0;
-    TxtSetAllocHook(&Answer);
+    TxtSetAllocHook([](std::size_t) { return ++g_nRequests != g_nRefused; });
     const int status = row.m_eMode == CliMode::Print
                            ? CliMakeComment(options, settings, dir.Path(row.m_pszFormat),
                                             {row.m_pszDeclaration, ""}, comment)

@@ -23,7 +23,6 @@ const std::string KANA = "\xEF\xBD\xB1";
 
 std::string Repeat(const std::string& text, std::size_t count) {
     std::string result;
-    result.reserve(text.size() * count);
     while (count-- > 0) {
         result += text;
     }
@@ -162,19 +161,16 @@ TEST_F(CFieldListTest, FileIsReadInPiecesUpToTheLineLimitAndAFullOutput) {
 TEST_F(CFieldListTest, FileThatCannotBeReadLeavesTheOutputAlone) {
     ASSERT_EQ(mkfifo(m_path.c_str(), 0600), 0);
     const std::string untouched(EXPAND_OUTPUT_SIZE, '#');
-    const auto openFiles = [] {
-        return std::distance(fs::directory_iterator("/proc/self/fd"), {});
-    };
     // The last two are regular files that no one may read, not even the superuser: one that
     // does not open for reading, one whose reading fails.
     for (const std::string& path :
          {std::string(), m_path + "-x", testing::TempDir(), m_path,
           std::string("/proc/sys/vm/drop_caches"), std::string("/proc/self/mem")}) {
         m_output = untouched;
-        const auto before = openFiles();
+        const auto before = std::distance(fs::directory_iterator("/proc/self/fd"), {});
         EXPECT_EQ(m_list.ExpandFile(path.c_str(), m_output.data()), -1) << path;
         EXPECT_EQ(m_output, untouched);
-        EXPECT_EQ(openFiles(), before) << path;
+        EXPECT_EQ(std::distance(fs::directory_iterator("/proc/self/fd"), {}), before) << path;
     }
     EXPECT_EQ(m_list.ExpandFile(nullptr, m_output.data()), -1);
     EXPECT_EQ(m_list.ExpandFile("/proc/self/cmdline", nullptr), -1);

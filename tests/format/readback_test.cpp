@@ -98,10 +98,7 @@ TEST(ReadBack, ReadsUpToTheFormatsLimits) {
 // are shown again, so no two splits share their future: the search stops at its budget. It
 // tells so many keys apart, and no more.
 TEST(ReadBack, GivesUpPastItsLimits) {
-    std::string line;
-    for (const char* key : {"A", "B", "N", "T"}) {
-        line += std::string("<@") + key + "@>";
-    }
+    const std::string line = "<@A@><@B@><@N@><@T@>";
     EXPECT_EQ(ReadBack(line + "\n" + line + "!\n", std::string(300, 'x') + "\n"), "budget 2/2");
     CFormatText empty;
     CFormatReading reading;
