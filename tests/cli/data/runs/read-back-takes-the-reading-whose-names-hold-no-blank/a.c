@@ -1,2 +1,3 @@
+// unsigned int C::f
 // unsigned int a: A
 int f(long b);
