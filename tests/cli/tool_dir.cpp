@@ -8,11 +8,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-std::string ReadBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
 std::string Replaced(std::string text, const std::string& part, const std::string& by) {
     for (std::size_t at = text.find(part); at != std::string::npos;
          at = text.find(part, at + by.size())) {

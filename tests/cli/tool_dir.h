@@ -1,5 +1,7 @@
 #pragma once
 
+#include "row_file.h"
+
 #include <string>
 #include <tuple>
 #include <vector>
@@ -32,7 +34,6 @@ private:
     std::string m_strDir;
 };
 
-std::string ReadBytes(const std::string& path);
 // `text` with every `part` replaced by `by`.
 std::string Replaced(std::string text, const std::string& part, const std::string& by = "");
 // A message of the tool's on standard error.

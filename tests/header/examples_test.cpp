@@ -1,10 +1,9 @@
 #include "format/field_list.h"
 #include "header/header_values.h"
+#include "row_file.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 
 namespace {
@@ -32,8 +31,7 @@ TEST(ExampleFormats, ExpandToTheirCheckedInOutputs) {
             HeaderAddFields(list, values);
             std::string output(EXPAND_OUTPUT_SIZE, '\0');
             ASSERT_EQ(list.ExpandFile((dir + "/" + format + ".txt").c_str(), output.data()), 0);
-            std::ifstream file(dir + "/expected/" + format + "." + kind + ".txt");
-            EXPECT_EQ(output.c_str(), std::string(std::istreambuf_iterator<char>(file), {}));
+            EXPECT_EQ(output.c_str(), ReadBytes(dir + "/expected/" + format + "." + kind + ".txt"));
         }
     }
 }

@@ -42,11 +42,6 @@ std::vector<SettingsValue> CrashSet(int nSet) {
             {"FILE_PATH", "/" + std::string(nLength, 'p') + ".txt", true}};
 }
 
-std::string Read(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // Whom the file system checks from here on: this process's user, or nobody.
 void SetUser(uid_t user) {
     if (geteuid() != user) {
@@ -84,7 +79,7 @@ protected:
                       << static_cast<unsigned>(status.permissions());
             }
             if (fs::is_regular_file(status)) {
-                std::string bytes = Read(entry.path());
+                std::string bytes = ReadBytes(entry.path());
                 bytes.erase(std::unique(bytes.begin(), bytes.end(), blankLine), bytes.end());
                 shown << ' ' << bytes;
             }
@@ -185,7 +180,7 @@ TEST_F(SettingsFileTest, KilledWriterLeavesTheOldOrTheNewFileAndNothingElse) {
     std::string asFiles[2];
     for (int nSet : {1, 0}) {
         ASSERT_TRUE(settings.WriteValues("App", CrashSet(nSet)));
-        asFiles[nSet] = Read(File());
+        asFiles[nSet] = ReadBytes(File());
     }
     // A writer that comes while another is at work (this test, holding the folder's lock) waits
     // for it: its cleaning cannot meet the other's temporary file before that is locked.
@@ -199,10 +194,10 @@ TEST_F(SettingsFileTest, KilledWriterLeavesTheOldOrTheNewFileAndNothingElse) {
     usleep(WAIT_US);
     int status = 1;
     EXPECT_EQ(waitpid(waiting, &status, WNOHANG), 0) << "a writer did not wait for the other";
-    EXPECT_EQ(Read(File()), asFiles[0]);
+    EXPECT_EQ(ReadBytes(File()), asFiles[0]);
     close(folderFd);
     ASSERT_EQ(waitpid(waiting, &status, 0), waiting);
-    EXPECT_EQ(Read(File()), asFiles[1]);
+    EXPECT_EQ(ReadBytes(File()), asFiles[1]);
     std::mt19937 random(SEED);
     const auto stop = std::chrono::steady_clock::now() + TIME_LIMIT;
     bool bLeftOver = false; // a kill left a temporary file behind
@@ -217,7 +212,7 @@ TEST_F(SettingsFileTest, KilledWriterLeavesTheOldOrTheNewFileAndNothingElse) {
         kill(pid, SIGKILL);
         ASSERT_EQ(waitpid(pid, &status, 0), pid);
         ASSERT_TRUE(WIFSIGNALED(status)) << "the writer stopped by itself";
-        const std::string bytes = Read(File());
+        const std::string bytes = ReadBytes(File());
         ASSERT_TRUE(bytes == asFiles[0] || bytes == asFiles[1]);
         ASSERT_LE(Listing().size(), 2u);
         bLeftOver = bLeftOver || Listing().size() == 2;

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <stdexcept>
 
@@ -108,6 +109,11 @@ std::string RowResult(const CRow& row, bool bCp932) {
         result += RowText(line, bCp932) + "\n";
     }
     return result;
+}
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 std::vector<std::string> RowFiles(const std::string& folder) {

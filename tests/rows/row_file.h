@@ -26,6 +26,9 @@ std::string RowText(std::string_view text, bool bCp932);
 // The row's result lines as RowText gives them, each ending in a line break.
 std::string RowResult(const CRow& row, bool bCp932);
 
+// The bytes of the file at `path`; empty when it cannot be read.
+std::string ReadBytes(const std::string& path);
+
 // The files of `folder`, sorted, for a test each; throws std::runtime_error when there is none.
 std::vector<std::string> RowFiles(const std::string& folder);
 
